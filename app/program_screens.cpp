@@ -1,0 +1,20 @@
+#include <memory>
+
+#include "app/screens.h"
+#include "toolkit/program.h"
+
+namespace zelk {
+
+namespace {
+template <class S>
+void add(tk::Program& p) {
+    p.registerScreen(QString::fromLatin1(S::kName),
+                     [](tk::Program& prog) { return std::make_unique<S>(prog); });
+}
+}  // namespace
+
+void registerScreens(tk::Program& program) {
+    (void)program;
+}
+
+}  // namespace zelk

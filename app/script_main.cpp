@@ -1,0 +1,66 @@
+// zelk-script: runs the game (or velmo) headless from a script on standard
+// input, with time frozen. See README.md for the commands.
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+#include "app/program.h"
+#include "toolkit/scriptdriver.h"
+#include "toolkit/scriptedservices.h"
+#ifdef ZELK_WITH_VELMO
+#include "prototype/program.h"
+#endif
+
+namespace {
+int usage() {
+    std::fprintf(stderr,
+                 "usage: zelk-script [--folder DIR] [--seed N] [--program zelk|velmo] < script\n");
+    return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString folder = QCoreApplication::applicationDirPath();
+    QString programName = QStringLiteral("zelk");
+    bool seeded = false;
+    uint32_t seed = 0;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (i + 1 >= args.size()) return usage();
+        if (a == QLatin1String("--folder")) {
+            folder = args[++i];
+        } else if (a == QLatin1String("--seed")) {
+            bool ok = false;
+            seed = args[++i].toUInt(&ok);
+            if (!ok) return usage();
+            seeded = true;
+        } else if (a == QLatin1String("--program")) {
+            programName = args[++i];
+        } else {
+            return usage();
+        }
+    }
+    QTextStream out(stdout), err(stderr), in(stdin);
+    out.setEncoding(QStringConverter::Utf8);
+    in.setEncoding(QStringConverter::Utf8);
+    tk::ScriptedServices services(folder, &out);
+    if (seeded) services.rng().reseed(seed);
+    std::unique_ptr<tk::Program> program;
+    if (programName == QLatin1String("zelk")) {
+        program = std::make_unique<zelk::ZelkProgram>(services, true);
+#ifdef ZELK_WITH_VELMO
+    } else if (programName == QLatin1String("velmo")) {
+        program = std::make_unique<velmo::VelmoProgram>(services, true);
+#endif
+    } else {
+        return usage();
+    }
+    tk::ScriptDriver driver(*program, services, out);
+    const int code = driver.run(in, err);
+    out.flush();
+    return code;
+}

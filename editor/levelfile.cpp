@@ -1,0 +1,287 @@
+#include "levelfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cfloat>
+#include <cmath>
+
+#include "../toolkit/runtime.h"
+
+namespace level {
+
+QString Error::message() const {
+    return QStringLiteral("Le niveau « %1 » ne peut pas être lu : %2").arg(file, problem);
+}
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+Error fail(const QString& file, int field, const QString& problem) {
+    return Error{file, field, problem};
+}
+
+}  // namespace
+
+bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err) {
+    const qsizetype n = data.size();
+    qsizetype i = 0;
+    for (int f = 0; f < kFieldCount; ++f) {
+        while (i < n && isBlank(data[i])) ++i;
+        if (i >= n) {
+            err = fail(fileName, f + 1,
+                       f == 0 ? QStringLiteral("le fichier est vide.")
+                              : QStringLiteral("le fichier s'arrête après %1 champs sur %2.")
+                                    .arg(f)
+                                    .arg(kFieldCount));
+            if (n >= kMaxScanBytes)
+                err.problem = QStringLiteral("les %1 champs ne tiennent pas dans les %2 premiers "
+                                             "Kio du fichier.")
+                                  .arg(kFieldCount)
+                                  .arg(kMaxScanBytes / 1024);
+            return false;
+        }
+        Field field;
+        qsizetype start, end;
+        if (data[i] == '"') {
+            field.quoted = true;
+            start = ++i;
+            while (i < n && data[i] != '"') ++i;
+            end = i;
+            if (i < n) ++i;  // closing quote
+            // Anything between the closing quote and the separator is dropped.
+            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+        } else {
+            start = i;
+            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+            end = i;
+            while (end > start && isBlank(data[end - 1])) --end;
+        }
+        if (end - start > kMaxFieldChars) {
+            err = fail(fileName, f + 1,
+                       QStringLiteral("le champ %1 dépasse %2 caractères.").arg(f + 1).arg(kMaxFieldChars));
+            return false;
+        }
+        field.text = QString::fromLatin1(data.constData() + start, end - start);
+        // The separator: a comma, or a line end (CR LF counting as one).
+        if (i < n && data[i] == ',') {
+            ++i;
+        } else if (i < n && data[i] == '\r') {
+            ++i;
+            if (i < n && data[i] == '\n') ++i;
+        } else if (i < n && data[i] == '\n') {
+            ++i;
+        }
+        out.fields[static_cast<size_t>(f)] = field;
+    }
+    return true;
+}
+
+bool read(const QString& path, Record& out, Error& err) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        err = fail(name, 0, QStringLiteral("c'est un dossier, pas un fichier."));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        err = fail(name, 0,
+                   file.exists() ? QStringLiteral("impossible de l'ouvrir (%1).").arg(file.errorString())
+                                 : QStringLiteral("le fichier n'existe pas."));
+        return false;
+    }
+    const QByteArray data = file.read(kMaxScanBytes);
+    if (data.isEmpty() && file.error() != QFileDevice::NoError) {
+        err = fail(name, 0, QStringLiteral("lecture impossible (%1).").arg(file.errorString()));
+        return false;
+    }
+    return parse(data, name, out, err);
+}
+
+namespace {
+
+// Checks every field the way one reader converts it.
+class Converter {
+public:
+    Converter(const Record& r, const QString& file) : r_(r), file_(file) {}
+    bool ok() const { return ok_; }
+    const Error& error() const { return err_; }
+
+    double number(int f) {
+        double v = 0;
+        if (!ok_) return 0;
+        if (!tk::parseNumber(r_[f].text, v)) {
+            const QString t = r_[f].text;
+            return failAt(f, t.isEmpty() ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
+                                                          "est attendu.")
+                                               .arg(f)
+                                         : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
+                                               .arg(f)
+                                               .arg(t.left(40)));
+        }
+        return v;
+    }
+    float single(int f) {
+        const double v = number(f);
+        if (ok_ && std::fabs(v) > FLT_MAX)
+            failAt(f, QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+        return static_cast<float>(v);
+    }
+    int16_t int16(int f) {
+        const double v = number(f);
+        if (ok_ && !tk::fitsInt16(v)) {
+            failAt(f, QStringLiteral("le champ %1 (%2) ne tient pas dans un entier de 16 bits "
+                                     "(-32768 à 32767).")
+                          .arg(f)
+                          .arg(r_[f].text.left(40)));
+            return 0;
+        }
+        return ok_ ? static_cast<int16_t>(tk::roundHalfEven(v)) : 0;
+    }
+    int16_t option(int f, int lo, int hi, const char* what) {
+        const int16_t v = int16(f);
+        if (ok_ && (v < lo || v > hi))
+            failAt(f, QStringLiteral("le champ %1 (%2) vaut %3, hors des limites %4 à %5.")
+                          .arg(f)
+                          .arg(QString::fromUtf8(what))
+                          .arg(v)
+                          .arg(lo)
+                          .arg(hi));
+        return v;
+    }
+    QString vials(int f) {
+        const QString t = r_[f].text;
+        bool known = t.isEmpty();
+        for (int k = 1; k <= 10; ++k) known = known || t == QString::number(k);
+        if (ok_ && !known)
+            failAt(f, QStringLiteral("le champ %1 (nombre de fioles « %2 ») doit être vide ou "
+                                     "compris entre 1 et 10.")
+                          .arg(f)
+                          .arg(t.left(40)));
+        return t;
+    }
+    void notNegative(int f, double v, const char* what, int platform) {
+        if (ok_ && v < 0)
+            failAt(f, QStringLiteral("le champ %1 (%2 de la plate-forme %3) est négatif (%4).")
+                          .arg(f)
+                          .arg(QString::fromUtf8(what))
+                          .arg(platform)
+                          .arg(tk::str(v)));
+    }
+
+private:
+    double failAt(int f, const QString& problem) {
+        if (ok_) err_ = fail(file_, f, problem);
+        ok_ = false;
+        return 0;
+    }
+    const Record& r_;
+    QString file_;
+    bool ok_ = true;
+    Error err_;
+};
+
+// Fields 1-24 (rounding fields 1-4 to 16-bit when asked) and 25-29.
+bool decode(const Record& r, const QString& fileName, bool firstAsInt16, Level& out, Error& err) {
+    Converter c(r, fileName);
+    Level l;
+    for (int f = 1; f <= 4 * kPlatformCount; ++f) {
+        const float v = firstAsInt16 && f <= 4 ? static_cast<float>(c.int16(f)) : c.single(f);
+        const int within = (f - 1) % 4;
+        if (within == 2) c.notNegative(f, v, "hauteur", (f - 1) / 4 + 1);
+        if (within == 3) c.notNegative(f, v, "largeur", (f - 1) / 4 + 1);
+        l.geometry[static_cast<size_t>(f - 1)] = v;
+    }
+    l.ois = c.option(25, 0, 1, "oiseau");
+    l.vitois = c.option(26, 2, 50, "vitesse de l'oiseau");
+    l.nb = c.option(27, 0, 7, "grenouilles vertes");
+    l.nbg = c.option(28, 0, 100, "grenouilles grises");
+    l.nbf = c.vials(29);
+    if (!c.ok()) {
+        err = c.error();
+        return false;
+    }
+    out = l;
+    return true;
+}
+
+}  // namespace
+
+bool decodeForGame(const Record& r, const QString& fileName, Level& out, Error& err) {
+    return decode(r, fileName, true, out, err);
+}
+
+bool decodeForEditor(const Record& r, const QString& fileName, Level& out, Error& err) {
+    return decode(r, fileName, false, out, err);
+}
+
+bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error& err) {
+    Converter c(r, fileName);
+    Summary s;
+    for (int f = 1; f <= 4; ++f) s.first[static_cast<size_t>(f - 1)] = c.int16(f);
+    s.bird = c.number(25);
+    s.speed = c.number(26);
+    s.green = c.number(27);
+    s.grey = c.number(28);
+    s.vials = r[29].text;
+    if (!c.ok()) {
+        err = c.error();
+        return false;
+    }
+    out = s;
+    return true;
+}
+
+bool decodePreview(const Record& r, const QString& fileName,
+                   std::array<double, 4 * kPlatformCount>& out, Error& err) {
+    Converter c(r, fileName);
+    std::array<double, 4 * kPlatformCount> v{};
+    for (int f = 1; f <= 4 * kPlatformCount; ++f) {
+        const double x = c.single(f);
+        const int within = (f - 1) % 4;
+        if (within == 2) c.notNegative(f, x, "hauteur", (f - 1) / 4 + 1);
+        if (within == 3) c.notNegative(f, x, "largeur", (f - 1) / 4 + 1);
+        v[static_cast<size_t>(f - 1)] = x / 2;
+    }
+    if (!c.ok()) {
+        err = c.error();
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+QByteArray format(const Level& level) {
+    QString line;
+    for (float v : level.geometry) line += tk::strSingle(v, 7) + u',';
+    line += QStringLiteral("%1,%2,%3,%4,\"%5\"\r\n")
+                .arg(level.ois)
+                .arg(level.vitois)
+                .arg(level.nb)
+                .arg(level.nbg)
+                .arg(level.nbf);
+    return line.toLatin1();
+}
+
+bool write(const QString& path, const Level& level, QString& whyNot) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        whyNot = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = format(level);
+    if (file.write(bytes) != bytes.size()) {
+        whyNot = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        whyNot = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace level

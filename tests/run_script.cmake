@@ -1,0 +1,45 @@
+# Runs one driver script on a fresh program folder and compares its output.
+# The folder holds the program's pictures, sounds and texts and the test
+# levels of tests/levels; lines "#: ARGS" in the script add driver options.
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(GLOB assets ${FOLDER}/*)
+foreach(f IN LISTS assets)
+  get_filename_component(n ${f} NAME)
+  if(NOT IS_DIRECTORY ${f} AND NOT n MATCHES "\\.lev$" AND NOT n MATCHES "^(zelk|zelk-script|velmo)$")
+    file(COPY_FILE ${f} ${WORK}/${n})
+  endif()
+endforeach()
+file(GLOB levels ${dir}/../levels/*.lev)
+foreach(f IN LISTS levels)
+  get_filename_component(n ${f} NAME)
+  file(COPY_FILE ${f} ${WORK}/${n})
+endforeach()
+file(STRINGS ${SCRIPT} header REGEX "^#: ")
+set(args)
+foreach(h IN LISTS header)
+  string(SUBSTRING "${h}" 3 -1 a)
+  separate_arguments(a UNIX_COMMAND "${a}")
+  list(APPEND args ${a})
+endforeach()
+execute_process(COMMAND ${DRIVER} --folder ${WORK} ${args}
+  INPUT_FILE ${SCRIPT}
+  OUTPUT_VARIABLE out
+  ERROR_VARIABLE err
+  RESULT_VARIABLE code
+  ENCODING UTF-8)
+set(expected_file ${dir}/${name}.out)
+file(WRITE ${WORK}.actual "${out}")
+if(NOT EXISTS ${expected_file})
+  message(FATAL_ERROR "no expected output ${expected_file}; actual output in ${WORK}.actual:\n${out}")
+endif()
+file(READ ${expected_file} expected)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "zelk-script exited with ${code}\n${err}\n${out}")
+endif()
+if(NOT out STREQUAL expected)
+  execute_process(COMMAND diff -u ${expected_file} ${WORK}.actual OUTPUT_VARIABLE d)
+  message(FATAL_ERROR "output differs from ${expected_file}:\n${d}")
+endif()

@@ -1,0 +1,203 @@
+#include "paint.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "screen.h"
+
+namespace tk {
+
+namespace {
+
+// Hatch line spacing: 8 pixels at scale 1.
+constexpr float kHatchStep = 8 * kTwipsPerPixel;
+
+QPainterPath outline(const Shape& s) {
+    QRectF r(s.Left, s.Top, s.Width, s.Height);
+    const int k = s.ShapeKind;
+    if (k == Square || k == Circle || k == RoundedSquare) {
+        const qreal side = std::min(r.width(), r.height());
+        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+    }
+    QPainterPath path;
+    switch (k) {
+        case Oval:
+        case Circle: path.addEllipse(r); break;
+        case RoundedRectangle:
+        case RoundedSquare: {
+            const qreal rad = std::min(r.width(), r.height()) / 6.0;
+            path.addRoundedRect(r, rad, rad);
+            break;
+        }
+        default: path.addRect(r); break;
+    }
+    return path;
+}
+
+void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color) {
+    const QRectF b = path.boundingRect();
+    p.save();
+    p.setClipPath(path, Qt::IntersectClip);
+    QPen pen(color);
+    pen.setCosmetic(true);
+    pen.setWidthF(1.0);
+    p.setPen(pen);
+    const bool horiz = style == FillHorizontal || style == FillCross;
+    const bool vert = style == FillVertical || style == FillCross;
+    const bool down = style == FillDownwardDiagonal || style == FillDiagonalCross;
+    const bool up = style == FillUpwardDiagonal || style == FillDiagonalCross;
+    // Lines are aligned to the twip grid so that hatching does not crawl when a
+    // shape moves.
+    auto from = [](qreal v) { return std::floor(v / kHatchStep) * kHatchStep; };
+    if (horiz)
+        for (qreal y = from(b.top()); y <= b.bottom(); y += kHatchStep)
+            p.drawLine(QPointF(b.left(), y), QPointF(b.right(), y));
+    if (vert)
+        for (qreal x = from(b.left()); x <= b.right(); x += kHatchStep)
+            p.drawLine(QPointF(x, b.top()), QPointF(x, b.bottom()));
+    if (down)  // top-left to bottom-right: x - y constant
+        for (qreal c = from(b.left() - b.bottom()); c <= b.right() - b.top(); c += kHatchStep)
+            p.drawLine(QPointF(c + b.top(), b.top()), QPointF(c + b.bottom(), b.bottom()));
+    if (up)  // bottom-left to top-right: x + y constant
+        for (qreal c = from(b.left() + b.top()); c <= b.right() + b.bottom(); c += kHatchStep)
+            p.drawLine(QPointF(c - b.top(), b.top()), QPointF(c - b.bottom(), b.bottom()));
+    p.restore();
+}
+
+void drawShape(QPainter& p, const Shape& s) {
+    const QPainterPath path = outline(s);
+    if (s.BackStyle == Opaque) p.fillPath(path, s.BackColor);
+    if (s.FillStyle == FillSolid) {
+        p.fillPath(path, s.FillColor);
+    } else if (s.FillStyle != FillTransparent) {
+        hatch(p, path, s.FillStyle, s.FillColor);
+    }
+    if (s.BorderStyle != 0 && s.BorderWidth > 0) {
+        QPen pen(s.BorderColor);
+        pen.setWidthF(s.BorderWidth * kTwipsPerPixel);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.strokePath(path, pen);
+    }
+}
+
+void drawLabel(QPainter& p, const Label& l) {
+    const QRectF r(l.Left, l.Top, l.Width, l.Height);
+    if (l.BackStyle == Opaque) p.fillRect(r, l.BackColor);
+    if (l.Caption.isEmpty()) return;
+    p.setFont(layoutFont(l.FontName, l.FontSize, l.FontBold, 20.0f));  // 20 twips a point
+    const int align = (l.Alignment == AlignCenter  ? Qt::AlignHCenter
+                       : l.Alignment == AlignRight ? Qt::AlignRight
+                                                   : Qt::AlignLeft) |
+                      Qt::AlignTop | Qt::TextWordWrap;
+    QString text = l.Caption;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (!l.Enabled) {  // greyed, with the usual light emboss
+        p.setPen(QColor(255, 255, 255));
+        p.drawText(r.translated(kTwipsPerPixel, kTwipsPerPixel), align, text);
+        p.setPen(QColor(128, 128, 128));
+    } else {
+        p.setPen(l.ForeColor);
+    }
+    p.drawText(r, align, text);
+}
+
+void drawPicture(QPainter& p, const Picture& pic) {
+    const QRectF r(pic.Left, pic.Top, pic.Width, pic.Height);
+    if (!pic.image.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(r, pic.image);
+    } else if (!pic.fallback.isEmpty()) {
+        drawStandIn(p, r, pic.fallback);
+    }
+}
+
+void drawLine(QPainter& p, const Line& l) {
+    QPen pen(l.BorderColor);
+    pen.setWidthF(std::max(1, l.BorderWidth) * kTwipsPerPixel);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
+}
+
+inline size_t mix(size_t h, float v) { return qHashMulti(h, v); }
+
+}  // namespace
+
+void drawElement(QPainter& p, const Element& e) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    switch (e.kind()) {
+        case Element::Kind::Shape: drawShape(p, static_cast<const Shape&>(e)); break;
+        case Element::Kind::Label: drawLabel(p, static_cast<const Label&>(e)); break;
+        case Element::Kind::Picture: drawPicture(p, static_cast<const Picture&>(e)); break;
+        case Element::Kind::Line: drawLine(p, static_cast<const Line&>(e)); break;
+    }
+}
+
+void drawStandIn(QPainter& p, const QRectF& r, const QString& text) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(QColor(60, 60, 60));
+    pen.setWidthF(2 * kTwipsPerPixel);
+    p.setPen(pen);
+    p.setBrush(QColor(235, 235, 220));
+    const qreal rad = std::min(r.width(), r.height()) / 8;
+    p.drawRoundedRect(r.adjusted(kTwipsPerPixel, kTwipsPerPixel, -kTwipsPerPixel,
+                                 -kTwipsPerPixel),
+                      rad, rad);
+    const float pts = std::clamp(static_cast<float>(r.height() / 20.0 / 4.0), 6.0f, 48.0f);
+    p.setFont(layoutFont(QStringLiteral("Arial"), pts, true, 20.0f));
+    p.setPen(QColor(40, 40, 40));
+    p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, text);
+    p.restore();
+}
+
+size_t digestElement(size_t h, const Element& e) {
+    h = qHashMulti(h, e.Visible);
+    if (!e.Visible) return h;
+    h = mix(mix(mix(mix(h, e.Left), e.Top), e.Width), e.Height);
+    switch (e.kind()) {
+        case Element::Kind::Shape: {
+            const auto& s = static_cast<const Shape&>(e);
+            return qHashMulti(h, s.ShapeKind, s.BackColor.rgba(), s.BackStyle, s.FillColor.rgba(),
+                              s.FillStyle, s.BorderColor.rgba(), s.BorderWidth, s.BorderStyle);
+        }
+        case Element::Kind::Label: {
+            const auto& l = static_cast<const Label&>(e);
+            return qHashMulti(h, l.Caption, l.ForeColor.rgba(), l.BackColor.rgba(), l.BackStyle,
+                              l.Alignment, l.FontName, l.FontSize, l.FontBold, l.Enabled);
+        }
+        case Element::Kind::Picture: {
+            const auto& pic = static_cast<const Picture&>(e);
+            return qHashMulti(h, pic.image.cacheKey(), pic.fallback);
+        }
+        case Element::Kind::Line: {
+            const auto& l = static_cast<const Line&>(e);
+            return qHashMulti(h, l.X1, l.Y1, l.X2, l.Y2, l.BorderColor.rgba(), l.BorderWidth);
+        }
+    }
+    return h;
+}
+
+QFont layoutFont(const QString& name, float points, bool bold, float unitsPerPoint) {
+    // The layouts name the classic Windows faces; metric-compatible free faces
+    // stand in for them so that captions fit their boxes.
+    const QString n = name.toLower();
+    QString family = QStringLiteral("Liberation Sans");
+    if (n.contains(QLatin1String("times")) ||
+        (n.contains(QLatin1String("serif")) && !n.contains(QLatin1String("sans"))))
+        family = QStringLiteral("Liberation Serif");
+    QFont f(family);
+    f.setStyleHint(family.contains(QLatin1String("Serif")) &&
+                           !family.contains(QLatin1String("Sans"))
+                       ? QFont::Serif
+                       : QFont::SansSerif);
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * unitsPerPoint))));
+    f.setBold(bold);
+    return f;
+}
+
+}  // namespace tk

@@ -1,0 +1,107 @@
+#include "program.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace tk {
+
+// Display refresh: at most one repaint of a changed screen per frame.
+constexpr int kFrameMs = 16;
+
+Program::Program(Services& services, bool frozenTime)
+    : services_(services), frozen_(frozenTime) {
+    if (!frozen_) {
+        frame_ = new QTimer(this);
+        frame_->setSingleShot(true);
+        frame_->setTimerType(Qt::PreciseTimer);
+        frame_->setInterval(kFrameMs);
+        connect(frame_, &QTimer::timeout, this, &Program::refreshDisplay);
+    }
+}
+
+Program::~Program() {
+    graveyard_.clear();
+    screens_.clear();
+}
+
+void Program::registerScreen(const QString& name, Factory factory) {
+    if (!factories_.count(name)) registrationOrder_.push_back(name);
+    factories_[name] = std::move(factory);
+}
+
+std::vector<QString> Program::screenNames() const { return registrationOrder_; }
+
+Screen* Program::loaded(const QString& name) const {
+    auto it = screens_.find(name);
+    return it == screens_.end() ? nullptr : it->second.get();
+}
+
+Screen& Program::screen(const QString& name) {
+    if (Screen* s = loaded(name)) return *s;
+    return load(name);
+}
+
+Screen& Program::load(const QString& name) {
+    auto f = factories_.find(name);
+    if (f == factories_.end())
+        throw RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
+    Screen& s = *(screens_[name] = f->second(*this));
+    // Registered before its load event, so that code the event runs finds it.
+    dispatch([&] { s.Form_Load(); });
+    return s;
+}
+
+void Program::show(const QString& name) {
+    Screen& s = screen(name);
+    s.showWindow();
+    services_.screenShown(name);
+}
+
+void Program::unload(const QString& name) {
+    auto it = screens_.find(name);
+    if (it == screens_.end()) return;
+    std::unique_ptr<Screen> s = std::move(it->second);
+    screens_.erase(it);
+    s->Form_Unload();
+    s->hideWindow();
+    services_.screenUnloaded(name);
+    // The running handler may belong to this screen: destroy it afterwards.
+    graveyard_.push_back(std::move(s));
+    if (!frozen_)
+        QMetaObject::invokeMethod(this, &Program::collectGarbage, Qt::QueuedConnection);
+}
+
+void Program::closedByUser(Screen& s) {
+    const QString name = s.name();
+    dispatch([&] { unload(name); });
+}
+
+void Program::collectGarbage() {
+    if (depth_ > 0) return;
+    graveyard_.clear();
+    if (frozen_ || ended_) return;
+    // A program with no window left must not linger.
+    for (auto& [name, s] : screens_)
+        if (s->visible()) return;
+    end();
+}
+
+void Program::end() {
+    if (ended_) return;
+    ended_ = true;
+    services_.end();
+}
+
+void Program::reportError(const QString& text) {
+    services_.msgBox(text, int(mb::OkOnly) | int(mb::Critical), QStringLiteral("Zelk"));
+}
+
+void Program::afterEvent() {
+    if (frame_ && !frame_->isActive()) frame_->start();
+}
+
+void Program::refreshDisplay() {
+    for (auto& [name, s] : screens_) s->updateIfChanged();
+}
+
+}  // namespace tk

@@ -1,0 +1,116 @@
+// The program object: it owns the screens, loads one (hidden, its load event
+// run) the first time any code touches it, shows, minimises and unloads them,
+// and runs every event so that errors are reported and the display refreshed.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "runtime.h"
+#include "screen.h"
+#include "services.h"
+
+class QTimer;
+
+namespace tk {
+
+class Program : public QObject {
+    Q_OBJECT
+public:
+    using Factory = std::function<std::unique_ptr<Screen>(Program&)>;
+
+    // frozenTime: timers never fire by themselves (the scripted driver fires them).
+    Program(Services& services, bool frozenTime);
+    ~Program() override;
+
+    Services& services() const { return services_; }
+    bool frozenTime() const { return frozen_; }
+
+    // Screens known to the program, by name.
+    void registerScreen(const QString& name, Factory factory);
+    bool knows(const QString& name) const { return factories_.count(name) != 0; }
+    std::vector<QString> screenNames() const;
+
+    // The screen of that name, loaded (hidden, load event run) if needed.
+    Screen& screen(const QString& name);
+    template <class S>
+    S& get() {
+        return static_cast<S&>(screen(QString::fromLatin1(S::kName)));
+    }
+    // The screen if it is loaded, else nullptr.
+    Screen* loaded(const QString& name) const;
+    template <class S>
+    S* loadedAs() const {
+        return static_cast<S*>(loaded(QString::fromLatin1(S::kName)));
+    }
+    int loadedCount() const { return static_cast<int>(screens_.size()); }
+
+    void show(const QString& name);
+    template <class S>
+    S& show() {
+        show(QString::fromLatin1(S::kName));
+        return get<S>();
+    }
+    // Unloads a screen: its unload event runs, its window goes, and it is
+    // destroyed once the running event is over. The next touch loads it afresh.
+    void unload(const QString& name);
+    template <class S>
+    void unload() {
+        unload(QString::fromLatin1(S::kName));
+    }
+    // Closing a window with its close box: unloads that screen.
+    void closedByUser(Screen& s);
+
+    // The first screen of the program.
+    virtual void start() = 0;
+    // Ends the program.
+    void end();
+
+    // Runs one event: a timer tick, a click, a key. Run-time errors are shown
+    // in a message box and the program goes on; the display is refreshed at
+    // the next frame when the model changed.
+    template <class F>
+    void dispatch(F&& f) {
+        if (ended_) return;
+        struct Depth {
+            Program& p;
+            explicit Depth(Program& q) : p(q) { ++p.depth_; }
+            ~Depth() {
+                if (--p.depth_ == 0) p.afterEvent();
+            }
+        } depth(*this);
+        try {
+            f();
+        } catch (const RuntimeError& e) {
+            reportError(e.text());
+        }
+    }
+    bool ended() const { return ended_; }
+    void reportError(const QString& text);
+
+    // Destroys screens unloaded by earlier events (the driver calls it between
+    // commands; the event loop does it by itself).
+    void collectGarbage();
+    // Repaints every shown screen whose model changed.
+    void refreshDisplay();
+
+private:
+    void afterEvent();
+    Screen& load(const QString& name);
+
+    Services& services_;
+    bool frozen_;
+    int depth_ = 0;
+    std::map<QString, Factory> factories_;
+    std::vector<QString> registrationOrder_;
+    std::map<QString, std::unique_ptr<Screen>> screens_;
+    std::vector<std::unique_ptr<Screen>> graveyard_;
+    QTimer* frame_ = nullptr;
+    bool ended_ = false;
+};
+
+}  // namespace tk

@@ -1,0 +1,106 @@
+#include "qtservices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QTime>
+#include <QUrl>
+
+namespace tk {
+
+QtServices::QtServices() = default;
+QtServices::~QtServices() { qDeleteAll(sounds_); }
+
+int QtServices::msgBox(const QString& text, int style, const QString& title) {
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style & 0x70) {
+        case mb::Critical: box.setIcon(QMessageBox::Critical); break;
+        case mb::Question: box.setIcon(QMessageBox::Question); break;
+        case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case mb::Information: box.setIcon(QMessageBox::Information); break;
+        default: break;
+    }
+    struct B {
+        QMessageBox::StandardButton qt;
+        int answer;
+        const char* text;
+    };
+    std::vector<B> buttons;
+    switch (style & 0x0F) {
+        case mb::OkCancel:
+            buttons = {{QMessageBox::Ok, mb::Ok, "OK"}, {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
+            break;
+        case mb::AbortRetryIgnore:
+            buttons = {{QMessageBox::Abort, mb::Abort, "Abandonner"},
+                       {QMessageBox::Retry, mb::Retry, "Réessayer"},
+                       {QMessageBox::Ignore, mb::Ignore, "Ignorer"}};
+            break;
+        case mb::YesNoCancel:
+            buttons = {{QMessageBox::Yes, mb::Yes, "Oui"},
+                       {QMessageBox::No, mb::No, "Non"},
+                       {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
+            break;
+        case mb::YesNo:
+            buttons = {{QMessageBox::Yes, mb::Yes, "Oui"}, {QMessageBox::No, mb::No, "Non"}};
+            break;
+        case mb::RetryCancel:
+            buttons = {{QMessageBox::Retry, mb::Retry, "Réessayer"},
+                       {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
+            break;
+        default: buttons = {{QMessageBox::Ok, mb::Ok, "OK"}}; break;
+    }
+    for (const B& b : buttons) box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
+    box.setDefaultButton(buttons.front().qt);
+    const int r = box.exec();
+    for (const B& b : buttons)
+        if (b.qt == r) return b.answer;
+    // Closed with Escape or the close box: the cancelling button's answer.
+    for (const B& b : buttons)
+        if (b.answer == mb::Cancel || b.answer == mb::No) return b.answer;
+    return buttons.front().answer;
+}
+
+QString QtServices::inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) {
+    bool ok = false;
+    const QString t =
+        QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? t : QString();
+}
+
+void QtServices::playSound(const QString& path) {
+    if (!QFileInfo::exists(path)) return;  // a missing sound is silence
+    QSoundEffect*& s = sounds_[path];
+    if (!s) {
+        s = new QSoundEffect;
+        s->setSource(QUrl::fromLocalFile(path));
+    }
+    s->stop();
+    s->play();
+}
+
+QString QtServices::programFolder() const { return QCoreApplication::applicationDirPath(); }
+
+bool QtServices::launchViewer(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtServices::requestDisplayMode(int width, int height) {
+    requestX11DisplayMode(width, height);
+}
+
+void QtServices::end() { QCoreApplication::exit(0); }
+
+double QtServices::clockSeconds() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void requestX11DisplayMode(int, int) {}
+
+}  // namespace tk

@@ -1,0 +1,434 @@
+#include "screen.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "paint.h"
+#include "program.h"
+
+namespace tk {
+
+// ---- The window of a screen.
+
+class ScreenWindow : public QWidget {
+public:
+    explicit ScreenWindow(Screen& s) : screen_(s) {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRectF client(screen_.origin(), QSizeF(screen_.scaleWidth() * screen_.pixelsPerTwip(),
+                                                     screen_.scaleHeight() *
+                                                         screen_.pixelsPerTwip()));
+        // Letterbox margins when the window's shape differs from the layout's.
+        QRegion margins(rect());
+        margins -= client.toAlignedRect();
+        for (const QRect& r : margins) p.fillRect(r, QColor(24, 24, 32));
+        p.setClipRect(client);
+        p.translate(screen_.origin());
+        p.scale(screen_.pixelsPerTwip(), screen_.pixelsPerTwip());
+        screen_.paint(p);
+    }
+    void resizeEvent(QResizeEvent*) override { screen_.relayout(); }
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange) {
+            const Qt::WindowStates st = windowState();
+            screen_.state_ = st & Qt::WindowMinimized   ? Minimized
+                             : st & Qt::WindowMaximized ? Maximized
+                                                        : Normal;
+        }
+        QWidget::changeEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        e->ignore();  // the program unloads the screen, which removes the window
+        screen_.program().closedByUser(screen_);
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        const int code = keyCodeOf(e);
+        if (code == 0) return QWidget::keyPressEvent(e);
+        screen_.deliverKeyDown(code, shiftOf(e->modifiers()));
+        const QString t = e->text();
+        if (t.size() == 1 && t[0].unicode() < 256 && t[0].unicode() != 0)
+            screen_.deliverKeyPress(t[0].unicode());
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
+        const int code = keyCodeOf(e);
+        if (code != 0) screen_.deliverKeyUp(code, shiftOf(e->modifiers()));
+    }
+    void mousePressEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Down, e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Up, e); }
+    void mouseMoveEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Move, e); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Down, e); }
+
+private:
+    static int shiftOf(Qt::KeyboardModifiers m) {
+        return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+               (m & Qt::AltModifier ? 4 : 0);
+    }
+    static int buttonOf(Qt::MouseButton b) {
+        switch (b) {
+            case Qt::LeftButton: return LeftButton;
+            case Qt::RightButton: return RightButton;
+            case Qt::MiddleButton: return MiddleButton;
+            default: return 0;
+        }
+    }
+    static int keyCodeOf(QKeyEvent* e) {
+        const int k = e->key();
+        if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;  // 65..90
+        if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;  // 48..57
+        if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+        switch (k) {
+            case Qt::Key_Backspace: return 8;
+            case Qt::Key_Tab: return 9;
+            case Qt::Key_Return:
+            case Qt::Key_Enter: return 13;
+            case Qt::Key_Shift: return 16;
+            case Qt::Key_Control: return 17;
+            case Qt::Key_Alt: return 18;
+            case Qt::Key_Escape: return 27;
+            case Qt::Key_Space: return 32;
+            case Qt::Key_PageUp: return 33;
+            case Qt::Key_PageDown: return 34;
+            case Qt::Key_End: return 35;
+            case Qt::Key_Home: return 36;
+            case Qt::Key_Left: return 37;
+            case Qt::Key_Up: return 38;
+            case Qt::Key_Right: return 39;
+            case Qt::Key_Down: return 40;
+            case Qt::Key_Insert: return 45;
+            case Qt::Key_Delete: return 46;
+            default: return 0;
+        }
+    }
+    void mouse(Screen::MouseAction a, QMouseEvent* e) {
+        const int button = a == Screen::MouseAction::Move ? 0 : buttonOf(e->button());
+        if (a != Screen::MouseAction::Move && button == 0) return;
+        const float ppt = screen_.pixelsPerTwip();
+        const QPointF pos = (e->position() - screen_.origin()) / ppt;
+        screen_.deliverMouse(a, button, shiftOf(e->modifiers()), static_cast<float>(pos.x()),
+                             static_cast<float>(pos.y()));
+    }
+
+    Screen& screen_;
+};
+
+// ---- Screen.
+
+Screen::Screen(Program& program, const char* name, float clientWidth, float clientHeight)
+    : program_(program),
+      window_(std::make_unique<ScreenWindow>(*this)),
+      clientW_(clientWidth),
+      clientH_(clientHeight) {
+    setObjectName(QString::fromLatin1(name));
+    applyWindowSize();
+}
+
+Screen::~Screen() {
+    // Controls are children of this object; their widgets are children of the
+    // window. Drop the controls first so that none outlives its widget.
+    placed_.clear();
+    const QObjectList kids = children();
+    for (QObject* c : kids) delete c;
+    window_.reset();
+}
+
+QWidget* Screen::window() const { return window_.get(); }
+
+void Screen::setCaption(const QString& c) {
+    caption_ = c;
+    window_->setWindowTitle(c);
+}
+
+void Screen::setBackColor(const QColor& c) { back_ = c; }
+
+void Screen::setLeft(float v) {
+    left_ = v;
+    window_->move(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
+}
+
+void Screen::setTop(float v) {
+    top_ = v;
+    window_->move(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
+}
+
+void Screen::setWidth(float v) {
+    clientW_ = std::max(0.0f, v - kFrameWidth);
+    applyWindowSize();
+}
+
+void Screen::setHeight(float v) {
+    clientH_ = std::max(0.0f, v - kFrameHeight - menuHeightTwips());
+    applyWindowSize();
+}
+
+float Screen::menuHeightTwips() const {
+    return menuBar_ ? menuBar_->sizeHint().height() * kTwipsPerPixel : 0.0f;
+}
+
+void Screen::applyWindowSize() {
+    const int menuH = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    window_->resize(std::max(1, qRound(clientW_ / kTwipsPerPixel)),
+                    std::max(1, qRound(clientH_ / kTwipsPerPixel)) + menuH);
+    relayout();
+}
+
+bool Screen::visible() const { return window_->isVisible(); }
+
+void Screen::setWindowState(int s) {
+    state_ = s;
+    if (!window_->isVisible()) return;
+    switch (s) {
+        case Minimized: window_->showMinimized(); break;
+        case Maximized: window_->showMaximized(); break;
+        default: window_->showNormal(); break;
+    }
+}
+
+void Screen::showWindow() {
+    switch (state_) {
+        case Minimized: window_->showMinimized(); break;
+        case Maximized: window_->showMaximized(); break;
+        default:
+            window_->show();
+            window_->raise();
+            window_->activateWindow();
+            break;
+    }
+}
+
+void Screen::hideWindow() { window_->hide(); }
+
+QMenuBar* Screen::menuBar() {
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(window_.get());
+        menuBar_->setNativeMenuBar(false);
+        applyWindowSize();
+    }
+    return menuBar_;
+}
+
+void Screen::relayout() {
+    const int menuH = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    if (menuBar_) menuBar_->setGeometry(0, 0, window_->width(), menuH);
+    const float wx = static_cast<float>(window_->width());
+    const float wy = static_cast<float>(window_->height() - menuH);
+    const float cw = clientW_ / kTwipsPerPixel, ch = clientH_ / kTwipsPerPixel;
+    if (wx > 0 && wy > 0 && cw > 0 && ch > 0) {
+        scale_ = std::min(wx / cw, wy / ch);
+        origin_ = QPointF((wx - cw * scale_) / 2.0, menuH + (wy - ch * scale_) / 2.0);
+    }
+    for (Control* c : placed_) c->place();
+    window_->update();
+}
+
+void Screen::setPicture(const QImage& img, const QString& name, const QString& fallback) {
+    picture_ = img;
+    pictureName_ = name;
+    pictureFallback_ = fallback;
+}
+
+QImage Screen::programPicture(const QString& fileName) const {
+    return QImage(QDir(program_.services().programFolder()).filePath(fileName));
+}
+
+// ---- Input.
+
+void Screen::deliverKeyDown(int keyCode, int shift) {
+    program_.dispatch([&] {
+        if (keyCode == 13 || keyCode == 27) {
+            for (CommandButton* b : buttons()) {
+                if (b->visible() && b->enabled() &&
+                    ((keyCode == 13 && b->Default) || (keyCode == 27 && b->Cancel))) {
+                    suppressKeyPress_ = true;
+                    b->click();
+                    return;
+                }
+            }
+        }
+        suppressKeyPress_ = false;
+        Form_KeyDown(keyCode, shift);
+    });
+}
+
+void Screen::deliverKeyUp(int keyCode, int shift) {
+    program_.dispatch([&] { Form_KeyUp(keyCode, shift); });
+}
+
+void Screen::deliverKeyPress(int ascii) {
+    if (suppressKeyPress_) {
+        suppressKeyPress_ = false;
+        return;
+    }
+    program_.dispatch([&] { Form_KeyPress(ascii); });
+}
+
+Element* Screen::hitTest(float x, float y) const {
+    for (auto it = drawList_.rbegin(); it != drawList_.rend(); ++it) {
+        Element* e = *it;
+        if (e->Visible && e->catchesMouse() && e->contains(x, y)) return e;
+    }
+    return nullptr;
+}
+
+void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y, Element* target,
+                          bool forceTarget) {
+    program_.dispatch([&] {
+        Element* e;
+        if (forceTarget) {
+            e = target;
+        } else if (buttonsHeld_ != 0 && a != MouseAction::Down) {
+            e = captured_;  // the element that took the press keeps the mouse
+        } else {
+            e = hitTest(x, y);
+        }
+        if (e && !e->catchesMouse()) e = nullptr;  // shapes and lines pass events on
+        if (a == MouseAction::Down) {
+            if (buttonsHeld_ == 0) {
+                captured_ = e;
+                pressed_ = e;
+            }
+            buttonsHeld_ |= button;
+        } else if (a == MouseAction::Up) {
+            buttonsHeld_ &= ~button;
+        }
+        const int held = a == MouseAction::Move ? buttonsHeld_ : button;
+        if (e) {
+            const MouseHandler& h = a == MouseAction::Down ? e->MouseDown
+                                    : a == MouseAction::Up ? e->MouseUp
+                                                           : e->MouseMove;
+            if (h) h(held, shift, x - e->Left, y - e->Top);
+            if (a == MouseAction::Up && e == pressed_ && e->Click) e->Click();
+        } else {
+            switch (a) {
+                case MouseAction::Down: Form_MouseDown(held, shift, x, y); break;
+                case MouseAction::Up: Form_MouseUp(held, shift, x, y); break;
+                case MouseAction::Move: Form_MouseMove(held, shift, x, y); break;
+            }
+        }
+        if (a == MouseAction::Up && buttonsHeld_ == 0) {
+            captured_ = nullptr;
+            pressed_ = nullptr;
+        }
+    });
+}
+
+// ---- Drawing.
+
+void Screen::paint(QPainter& p) {
+    p.fillRect(QRectF(0, 0, clientW_, clientH_), back_);
+    if (!picture_.isNull()) {
+        p.drawImage(QRectF(0, 0, picture_.width() * kTwipsPerPixel,
+                           picture_.height() * kTwipsPerPixel),
+                    picture_);
+    } else if (!pictureFallback_.isEmpty()) {
+        drawStandIn(p, QRectF(0, 0, clientW_, clientH_), pictureFallback_);
+    }
+    for (const Element* e : drawList_) {
+        if (e->Visible) drawElement(p, *e);
+    }
+}
+
+size_t Screen::drawDigest() const {
+    size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_);
+    for (const Element* e : drawList_) h = digestElement(h, *e);
+    return h;
+}
+
+void Screen::updateIfChanged() {
+    if (!window_->isVisible()) return;
+    const size_t d = drawDigest();
+    if (d != lastDigest_) {
+        lastDigest_ = d;
+        window_->update();
+    }
+}
+
+// ---- Registration and lookup.
+
+void Screen::registerArray(ArrayBase* a, const QString& name) {
+    named_[name] = Named{nullptr, a, nullptr};
+    order_.push_back(name);
+}
+
+void Screen::registerControl(QObject* c, Control* placed) {
+    named_[c->objectName()] = Named{nullptr, nullptr, c};
+    order_.push_back(c->objectName());
+    if (placed) placed_.push_back(placed);
+}
+
+void Screen::unregisterControl(QObject* c) {
+    placed_.erase(std::remove(placed_.begin(), placed_.end(), c), placed_.end());
+}
+
+Element* Screen::lastOf(ArrayBase* a) {
+    const std::vector<int> idx = a->indices();
+    return idx.empty() ? nullptr : a->find(idx.back());
+}
+
+void Screen::insertDrawn(Element* e, Element* after) {
+    auto it = after ? std::find(drawList_.begin(), drawList_.end(), after) : drawList_.end();
+    if (it != drawList_.end()) ++it;
+    drawList_.insert(it, e);
+}
+
+void Screen::removeDrawn(Element* e) {
+    drawList_.erase(std::remove(drawList_.begin(), drawList_.end(), e), drawList_.end());
+    if (captured_ == e) captured_ = nullptr;
+    if (pressed_ == e) pressed_ = nullptr;
+}
+
+Element* Screen::element(const QString& name, int index, bool indexed) const {
+    auto it = named_.find(name);
+    if (it == named_.end()) return nullptr;
+    if (it->second.array) return indexed ? it->second.array->find(index) : nullptr;
+    return indexed ? nullptr : it->second.element;
+}
+
+QObject* Screen::control(const QString& name) const {
+    auto it = named_.find(name);
+    return it == named_.end() ? nullptr : it->second.control;
+}
+
+bool Screen::isArray(const QString& name) const {
+    auto it = named_.find(name);
+    return it != named_.end() && it->second.array;
+}
+
+std::vector<QString> Screen::elementNames() const { return order_; }
+
+std::vector<int> Screen::arrayIndices(const QString& name) const {
+    auto it = named_.find(name);
+    return it != named_.end() && it->second.array ? it->second.array->indices()
+                                                  : std::vector<int>{};
+}
+
+std::vector<OptionButton*> Screen::optionButtons() const {
+    std::vector<OptionButton*> out;
+    for (QObject* c : children())
+        if (auto* o = qobject_cast<OptionButton*>(c)) out.push_back(o);
+    return out;
+}
+
+std::vector<CommandButton*> Screen::buttons() const {
+    std::vector<CommandButton*> out;
+    for (QObject* c : children())
+        if (auto* b = qobject_cast<CommandButton*>(c)) out.push_back(b);
+    return out;
+}
+
+}  // namespace tk

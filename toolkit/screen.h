@@ -1,0 +1,238 @@
+// A screen: one window of named elements laid out in twips, driven by events
+// and timers. Drawn elements are painted from the model in one pass, scaled
+// uniformly to the window; native controls sit on top at their twip rectangles.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "controls.h"
+#include "elementarray.h"
+#include "elements.h"
+
+class QPainter;
+class QMenuBar;
+class QWidget;
+
+namespace tk {
+
+class Program;
+class ScreenWindow;
+
+// Twips per pixel at scale 1.
+constexpr float kTwipsPerPixel = 15.0f;
+// Window frame allowance: a screen's Width and Height are its outer size, the
+// client area plus borders and title bar.
+constexpr float kFrameWidth = 150.0f;
+constexpr float kFrameHeight = 510.0f;
+
+enum WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+class Screen : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(float Left READ left WRITE setLeft)
+    Q_PROPERTY(float Top READ top WRITE setTop)
+    Q_PROPERTY(float Width READ width WRITE setWidth)
+    Q_PROPERTY(float Height READ height WRITE setHeight)
+    Q_PROPERTY(float ScaleWidth READ scaleWidth)
+    Q_PROPERTY(float ScaleHeight READ scaleHeight)
+    Q_PROPERTY(bool Visible READ visible)
+    Q_PROPERTY(int WindowState READ windowState WRITE setWindowState)
+public:
+    // clientWidth / clientHeight: the layout's client area in twips.
+    Screen(Program& program, const char* name, float clientWidth, float clientHeight);
+    ~Screen() override;
+
+    Program& program() const { return program_; }
+    QString name() const { return objectName(); }
+
+    // Events; the defaults do nothing.
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyPress(int /*ascii*/) {}
+    virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c);
+    QColor backColor() const { return back_; }
+    void setBackColor(const QColor& c);
+    float left() const { return left_; }
+    float top() const { return top_; }
+    void setLeft(float v);
+    void setTop(float v);
+    float width() const { return clientW_ + kFrameWidth; }
+    float height() const { return clientH_ + kFrameHeight + menuHeightTwips(); }
+    void setWidth(float v);
+    void setHeight(float v);
+    float scaleWidth() const { return clientW_; }
+    float scaleHeight() const { return clientH_; }
+    bool visible() const;
+    int windowState() const { return state_; }
+    void setWindowState(int s);
+
+    // The screen's background picture, drawn from the top-left corner at its
+    // own size. A missing file leaves `fallback` to be drawn instead.
+    void setPicture(const QImage& img, const QString& name, const QString& fallback = {});
+    const QString& pictureName() const { return pictureName_; }
+
+    // Keys and mouse as the user produces them (also used by the driver).
+    // Key codes are the platform's virtual key codes (13 Enter, 27 Escape, 37..40 arrows).
+    void deliverKeyDown(int keyCode, int shift);
+    void deliverKeyUp(int keyCode, int shift);
+    void deliverKeyPress(int ascii);
+    enum class MouseAction { Down, Up, Move };
+    // x, y in twips of the client area. `target` forces the element (driver);
+    // nullptr hit-tests the drawn elements top-down.
+    void deliverMouse(MouseAction a, int button, int shift, float x, float y,
+                      Element* target = nullptr, bool forceTarget = false);
+
+    // Drawing.
+    void paint(QPainter& p);
+    QWidget* window() const;
+    QMenuBar* menuBar();  // created on first use
+    // Current mapping: pixels per twip and the client origin in window pixels.
+    float pixelsPerTwip() const { return scale_ / kTwipsPerPixel; }
+    QPointF origin() const { return origin_; }
+    void relayout();  // recomputes the mapping from the window size
+    // Cheap digest of everything drawn; changes when the picture would.
+    size_t drawDigest() const;
+
+    // Lookup by name for the driver.
+    Element* element(const QString& name, int index, bool indexed) const;
+    QObject* control(const QString& name) const;
+    bool isArray(const QString& name) const;
+    std::vector<QString> elementNames() const;  // in layout order
+    std::vector<int> arrayIndices(const QString& name) const;
+
+    // Registration (done by the screens' constructors, in z-order).
+    template <class T>
+    T& add(T& e, const char* name) {
+        named_[QString::fromLatin1(name)] = Named{&e, nullptr, nullptr};
+        order_.push_back(QString::fromLatin1(name));
+        drawList_.push_back(&e);
+        return e;
+    }
+    void registerArray(ArrayBase* a, const QString& name);
+    void registerControl(QObject* c, Control* placed);
+    void unregisterControl(QObject* c);
+    void insertDrawn(Element* e, Element* after);
+    void removeDrawn(Element* e);
+    Element* lastOf(ArrayBase* a);
+    std::vector<OptionButton*> optionButtons() const;
+    std::vector<CommandButton*> buttons() const;
+
+    // Used by the program.
+    void showWindow();
+    void hideWindow();
+    void updateIfChanged();
+
+protected:
+    // Loads a picture file of the program folder; missing or unreadable gives
+    // a null image (the caller draws a stand-in).
+    QImage programPicture(const QString& fileName) const;
+
+private:
+    friend class ScreenWindow;
+    void applyWindowSize();
+    float menuHeightTwips() const;
+    Element* hitTest(float x, float y) const;
+
+    struct Named {
+        Element* element;
+        ArrayBase* array;
+        QObject* control;
+    };
+
+    Program& program_;
+    std::unique_ptr<ScreenWindow> window_;
+    QMenuBar* menuBar_ = nullptr;
+    QString caption_;
+    QColor back_ = QColor(240, 240, 240);
+    float left_ = 0, top_ = 0, clientW_, clientH_;
+    int state_ = Normal;
+    QImage picture_;
+    QString pictureName_, pictureFallback_;
+    std::map<QString, Named> named_;
+    std::vector<QString> order_;
+    std::vector<Element*> drawList_;
+    std::vector<Control*> placed_;
+    float scale_ = 1.0f;
+    QPointF origin_;
+    size_t lastDigest_ = 0;
+    Element* captured_ = nullptr;  // element that took the last mouse press
+    Element* pressed_ = nullptr;   // for clicks: press and release on the same element
+    int buttonsHeld_ = 0;
+    bool suppressKeyPress_ = false;  // a default or cancel button took the key
+};
+
+// ---- ElementArray, defined here because it registers with its screen.
+
+template <class T>
+ElementArray<T>::ElementArray(Screen& screen, const char* name)
+    : screen_(screen), name_(QString::fromLatin1(name)) {
+    screen_.registerArray(this, name_);
+}
+
+template <class T>
+T& ElementArray<T>::add(int i) {
+    Element* last = items_.empty() ? nullptr : screen_.lastOf(this);
+    T& e = place(i, std::make_unique<T>());
+    screen_.insertDrawn(&e, last);
+    return e;
+}
+
+template <class T>
+T& ElementArray<T>::load(int i) {
+    if (exists(i)) {
+        throw RuntimeError(QStringLiteral("L'élément %1(%2) existe déjà.").arg(name_).arg(i));
+    }
+    if (items_.empty()) missing(i);
+    const T* model = nullptr;
+    for (auto& p : items_)
+        if (p) {
+            model = p.get();
+            break;
+        }
+    if (!model) missing(i);
+    Element* last = screen_.lastOf(this);
+    auto copy = std::make_unique<T>(*model);
+    copy->Visible = false;
+    T& e = place(i, std::move(copy));
+    screen_.insertDrawn(&e, last);
+    return e;
+}
+
+template <class T>
+void ElementArray<T>::unload(int i) {
+    if (!exists(i)) missing(i);
+    screen_.removeDrawn(items_[i - base_].get());
+    items_[i - base_].reset();
+    while (!items_.empty() && !items_.back()) items_.pop_back();
+}
+
+template <class T>
+T& ElementArray<T>::place(int i, std::unique_ptr<T> e) {
+    if (items_.empty()) base_ = i;
+    if (i < base_) {
+        items_.insert(items_.begin(), static_cast<size_t>(base_ - i), nullptr);
+        base_ = i;
+    }
+    const size_t k = static_cast<size_t>(i - base_);
+    if (k >= items_.size()) items_.resize(k + 1);
+    items_[k] = std::move(e);
+    return *items_[k];
+}
+
+}  // namespace tk

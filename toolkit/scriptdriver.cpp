@@ -1,0 +1,387 @@
+#include "scriptdriver.h"
+
+#include <QColor>
+#include <QPointer>
+#include <cmath>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include "program.h"
+#include "scriptedservices.h"
+
+namespace tk {
+
+QStringList splitWords(const QString& line) {
+    QStringList words;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    while (i < n) {
+        while (i < n && line[i].isSpace()) ++i;
+        if (i >= n) break;
+        QString w;
+        if (line[i] == u'"') {
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                const QChar c = line[i++];
+                if (c == u'"') {
+                    closed = true;
+                    break;
+                }
+                if (c == u'\\' && i < n) {
+                    const QChar e = line[i++];
+                    w += e == u'r' ? QChar(u'\r') : e == u'n' ? QChar(u'\n') : e;
+                } else {
+                    w += c;
+                }
+            }
+            if (!closed) throw ScriptError(QStringLiteral("unterminated quoted text"));
+        } else {
+            while (i < n && !line[i].isSpace()) w += line[i++];
+        }
+        words << w;
+    }
+    return words;
+}
+
+QString formatValue(const QVariant& v) {
+    switch (v.metaType().id()) {
+        case QMetaType::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Char:
+        case QMetaType::SChar: return QString::number(v.toLongLong());
+        case QMetaType::Float: return str(v.toFloat());
+        case QMetaType::Double: return str(v.toDouble());
+        case QMetaType::QColor: return quoted(v.value<QColor>().name());
+        default: return quoted(v.toString());
+    }
+}
+
+ScriptDriver::ScriptDriver(Program& program, ScriptedServices& services, QTextStream& out)
+    : program_(program), services_(services), out_(out) {}
+
+int ScriptDriver::run(QTextStream& in, QTextStream& err) {
+    int lineNo = 0;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        ++lineNo;
+        try {
+            execute(line);
+        } catch (const ProgramEnded&) {
+            return 0;
+        } catch (const ScriptError& e) {
+            err << "zelk-script: line " << lineNo << ": " << QString::fromStdString(e.what())
+                << " (" << line.trimmed() << ")\n";
+            err.flush();
+            return 2;
+        }
+        program_.collectGarbage();
+    }
+    return 0;
+}
+
+Screen& ScriptDriver::screenNamed(const QString& name) {
+    if (!program_.knows(name)) throw ScriptError(QStringLiteral("unknown screen ") + name);
+    Screen* s = nullptr;
+    program_.dispatch([&] { s = &program_.screen(name); });
+    if (!s) throw ScriptError(QStringLiteral("screen %1 could not be loaded").arg(name));
+    return *s;
+}
+
+ScriptDriver::Target ScriptDriver::screenTarget(Screen& s) {
+    return Target{&s, nullptr, s.metaObject(), QObject::staticMetaObject.propertyCount()};
+}
+
+ScriptDriver::Target ScriptDriver::targetOf(Screen& s, const QString& spec, Element** element) {
+    static const QRegularExpression re(QStringLiteral("^(\\w+)(?:\\((-?\\d+)\\))?$"));
+    const auto m = re.match(spec);
+    if (!m.hasMatch()) throw ScriptError(QStringLiteral("bad element ") + spec);
+    const QString name = m.captured(1);
+    const bool indexed = m.hasCaptured(2);
+    const int index = indexed ? m.captured(2).toInt() : 0;
+    if (Element* e = s.element(name, index, indexed)) {
+        if (element) *element = e;
+        return Target{nullptr, e, &e->meta(), 0};
+    }
+    if (!indexed) {
+        if (QObject* c = s.control(name)) {
+            return Target{c, nullptr, c->metaObject(), QObject::staticMetaObject.propertyCount()};
+        }
+    }
+    throw ScriptError(QStringLiteral("unknown element %1.%2").arg(s.name(), spec));
+}
+
+QMetaProperty ScriptDriver::propertyOf(const Target& t, const QString& name) {
+    const int i = t.meta->indexOfProperty(name.toLatin1().constData());
+    if (i < t.firstProperty) throw ScriptError(QStringLiteral("unknown property ") + name);
+    return t.meta->property(i);
+}
+
+QVariant ScriptDriver::read(const Target& t, const QMetaProperty& p) {
+    return t.object ? p.read(t.object) : p.readOnGadget(t.gadget);
+}
+
+void ScriptDriver::write(const Target& t, const QMetaProperty& p, const QString& text) {
+    QVariant v;
+    const int type = p.metaType().id();
+    switch (type) {
+        case QMetaType::Bool:
+            if (text == QLatin1String("true") || text == QLatin1String("1")) {
+                v = true;
+            } else if (text == QLatin1String("false") || text == QLatin1String("0")) {
+                v = false;
+            } else {
+                throw ScriptError(QStringLiteral("not a boolean: ") + text);
+            }
+            break;
+        case QMetaType::Short:
+        case QMetaType::Int:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Float:
+        case QMetaType::Double: {
+            double d = 0;
+            if (!parseNumber(text, d)) throw ScriptError(QStringLiteral("not a number: ") + text);
+            if (type == QMetaType::Float) {
+                v = static_cast<float>(d);
+            } else if (type == QMetaType::Double) {
+                v = d;
+            } else {
+                if (d != std::floor(d)) throw ScriptError(QStringLiteral("not whole: ") + text);
+                if (type == QMetaType::Short && (d < -32768 || d > 32767))
+                    throw ScriptError(QStringLiteral("out of 16-bit range: ") + text);
+                v = QVariant::fromValue(static_cast<long long>(d));
+                v.convert(p.metaType());
+            }
+            break;
+        }
+        case QMetaType::QColor: {
+            const QColor c(text);
+            if (!c.isValid()) throw ScriptError(QStringLiteral("not a colour: ") + text);
+            v = c;
+            break;
+        }
+        default: v = text; break;
+    }
+    if (!p.isWritable()) throw ScriptError(QStringLiteral("read-only property ") + p.name());
+    program_.dispatch([&] {
+        if (t.object) {
+            p.write(t.object, v);
+        } else {
+            p.writeOnGadget(t.gadget, v);
+        }
+    });
+}
+
+namespace {
+struct Path {
+    QString screen, element, property;
+};
+Path splitPath(const QString& path) {
+    const qsizetype dot = path.indexOf(u'.');
+    if (dot <= 0) throw ScriptError(QStringLiteral("expected SCREEN.PATH: ") + path);
+    Path p;
+    p.screen = path.left(dot);
+    const QString rest = path.mid(dot + 1);
+    const qsizetype dot2 = rest.indexOf(u'.');
+    if (dot2 < 0) {
+        p.property = rest;
+    } else {
+        p.element = rest.left(dot2);
+        p.property = rest.mid(dot2 + 1);
+    }
+    if (p.property.isEmpty()) throw ScriptError(QStringLiteral("missing property: ") + path);
+    return p;
+}
+}  // namespace
+
+void ScriptDriver::get(const QString& path) {
+    const Path p = splitPath(path);
+    Screen& s = screenNamed(p.screen);
+    const Target t = p.element.isEmpty() ? screenTarget(s) : targetOf(s, p.element);
+    const QMetaProperty mp = propertyOf(t, p.property);
+    out_ << path << '=' << formatValue(read(t, mp)) << '\n';
+    out_.flush();
+}
+
+void ScriptDriver::set(const QString& path, const QString& value) {
+    const Path p = splitPath(path);
+    Screen& s = screenNamed(p.screen);
+    const Target t = p.element.isEmpty() ? screenTarget(s) : targetOf(s, p.element);
+    write(t, propertyOf(t, p.property), value);
+}
+
+void ScriptDriver::printProperties(const QString& prefix, const Target& t) {
+    for (int i = t.firstProperty; i < t.meta->propertyCount(); ++i) {
+        const QMetaProperty mp = t.meta->property(i);
+        out_ << prefix << mp.name() << '=' << formatValue(read(t, mp)) << '\n';
+    }
+}
+
+void ScriptDriver::dump(const QString& name) {
+    Screen& s = screenNamed(name);
+    printProperties(name + u'.', screenTarget(s));
+    for (const QString& e : s.elementNames()) {
+        if (s.isArray(e)) {
+            for (int i : s.arrayIndices(e)) {
+                const QString spec = QStringLiteral("%1(%2)").arg(e).arg(i);
+                printProperties(QStringLiteral("%1.%2.").arg(name, spec), targetOf(s, spec));
+            }
+        } else {
+            printProperties(QStringLiteral("%1.%2.").arg(name, e), targetOf(s, e));
+        }
+    }
+    out_.flush();
+}
+
+namespace {
+int toInt(const QString& w) {
+    bool ok = false;
+    const int v = w.toInt(&ok);
+    if (!ok) throw ScriptError(QStringLiteral("not a whole number: ") + w);
+    return v;
+}
+float toFloat(const QString& w) {
+    double d = 0;
+    if (!parseNumber(w, d)) throw ScriptError(QStringLiteral("not a number: ") + w);
+    return static_cast<float>(d);
+}
+// The character code a key produces, where it has one.
+int asciiOf(int keyCode) {
+    if (keyCode == 8 || keyCode == 9 || keyCode == 13 || keyCode == 27 || keyCode == 32)
+        return keyCode;
+    if (keyCode >= 48 && keyCode <= 57) return keyCode;
+    if (keyCode >= 65 && keyCode <= 90) return keyCode + 32;
+    return 0;
+}
+}  // namespace
+
+void ScriptDriver::execute(const QString& raw) {
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(u'#')) return;
+    const QStringList w = splitWords(line);
+    const QString cmd = w[0];
+    auto need = [&](int n) {
+        if (w.size() != n) throw ScriptError(QStringLiteral("wrong number of words for ") + cmd);
+    };
+    if (cmd == QLatin1String("start")) {
+        need(1);
+        program_.dispatch([&] { program_.start(); });
+    } else if (cmd == QLatin1String("show")) {
+        need(2);
+        screenNamed(w[1]);
+        program_.dispatch([&] { program_.show(w[1]); });
+    } else if (cmd == QLatin1String("unload")) {
+        need(2);
+        if (!program_.knows(w[1])) throw ScriptError(QStringLiteral("unknown screen ") + w[1]);
+        program_.dispatch([&] { program_.unload(w[1]); });
+    } else if (cmd == QLatin1String("click")) {
+        need(2);
+        const Path p = splitPath(w[1] + QStringLiteral(".x"));
+        Screen& s = screenNamed(p.screen);
+        const QString spec = w[1].mid(p.screen.size() + 1);
+        Element* e = nullptr;
+        const Target t = targetOf(s, spec, &e);
+        if (e) {
+            program_.dispatch([&] {
+                if (e->Click) e->Click();
+            });
+        } else if (auto* b = qobject_cast<CommandButton*>(t.object)) {
+            b->click();
+        } else if (auto* c = qobject_cast<CheckBox*>(t.object)) {
+            c->click();
+        } else if (auto* o = qobject_cast<OptionButton*>(t.object)) {
+            o->click();
+        } else if (auto* m = qobject_cast<MenuItem*>(t.object)) {
+            m->click();
+        } else {
+            throw ScriptError(QStringLiteral("cannot click ") + w[1]);
+        }
+    } else if (cmd == QLatin1String("select")) {
+        need(3);
+        const Path p = splitPath(w[1] + QStringLiteral(".x"));
+        Screen& s = screenNamed(p.screen);
+        const Target t = targetOf(s, w[1].mid(p.screen.size() + 1));
+        if (auto* l = qobject_cast<ListBox*>(t.object)) {
+            int i = -1;
+            for (int k = 0; k < l->listCount(); ++k)
+                if (l->list(k) == w[2]) i = k;
+            if (i < 0) throw ScriptError(QStringLiteral("no item ") + quoted(w[2]));
+            l->userSelect(i);
+        } else if (auto* f = qobject_cast<FileListBox*>(t.object)) {
+            int i = -1;
+            for (int k = 0; k < f->listCount(); ++k)
+                if (f->list(k) == w[2]) i = k;
+            if (i < 0) throw ScriptError(QStringLiteral("no file ") + quoted(w[2]));
+            f->userSelect(i);
+        } else {
+            throw ScriptError(QStringLiteral("cannot select in ") + w[1]);
+        }
+    } else if (cmd == QLatin1String("key") || cmd == QLatin1String("keyup")) {
+        need(3);
+        Screen& s = screenNamed(w[1]);
+        const int code = toInt(w[2]);
+        if (cmd == QLatin1String("keyup")) {
+            s.deliverKeyUp(code, 0);
+        } else {
+            s.deliverKeyDown(code, 0);
+            if (const int a = asciiOf(code)) s.deliverKeyPress(a);
+        }
+    } else if (cmd == QLatin1String("mouse")) {
+        need(6);
+        const qsizetype dot = w[1].indexOf(u'.');
+        Screen& s = screenNamed(dot < 0 ? w[1] : w[1].left(dot));
+        Element* e = nullptr;
+        if (dot >= 0) {
+            targetOf(s, w[1].mid(dot + 1), &e);
+            if (!e) throw ScriptError(QStringLiteral("not a drawn element: ") + w[1]);
+        }
+        Screen::MouseAction a;
+        if (w[2] == QLatin1String("down")) {
+            a = Screen::MouseAction::Down;
+        } else if (w[2] == QLatin1String("up")) {
+            a = Screen::MouseAction::Up;
+        } else if (w[2] == QLatin1String("move")) {
+            a = Screen::MouseAction::Move;
+        } else {
+            throw ScriptError(QStringLiteral("expected down, up or move: ") + w[2]);
+        }
+        s.deliverMouse(a, toInt(w[3]), 0, toFloat(w[4]), toFloat(w[5]), e, true);
+    } else if (cmd == QLatin1String("fire")) {
+        if (w.size() != 2 && w.size() != 3) need(2);
+        const Path p = splitPath(w[1] + QStringLiteral(".x"));
+        Screen& s = screenNamed(p.screen);
+        auto* t = qobject_cast<Timer*>(targetOf(s, w[1].mid(p.screen.size() + 1)).object);
+        if (!t) throw ScriptError(QStringLiteral("not a timer: ") + w[1]);
+        const int n = w.size() == 3 ? toInt(w[2]) : 1;
+        QPointer<Timer> timer(t);
+        for (int i = 0; i < n && timer; ++i) timer->fire();
+    } else if (cmd == QLatin1String("set")) {
+        need(3);
+        set(w[1], w[2]);
+    } else if (cmd == QLatin1String("get")) {
+        need(2);
+        get(w[1]);
+    } else if (cmd == QLatin1String("dump")) {
+        need(2);
+        dump(w[1]);
+    } else if (cmd == QLatin1String("answer")) {
+        need(3);
+        if (w[1] == QLatin1String("msgbox")) {
+            services_.queueMsgBoxAnswer(toInt(w[2]));
+        } else if (w[1] == QLatin1String("input")) {
+            services_.queueInputAnswer(w[2]);
+        } else {
+            throw ScriptError(QStringLiteral("expected msgbox or input: ") + w[1]);
+        }
+    } else {
+        throw ScriptError(QStringLiteral("unknown command ") + cmd);
+    }
+}
+
+}  // namespace tk

@@ -1,0 +1,64 @@
+// The scripted driver: runs a program headless from a script, with time
+// frozen. Every element and state variable of every screen is reachable by
+// name through Qt's property system.
+#pragma once
+
+#include <QMetaProperty>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <stdexcept>
+
+class QTextStream;
+
+namespace tk {
+
+class Program;
+class Screen;
+class ScriptedServices;
+struct Element;
+
+struct ScriptError : std::runtime_error {
+    explicit ScriptError(const QString& m) : std::runtime_error(m.toStdString()) {}
+};
+
+// Splits a script line into words; a word in double quotes may hold blanks and
+// the escapes \" \\ \r \n.
+QStringList splitWords(const QString& line);
+
+// A value as `get` prints it.
+QString formatValue(const QVariant& v);
+
+class ScriptDriver {
+public:
+    ScriptDriver(Program& program, ScriptedServices& services, QTextStream& out);
+    // Runs a whole script. Returns 0, or 2 after a script error (reported on
+    // `err` with its line number).
+    int run(QTextStream& in, QTextStream& err);
+    // Runs one line; throws ScriptError.
+    void execute(const QString& line);
+
+private:
+    struct Target {
+        QObject* object = nullptr;
+        void* gadget = nullptr;
+        const QMetaObject* meta = nullptr;
+        int firstProperty = 0;
+    };
+    Screen& screenNamed(const QString& name);
+    Target targetOf(Screen& s, const QString& elementSpec, Element** element = nullptr);
+    Target screenTarget(Screen& s);
+    QMetaProperty propertyOf(const Target& t, const QString& name);
+    QVariant read(const Target& t, const QMetaProperty& p);
+    void write(const Target& t, const QMetaProperty& p, const QString& text);
+    void get(const QString& path);
+    void set(const QString& path, const QString& value);
+    void dump(const QString& screen);
+    void printProperties(const QString& prefix, const Target& t);
+
+    Program& program_;
+    ScriptedServices& services_;
+    QTextStream& out_;
+};
+
+}  // namespace tk

@@ -1,0 +1,56 @@
+// Services for the scripted driver and the tests: dialogs answered from a
+// queue, every call printed as a line, time frozen.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <stdexcept>
+
+#include "services.h"
+
+class QTextStream;
+
+namespace tk {
+
+// Thrown when the program ends; the driver stops there.
+struct ProgramEnded : std::exception {
+    const char* what() const noexcept override { return "program ended"; }
+};
+
+// Text as the driver prints it: in double quotes, with \" \\ \r \n escaped.
+QString quoted(const QString& s);
+
+class ScriptedServices : public Services {
+public:
+    ScriptedServices(QString folder, QTextStream* out);
+
+    int msgBox(const QString& text, int style, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    void playSound(const QString& path) override;
+    QString programFolder() const override { return folder_; }
+    bool launchViewer(const QString& path) override;
+    void requestDisplayMode(int width, int height) override;
+    void end() override;
+    double clockSeconds() const override { return 0.0; }  // time is frozen
+    void screenShown(const QString& name) override;
+    void screenUnloaded(const QString& name) override;
+
+    void queueMsgBoxAnswer(int answer) { msgAnswers_.push_back(answer); }
+    void queueInputAnswer(const QString& answer) { inputAnswers_.push_back(answer); }
+    void setFolder(const QString& f) { folder_ = f; }
+    // Everything printed so far (also when there is no output stream).
+    const QStringList& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+
+private:
+    void print(const QString& line);
+    QString folder_;
+    QTextStream* out_;
+    std::deque<int> msgAnswers_;
+    std::deque<QString> inputAnswers_;
+    QStringList log_;
+};
+
+}  // namespace tk

@@ -1,0 +1,52 @@
+// Everything a screen asks of the outside world goes through this interface:
+// the shipped program uses the Qt implementation, tests a scripted one.
+#pragma once
+
+#include <QString>
+
+#include "runtime.h"
+
+namespace tk {
+
+// Message box styles and answers, with the platform's values.
+namespace mb {
+enum Buttons { OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
+               RetryCancel = 5 };
+enum Icon { Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+}  // namespace mb
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // Modal message box; returns the button pressed.
+    virtual int msgBox(const QString& text, int style, const QString& title) = 0;
+    // Modal input box; returns the text typed, empty on cancel.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
+    // Starts playing a ".wav" file without waiting; a missing file is silence.
+    virtual void playSound(const QString& path) = 0;
+    // The folder of the program: levels, pictures, sounds and texts live there.
+    virtual QString programFolder() const = 0;
+    // Opens a text file in the system's viewer; false when none could be started.
+    virtual bool launchViewer(const QString& path) = 0;
+    // Enumerates the current display's modes, then requests width x height with
+    // no colour depth and nothing saved. The outcome is not reported.
+    virtual void requestDisplayMode(int width, int height) = 0;
+    // Ends the program.
+    virtual void end() = 0;
+    // Seconds since midnight, for reseeding the random numbers.
+    virtual double clockSeconds() const = 0;
+
+    // Notifications for observers (the scripted driver prints them).
+    virtual void screenShown(const QString& /*name*/) {}
+    virtual void screenUnloaded(const QString& /*name*/) {}
+
+    Rng& rng() { return rng_; }
+
+private:
+    Rng rng_;
+};
+
+}  // namespace tk
