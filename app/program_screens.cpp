@@ -1,6 +1,8 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "menus/frmaut.h"
+#include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -14,7 +16,8 @@ void add(tk::Program& p) {
 }  // namespace
 
 void registerScreens(tk::Program& program) {
-    (void)program;
+    add<frmopt>(program);
+    add<frmaut>(program);
 }
 
 }  // namespace zelk

@@ -79,7 +79,7 @@ protected:
     QRectF rect_;
     bool visible_ = true;
     bool enabled_ = true;
-    QString fontName_;
+    QString fontName_ = QStringLiteral("MS Sans Serif");
     float fontSize_ = 8.25f;
     bool fontBold_ = false;
 };
@@ -107,7 +107,7 @@ public:
 
 private:
     QPushButton* button() const;
-    QColor back_;
+    QColor back_ = QColor(240, 240, 240);
 };
 
 class CheckBox : public Control {

@@ -43,6 +43,12 @@ public:
     // Pictures and labels take mouse events themselves (and swallow them when
     // they have no handler); shapes and lines let them through to the screen.
     bool catchesMouse() const { return kind_ == Kind::Picture || kind_ == Kind::Label; }
+    void setRect(float left, float top, float width, float height) {
+        Left = left;
+        Top = top;
+        Width = width;
+        Height = height;
+    }
     bool contains(float x, float y) const {
         return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
     }
@@ -133,7 +139,7 @@ public:
     QColor BackColor = QColor(240, 240, 240);
     int BackStyle = Transparent;
     int Alignment = AlignLeft;
-    QString FontName = QStringLiteral("Sans Serif");
+    QString FontName = QStringLiteral("MS Sans Serif");
     float FontSize = 8.25f;  // points
     bool FontBold = false;
     bool Enabled = true;

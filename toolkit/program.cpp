@@ -93,7 +93,7 @@ void Program::end() {
 }
 
 void Program::reportError(const QString& text) {
-    services_.msgBox(text, int(mb::OkOnly) | int(mb::Critical), QStringLiteral("Zelk"));
+    services_.msgBox(text, mb::OkOnly | mb::Critical, QStringLiteral("Zelk"));
 }
 
 void Program::afterEvent() {

@@ -10,10 +10,13 @@ namespace tk {
 
 // Message box styles and answers, with the platform's values.
 namespace mb {
-enum Buttons { OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
-               RetryCancel = 5 };
-enum Icon { Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// Buttons
+constexpr int OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
+              RetryCancel = 5;
+// Icons
+constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+// Answers
+constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }  // namespace mb
 
 class Services {

@@ -1,0 +1,67 @@
+#include "menus/frmopt.h"
+
+#include "menus/speedword.h"
+#include "toolkit/program.h"
+
+namespace zelk {
+
+namespace {
+QStringList vialItems() {
+    QStringList items;
+    for (int i = 1; i <= 10; ++i) items << QString::number(i);
+    return items;
+}
+}  // namespace
+
+frmopt::frmopt(tk::Program& program)
+    : tk::Screen(program, kName, 8160, 4455),
+      ois(*this, "ois", {3360, 480, 1935, 375}, QStringLiteral("Ajouter l'oiseau")),
+      vitois(*this, "vitois", {5520, 600, 2535, 255}, 2, 50, 10, 2, 2),
+      nb(*this, "nb", {5160, 1320, 1935, 255}, 0, 7, 3),
+      nbg(*this, "nbg", {4920, 2160, 1815, 255}, 0, 100, 15),
+      nbf(*this, "nbf", {4560, 2760, 855, 645}, vialItems()),
+      Command1(*this, "Command1", {3000, 3600, 1935, 495}, QStringLiteral("OK")) {
+    setCaption(QStringLiteral("Options ennemies"));
+    auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
+                        const QString& caption, float size = 8.25f) {
+        l.setRect(x, y, w, h);
+        l.Caption = caption;
+        l.FontSize = size;
+        add(l, name);
+    };
+    label(Label1, "Label1", 240, 360, 3375, 375, QStringLiteral("Options de l'Oiseau"), 13.5f);
+    label(Label9, "Label9", 5520, 240, 1095, 255, QStringLiteral("Vitesse"));
+    label(Label2, "Label2", 6120, 960, 1215, 255, QStringLiteral("Lent"));
+    Label2.Enabled = false;
+    label(Label3, "Label3", 240, 1200, 3975, 375, QStringLiteral("Options des grenouilles vertes"),
+          13.5f);
+    label(Label4, "Label4", 4440, 1320, 1695, 255, QStringLiteral("Nombre:"));
+    label(Label11, "Label11", 7320, 1320, 375, 255, QStringLiteral("3"));
+    label(Label5, "Label5", 240, 2040, 3975, 375, QStringLiteral("Options des grenouilles grises"),
+          13.5f);
+    label(Label6, "Label6", 4200, 2160, 1695, 255, QStringLiteral("Nombre:"));
+    label(Label8, "Label8", 6840, 2160, 375, 255, QStringLiteral("15"));
+    label(Label7, "Label7", 240, 2880, 3975, 375, QStringLiteral("Options des fioles"), 13.5f);
+    label(Label10, "Label10", 3720, 3000, 1695, 255, QStringLiteral("Nombre:"));
+
+    nb.Change = nb.Scroll = [this] { Label11.Caption = tk::str(nb.value()); };
+    nbg.Change = nbg.Scroll = [this] { Label8.Caption = tk::str(nbg.value()); };
+    vitois.Change = vitois.Scroll = [this] { Label2.Caption = speedWord(vitois.value()); };
+    ois.Click = [this] {
+        const bool on = ois.value() == 1;
+        Label2.Enabled = on;
+        vitois.setEnabled(on);
+    };
+    Command1.Click = [this] {
+        setWindowState(tk::Minimized);
+        if (this->program().knows(QStringLiteral("frmedit")))
+            this->program().show(QStringLiteral("frmedit"));
+    };
+}
+
+void frmopt::Form_Load() {
+    nb.setValue(1);
+    nbf.setText(QStringLiteral("2"));
+}
+
+}  // namespace zelk

@@ -1,0 +1,93 @@
+# Shared by the end-to-end tests: a private X server, a fresh copy of the
+# program folder, window lookup, input and screenshots.
+#   PROGRAM_FOLDER  the built program folder (set by ctest)
+#   SHOTS           where screenshots go (set by ctest)
+set -euo pipefail
+
+: "${PROGRAM_FOLDER:?}" "${SHOTS:?}"
+mkdir -p "$SHOTS"
+WORK=$(mktemp -d)
+XVFB_PID=
+APP_PID=
+
+e2e_cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap e2e_cleanup EXIT
+
+# Starts Xvfb on the first free display number.
+e2e_start_x() {
+    local n=${1:-1280x1024}
+    for d in $(seq 90 140); do
+        [ -e "/tmp/.X$d-lock" ] && continue
+        Xvfb ":$d" -screen 0 "${n}x24" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 50); do
+            if xdpyinfo -display ":$d" >/dev/null 2>&1; then
+                export DISPLAY=":$d"
+                unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+# A fresh program folder: executables, assets and the sample levels.
+e2e_folder() {
+    cp -r "$PROGRAM_FOLDER/." "$WORK/"
+}
+
+# Starts a program of the folder in the background.
+e2e_launch() {
+    "$WORK/$1" "${@:2}" >"$WORK/$1.log" 2>&1 &
+    APP_PID=$!
+}
+
+# Waits for a window whose title matches, prints its id.
+e2e_window() {
+    local id
+    id=$(timeout 15 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    if [ -z "$id" ]; then
+        echo "no window named '$1'" >&2
+        xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
+        return 1
+    fi
+    echo "$id"
+}
+
+# Window geometry as X Y W H.
+e2e_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# Clicks at a point given in twips of a window's client area (15 a pixel).
+e2e_click_twips() {
+    local win=$1 x=$2 y=$3 button=${4:-1}
+    xdotool mousemove --window "$win" $((x / 15)) $((y / 15)) click "$button"
+    sleep 0.3
+}
+
+e2e_key() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key --window "$1" "${@:2}"
+    sleep 0.3
+}
+
+e2e_shot() {
+    sleep 0.4
+    import -window root "$SHOTS/$1.png"
+    echo "screenshot $SHOTS/$1.png"
+}
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    e2e_shot "failure-$(basename "$0" .sh)" || true
+    exit 1
+}
