@@ -2,6 +2,7 @@
 
 #include "app/screens.h"
 #include "menus/frmaut.h"
+#include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
 
@@ -16,6 +17,7 @@ void add(tk::Program& p) {
 }  // namespace
 
 void registerScreens(tk::Program& program) {
+    add<frmmenu>(program);
     add<frmopt>(program);
     add<frmaut>(program);
 }

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -73,6 +74,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Up, e); }
     void mouseMoveEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Move, e); }
     void mouseDoubleClickEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Down, e); }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            auto* he = static_cast<QHelpEvent*>(e);
+            const QPointF pos = (QPointF(he->pos()) - screen_.origin()) / screen_.pixelsPerTwip();
+            const QString tip = screen_.toolTipAt(static_cast<float>(pos.x()),
+                                                  static_cast<float>(pos.y()));
+            if (tip.isEmpty()) {
+                QToolTip::hideText();
+                e->ignore();
+            } else {
+                QToolTip::showText(he->globalPos(), tip, this);
+            }
+            return true;
+        }
+        return QWidget::event(e);
+    }
 
 private:
     static int shiftOf(Qt::KeyboardModifiers m) {
@@ -325,6 +342,17 @@ void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y
             pressed_ = nullptr;
         }
     });
+}
+
+QString Screen::toolTipAt(float x, float y) const {
+    for (auto it = drawList_.rbegin(); it != drawList_.rend(); ++it) {
+        const Element* e = *it;
+        if (!e->Visible || !e->contains(x, y)) continue;
+        if (e->kind() == Element::Kind::Label) return static_cast<const Label*>(e)->ToolTipText;
+        if (e->kind() == Element::Kind::Picture)
+            return static_cast<const Picture*>(e)->ToolTipText;
+    }
+    return {};
 }
 
 // ---- Drawing.

@@ -98,6 +98,9 @@ public:
     void deliverMouse(MouseAction a, int button, int shift, float x, float y,
                       Element* target = nullptr, bool forceTarget = false);
 
+    // The tooltip of the topmost drawn element at a point.
+    QString toolTipAt(float x, float y) const;
+
     // Drawing.
     void paint(QPainter& p);
     QWidget* window() const;
@@ -226,7 +229,9 @@ template <class T>
 T& ElementArray<T>::place(int i, std::unique_ptr<T> e) {
     if (items_.empty()) base_ = i;
     if (i < base_) {
-        items_.insert(items_.begin(), static_cast<size_t>(base_ - i), nullptr);
+        std::vector<std::unique_ptr<T>> grown(static_cast<size_t>(base_ - i));
+        for (auto& p : items_) grown.push_back(std::move(p));
+        items_ = std::move(grown);
         base_ = i;
     }
     const size_t k = static_cast<size_t>(i - base_);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QWidget>
+#include <QPixmap>
 
 #include "program.h"
 #include "scriptedservices.h"
@@ -370,6 +372,11 @@ void ScriptDriver::execute(const QString& raw) {
     } else if (cmd == QLatin1String("dump")) {
         need(2);
         dump(w[1]);
+    } else if (cmd == QLatin1String("snap")) {
+        // Not for tests: saves a picture of a screen, for looking at it.
+        need(3);
+        Screen& s = screenNamed(w[1]);
+        if (!s.window()->grab().save(w[2])) throw ScriptError(QStringLiteral("cannot save ") + w[2]);
     } else if (cmd == QLatin1String("answer")) {
         need(3);
         if (w[1] == QLatin1String("msgbox")) {

@@ -1,0 +1,7 @@
+#include "game/levelstart.h"
+
+namespace zelk {
+
+void startLevel(tk::Program&) {}
+
+}  // namespace zelk
