@@ -49,3 +49,10 @@ test: deps-test build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Pictures of every screen, drawn by the real paint code, in build/screenshots.
+screenshots: build
+	@mkdir -p $(BUILD_DIR)/screenshots
+	sed "s|SHOTS|$(abspath $(BUILD_DIR))/screenshots|g" tools/screenshots.zs | \
+		$(PROGRAM_DIR)/zelk-script --folder $(PROGRAM_DIR) 2>/dev/null | grep -v '^show ' || true
+	@ls $(BUILD_DIR)/screenshots

@@ -1,0 +1,238 @@
+// The screen toolkit: screens load when touched and unload safely, element
+// arrays keep their bases, values written from code raise their events, mouse
+// events go where the element kind sends them, timers fire only when enabled.
+#include <QtTest>
+
+#include "support.h"
+#include "toolkit/program.h"
+
+namespace {
+
+class Probe : public tk::Screen {
+    Q_OBJECT
+    Q_PROPERTY(qint16 loads MEMBER loads)
+public:
+    static constexpr const char* kName = "probe";
+    explicit Probe(tk::Program& p)
+        : tk::Screen(p, kName, 3000, 2000),
+          mech1(*this, "mech1"),
+          bar(*this, "bar", {0, 0, 1000, 255}, 0, 10, 5),
+          check(*this, "check", {0, 300, 1000, 255}, QStringLiteral("c")),
+          a(*this, "a", {0, 600, 500, 255}, QStringLiteral("a")),
+          b(*this, "b", {600, 600, 500, 255}, QStringLiteral("b")),
+          ok(*this, "ok", {0, 900, 500, 300}, QStringLiteral("OK")),
+          tick(*this, "tick", 10, false) {
+        ground.setRect(0, 1500, 3000, 500);
+        add(ground, "ground");
+        mech1.add(0).setRect(100, 100, 200, 200);
+        cloud.setRect(1000, 100, 500, 300);
+        add(cloud, "cloud");
+        caption.setRect(2000, 100, 500, 300);
+        add(caption, "caption");
+        for (tk::Element* e : {static_cast<tk::Element*>(&mech1(0)), static_cast<tk::Element*>(&cloud)}) {
+            e->MouseDown = [this](int button, int, float, float) { log << QStringLiteral("pic down %1").arg(button); };
+            e->MouseUp = [this](int button, int, float, float) { log << QStringLiteral("pic up %1").arg(button); };
+        }
+        bar.Change = [this] { log << QStringLiteral("change %1").arg(bar.value()); };
+        check.Click = [this] { log << QStringLiteral("check %1").arg(check.value()); };
+        tick.Tick = [this] { log << QStringLiteral("tick"); };
+        ok.Default = true;
+        ok.Click = [this] { log << QStringLiteral("ok"); };
+    }
+    void Form_Load() override { ++loads; }
+    void Form_MouseDown(int button, int, float x, float y) override {
+        log << QStringLiteral("screen down %1 %2 %3").arg(button).arg(x).arg(y);
+    }
+    void Form_MouseMove(int, int, float x, float) override { log << QStringLiteral("move %1").arg(x); }
+    void Form_KeyDown(int key, int) override { log << QStringLiteral("key %1").arg(key); }
+
+    qint16 loads = 0;
+    QStringList log;
+    tk::Shape ground;
+    tk::ElementArray<tk::Picture> mech1;
+    tk::Picture cloud;
+    tk::Label caption;
+    tk::HScrollBar bar;
+    tk::CheckBox check;
+    tk::OptionButton a, b;
+    tk::CommandButton ok;
+    tk::Timer tick;
+};
+
+// A screen that unloads itself from its own handler, then keeps using itself.
+class SelfUnload : public tk::Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "self";
+    explicit SelfUnload(tk::Program& p) : tk::Screen(p, kName, 1000, 1000), go(*this, "go", {0, 0, 500, 300}, QStringLiteral("go")) {
+        go.Click = [this] {
+            program().unload(kName);
+            setCaption(QStringLiteral("still alive"));  // must not touch freed memory
+        };
+    }
+    tk::CommandButton go;
+};
+
+class TestProgram : public tk::Program {
+public:
+    explicit TestProgram(tk::Services& s) : tk::Program(s, true) {
+        registerScreen(QStringLiteral("probe"), [](tk::Program& p) { return std::make_unique<Probe>(p); });
+        registerScreen(QStringLiteral("self"), [](tk::Program& p) { return std::make_unique<SelfUnload>(p); });
+    }
+    void start() override { show(QStringLiteral("probe")); }
+};
+
+}  // namespace
+
+class TestToolkit : public QObject {
+    Q_OBJECT
+private slots:
+    void screensLoadHiddenWhenTouchedAndAfreshAfterUnload() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        QVERIFY(!p.loaded(QStringLiteral("probe")));
+        Probe& s = p.get<Probe>();
+        QCOMPARE(s.loads, qint16(1));
+        QVERIFY(!s.visible());
+        QCOMPARE(&p.get<Probe>(), &s);  // touched again: the same screen, no second load
+        s.bar.setValue(7);
+        p.unload<Probe>();
+        QVERIFY(!p.loaded(QStringLiteral("probe")));
+        p.collectGarbage();
+        QCOMPARE(p.get<Probe>().bar.value(), 5);  // the layout's value again
+        QCOMPARE(fx.takeLog(), QStringList({QStringLiteral("unload probe")}));
+    }
+
+    void unloadFromOwnHandlerIsDeferred() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        SelfUnload& s = p.get<SelfUnload>();
+        s.go.click();
+        QVERIFY(!p.loaded(QStringLiteral("self")));
+        p.collectGarbage();
+        QCOMPARE(p.loadedCount(), 0);
+    }
+
+    void elementArraysKeepTheirBaseAndCopyHidden() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        QCOMPARE(s.mech1.lbound(), 0);
+        s.mech1(0).Tag = QStringLiteral("3");
+        tk::Picture& f = s.mech1.load(1);
+        QVERIFY(!f.Visible);
+        QCOMPARE(f.Width, 200.0f);
+        QCOMPARE(f.Tag, QStringLiteral("3"));
+        QCOMPARE(s.mech1.ubound(), 1);
+        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.mech1(2));
+        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.mech1.load(1));
+        // The copy routes the mouse like the original.
+        f.Visible = true;
+        f.Left = 2500;
+        s.deliverMouse(tk::Screen::MouseAction::Down, 1, 0, 2550, 150);
+        QCOMPARE(s.log.last(), QStringLiteral("pic down 1"));
+    }
+
+    void valuesWrittenFromCodeRaiseTheirEvents() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        s.bar.setValue(5);  // unchanged: no event
+        s.bar.setValue(9);
+        s.check.setValue(1);
+        s.check.setValue(1);
+        s.b.setValue(true);
+        s.a.setValue(true);
+        QCOMPARE(s.log, QStringList({QStringLiteral("change 9"), QStringLiteral("check 1")}));
+        QVERIFY(s.a.value());
+        QVERIFY(!s.b.value());  // one group per screen
+        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.bar.setValue(11));
+    }
+
+    void runtimeErrorsInHandlersAreReportedNotFatal() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        s.check.Click = [&s] { s.bar.setValue(99); };
+        s.check.setValue(1);
+        const QStringList log = fx.takeLog();
+        QCOMPARE(log.size(), 1);
+        QVERIFY(log[0].startsWith(QStringLiteral("msgbox \"Zelk\"")));
+        QVERIFY(log[0].contains(QStringLiteral(" 16 -> 1")));
+    }
+
+    void mouseGoesWhereTheElementKindSendsIt() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        using A = tk::Screen::MouseAction;
+        s.deliverMouse(A::Down, 1, 0, 500, 1600);   // over a shape: the screen
+        s.deliverMouse(A::Up, 1, 0, 500, 1600);
+        s.deliverMouse(A::Down, 2, 0, 1100, 200);   // over a picture: its handler
+        s.deliverMouse(A::Up, 2, 0, 1100, 200);
+        s.deliverMouse(A::Down, 1, 0, 2100, 200);   // over a label: swallowed
+        s.deliverMouse(A::Up, 1, 0, 2100, 200);
+        s.deliverMouse(A::Move, 0, 0, 1100, 200);   // moves over a picture do not reach the screen
+        s.deliverMouse(A::Move, 0, 0, 700, 1000);
+        QCOMPARE(s.log, QStringList({QStringLiteral("screen down 1 500 1600"),
+                                     QStringLiteral("pic down 2"), QStringLiteral("pic up 2"),
+                                     QStringLiteral("move 700")}));
+    }
+
+    void pressedElementKeepsTheMouseUntilRelease() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        using A = tk::Screen::MouseAction;
+        s.deliverMouse(A::Down, 1, 0, 1100, 200);
+        s.deliverMouse(A::Up, 1, 0, 500, 1600);  // released over the ground
+        QCOMPARE(s.log, QStringList({QStringLiteral("pic down 1"), QStringLiteral("pic up 1")}));
+    }
+
+    void enterPressesTheDefaultButtonInsteadOfTheKeyHandler() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        s.deliverKeyDown(13, 0);
+        s.deliverKeyDown(37, 0);
+        QCOMPARE(s.log, QStringList({QStringLiteral("ok"), QStringLiteral("key 37")}));
+    }
+
+    void timersFireOnlyWhenEnabledAndNeverByThemselves() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        s.tick.fire();
+        s.tick.setEnabled(true);
+        QTest::qWait(50);  // frozen time: nothing fires
+        s.tick.fire();
+        QCOMPARE(s.log, QStringList({QStringLiteral("tick")}));
+    }
+
+    void screenWidthIsTheOuterSize() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        QCOMPARE(s.width(), 3000.0f + tk::kFrameWidth);
+        s.setWidth(7680);
+        QCOMPARE(s.width(), 7680.0f);
+        QCOMPARE(s.scaleWidth(), 7680.0f - tk::kFrameWidth);
+    }
+
+    void changedModelsAreRedrawnAndUnchangedOnesAreNot() {
+        testing::Fixture fx;
+        TestProgram p(fx.services());
+        Probe& s = p.get<Probe>();
+        const size_t d0 = s.drawDigest();
+        QCOMPARE(s.drawDigest(), d0);
+        s.mech1(0).Left += 2;
+        QVERIFY(s.drawDigest() != d0);
+        s.mech1(0).Left -= 2;
+        QCOMPARE(s.drawDigest(), d0);
+        s.caption.Caption = QStringLiteral("x");
+        QVERIFY(s.drawDigest() != d0);
+    }
+};
+
+QTEST_MAIN(TestToolkit)
+#include "test_toolkit.moc"
