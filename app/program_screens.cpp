@@ -1,7 +1,11 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "menus/avert.h"
+#include "menus/frmTip.h"
+#include "menus/frmaide.h"
 #include "menus/frmaut.h"
+#include "menus/frmfin.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
@@ -17,9 +21,13 @@ void add(tk::Program& p) {
 }  // namespace
 
 void registerScreens(tk::Program& program) {
+    add<avert>(program);
     add<frmmenu>(program);
     add<frmopt>(program);
     add<frmaut>(program);
+    add<frmTip>(program);
+    add<frmaide>(program);
+    add<frmfin>(program);
 }
 
 }  // namespace zelk

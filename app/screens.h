@@ -8,7 +8,7 @@ class Program;
 namespace zelk {
 
 // The screen the program opens on.
-inline constexpr const char* kFirstScreen = "frmmenu";
+inline constexpr const char* kFirstScreen = "avert";
 
 void registerScreens(tk::Program& program);
 

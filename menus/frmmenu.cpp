@@ -104,20 +104,14 @@ frmmenu::frmmenu(tk::Program& program)
         tk::Program& p = this->program();
         p.unload(kName);
         p.unload(QStringLiteral("frmaut"));
-        if (p.knows(QStringLiteral("frmfin"))) p.show(QStringLiteral("frmfin"));
+        p.show(QStringLiteral("frmfin"));
     };
-    Command5.Click = [this] {
-        if (this->program().knows(QStringLiteral("frmaide")))
-            this->program().show(QStringLiteral("frmaide"));
-    };
+    Command5.Click = [this] { this->program().show(QStringLiteral("frmaide")); };
     Command6.Click = [this] {
         this->program().show(QStringLiteral("frmaut"));
         this->program().screen(QStringLiteral("frmaut")).setWindowState(tk::Normal);
     };
-    Command7.Click = [this] {
-        if (this->program().knows(QStringLiteral("frmTip")))
-            this->program().show(QStringLiteral("frmTip"));
-    };
+    Command7.Click = [this] { this->program().show(QStringLiteral("frmTip")); };
     Command8.Click = [this] { preview(); };
 }
 

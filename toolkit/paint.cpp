@@ -88,9 +88,9 @@ void drawShape(QPainter& p, const Shape& s) {
 // The layouts were made for a narrower face than the ones every desktop has:
 // a caption that would not fit its box is drawn up to 15% smaller instead of
 // being cut. Sizes are remembered, so the measuring is done once per caption.
-float fittedSize(const Label& l, const QString& text, int align) {
+float fittedSize(const Label& l, const QRectF& r, const QString& text, int align) {
     static QHash<size_t, float> cache;
-    const size_t key = qHashMulti(0, text, l.FontName, l.FontSize, l.FontBold, l.Width, l.Height);
+    const size_t key = qHashMulti(0, text, l.FontName, l.FontSize, l.FontBold, r.width(), l.Height);
     auto it = cache.constFind(key);
     if (it != cache.cend()) return *it;
     if (cache.size() > 4096) cache.clear();
@@ -98,17 +98,17 @@ float fittedSize(const Label& l, const QString& text, int align) {
     for (float k : {1.0f, 0.95f, 0.9f, 0.85f}) {
         size = l.FontSize * k;
         const QFontMetricsF fm(layoutFont(l.FontName, size, l.FontBold, 20.0f));
-        const QRectF need =
-            fm.boundingRect(QRectF(0, 0, l.Width, 1e6), align, text);
-        if (need.height() <= l.Height + 1 && need.width() <= l.Width + 1) break;
+        const QRectF need = fm.boundingRect(QRectF(0, 0, r.width(), 1e6), align, text);
+        if (need.height() <= l.Height + 1 && need.width() <= r.width() + 1) break;
     }
     cache.insert(key, size);
     return size;
 }
 
-void drawLabel(QPainter& p, const Label& l) {
-    const QRectF r(l.Left, l.Top, l.Width, l.Height);
+void drawLabel(QPainter& p, const Label& l, const QRectF& client) {
+    QRectF r(l.Left, l.Top, l.Width, l.Height);
     if (l.BackStyle == Opaque) p.fillRect(r, l.BackColor);
+    if (r.right() > client.right() && r.left() < client.right()) r.setRight(client.right());
     if (l.Caption.isEmpty()) return;
     const int align = (l.Alignment == AlignCenter  ? Qt::AlignHCenter
                        : l.Alignment == AlignRight ? Qt::AlignRight
@@ -116,7 +116,7 @@ void drawLabel(QPainter& p, const Label& l) {
                       Qt::AlignTop | Qt::TextWordWrap;
     QString text = l.Caption;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    p.setFont(layoutFont(l.FontName, fittedSize(l, text, align), l.FontBold, 20.0f));  // 20 twips a point
+    p.setFont(layoutFont(l.FontName, fittedSize(l, r, text, align), l.FontBold, 20.0f));  // 20 twips a point
     if (!l.Enabled) {  // greyed, with the usual light emboss
         p.setPen(QColor(255, 255, 255));
         p.drawText(r.translated(kTwipsPerPixel, kTwipsPerPixel), align, text);
@@ -149,11 +149,11 @@ inline size_t mix(size_t h, float v) { return qHashMulti(h, v); }
 
 }  // namespace
 
-void drawElement(QPainter& p, const Element& e) {
+void drawElement(QPainter& p, const Element& e, const QRectF& client) {
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (e.kind()) {
         case Element::Kind::Shape: drawShape(p, static_cast<const Shape&>(e)); break;
-        case Element::Kind::Label: drawLabel(p, static_cast<const Label&>(e)); break;
+        case Element::Kind::Label: drawLabel(p, static_cast<const Label&>(e), client); break;
         case Element::Kind::Picture: drawPicture(p, static_cast<const Picture&>(e)); break;
         case Element::Kind::Line: drawLine(p, static_cast<const Line&>(e)); break;
     }

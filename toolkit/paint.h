@@ -12,7 +12,9 @@ class QPainter;
 
 namespace tk {
 
-void drawElement(QPainter& p, const Element& e);
+// `client` is the screen's client area: a caption wraps within the part of
+// its box that can be seen.
+void drawElement(QPainter& p, const Element& e, const QRectF& client);
 // A drawn stand-in for a missing picture: a framed panel with a short text.
 void drawStandIn(QPainter& p, const QRectF& r, const QString& text);
 // Folds what would be drawn of e into a running digest.

@@ -9,6 +9,16 @@
 #include <QSoundEffect>
 #include <QTime>
 #include <QUrl>
+#include <QGuiApplication>
+
+#ifdef ZELK_HAVE_XRANDR
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+// Xlib's macros clash with Qt names used below this point.
+#undef Bool
+#undef None
+#undef Status
+#endif
 
 namespace tk {
 
@@ -101,6 +111,29 @@ double QtServices::clockSeconds() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+#ifdef ZELK_HAVE_XRANDR
+void requestX11DisplayMode(int width, int height) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* dpy = x11 ? x11->display() : nullptr;
+    if (!dpy) return;  // not X11 (Wayland, offscreen): nothing to do
+    const Window root = DefaultRootWindow(dpy);
+    XRRScreenConfiguration* conf = XRRGetScreenInfo(dpy, root);
+    if (!conf) return;
+    // Every size of the current display, looking for the one asked for.
+    int count = 0;
+    XRRScreenSize* sizes = XRRConfigSizes(conf, &count);
+    int wanted = -1;
+    for (int i = 0; i < count; ++i)
+        if (sizes[i].width == width && sizes[i].height == height) wanted = i;
+    Rotation rotation = 0;
+    XRRConfigCurrentConfiguration(conf, &rotation);
+    // The request is made as it is; its outcome is not examined.
+    if (wanted >= 0) XRRSetScreenConfig(dpy, conf, root, wanted, rotation, CurrentTime);
+    XRRFreeScreenConfigInfo(conf);
+    XFlush(dpy);
+}
+#else
 void requestX11DisplayMode(int, int) {}
+#endif
 
 }  // namespace tk

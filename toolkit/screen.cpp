@@ -366,8 +366,9 @@ void Screen::paint(QPainter& p) {
     } else if (!pictureFallback_.isEmpty()) {
         drawStandIn(p, QRectF(0, 0, clientW_, clientH_), pictureFallback_);
     }
+    const QRectF client(0, 0, clientW_, clientH_);
     for (const Element* e : drawList_) {
-        if (e->Visible) drawElement(p, *e);
+        if (e->Visible) drawElement(p, *e, client);
     }
 }
 

@@ -60,6 +60,11 @@ QString formatValue(const QVariant& v) {
         case QMetaType::Float: return str(v.toFloat());
         case QMetaType::Double: return str(v.toDouble());
         case QMetaType::QColor: return quoted(v.value<QColor>().name());
+        case QMetaType::QStringList: {
+            QStringList items;
+            for (const QString& s : v.toStringList()) items << quoted(s);
+            return QLatin1Char('[') + items.join(QLatin1String(", ")) + QLatin1Char(']');
+        }
         default: return quoted(v.toString());
     }
 }
