@@ -54,21 +54,6 @@ struct Bed {
 class TestVelmo : public QObject {
     Q_OBJECT
 private slots:
-    void screenHasItsLayout() {
-        Bed b;
-        QCOMPARE(b.s.caption(), QStringLiteral("Zelk"));
-        QCOMPARE(b.s.scaleWidth(), 15240.0f);
-        QCOMPARE(b.s.scaleHeight(), 11010.0f);
-        QCOMPARE(b.s.backColor(), QColor(128, 128, 255));
-        QVERIFY(b.s.visible());
-        QCOMPARE(b.s.Shape1.lbound(), 1);
-        QCOMPARE(b.s.Shape1.ubound(), 7);
-        QCOMPARE(b.s.Shape1(6).Left, 1440.0f);
-        QVERIFY(b.s.Timer1.enabled() && b.s.Timer2.enabled() && b.s.Timerhsaut.enabled());
-        QCOMPARE(b.s.attente, int16_t(5));
-        QCOMPARE(b.s.basesaut, int16_t(10320));
-    }
-
     void firstTickPutsPlayerOnGround() {
         Bed b;
         b.tick1();
