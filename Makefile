@@ -1,5 +1,6 @@
-# Zelk: `make run` to play, `make test` to run every test. Both install what
-# is missing on a Debian 12 machine first (apt-get as root, sudo otherwise).
+# Zelk: `make run` to play, `make velmo` for the jump test bed, `make test` to
+# run every test. They install what is missing on a Debian 12 machine first
+# (apt-get as root, sudo otherwise).
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -10,7 +11,7 @@ RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
 	libxrandr-dev libx11-dev fonts-liberation
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev
 
-.PHONY: all build run test deps deps-test screenshots clean
+.PHONY: all build run velmo test deps deps-test screenshots clean
 
 all: build
 
@@ -43,6 +44,13 @@ run: build
 		exit 1; \
 	fi
 	$(PROGRAM_DIR)/zelk
+
+velmo: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "velmo: no display to open a window on (DISPLAY is not set); run it from a desktop session."; \
+		exit 1; \
+	fi
+	$(PROGRAM_DIR)/velmo
 
 test: deps-test build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2

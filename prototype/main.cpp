@@ -1,0 +1,22 @@
+// velmo: the jump test bed.
+#include <QApplication>
+#include <cstdio>
+
+#include "prototype/program.h"
+#include "toolkit/qtservices.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr,
+                     "velmo: no display to open a window on (DISPLAY is not set); start it from a "
+                     "desktop session, or under Xvfb.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);  // closing the screen unloads it, then the program ends
+    tk::QtServices services;
+    velmo::VelmoProgram program(services, false);
+    program.start();
+    return app.exec();
+}

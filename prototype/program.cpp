@@ -1,0 +1,26 @@
+#include "prototype/program.h"
+
+#include <memory>
+
+#include "prototype/frmsaut.h"
+
+// The pictures are built into a static library, whose resources must be
+// registered by hand; the macro only works outside a namespace.
+static void initVelmoResources() {
+    Q_INIT_RESOURCE(velmo);
+}
+
+namespace velmo {
+
+VelmoProgram::VelmoProgram(tk::Services& services, bool frozenTime)
+    : tk::Program(services, frozenTime) {
+    initVelmoResources();
+    registerScreen(QString::fromLatin1(frmsaut::kName),
+                   [](tk::Program& p) { return std::make_unique<frmsaut>(p); });
+}
+
+void VelmoProgram::start() {
+    show(QString::fromLatin1(frmsaut::kName));
+}
+
+}  // namespace velmo
