@@ -142,7 +142,7 @@ private slots:
     void menuLoadKeepsTheGameOptionsMinimised() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
-        p.start();
+        p.show(QStringLiteral("frmmenu"));
         QVERIFY(p.loaded(QStringLiteral("frmaut")));
         QVERIFY(p.loaded(QStringLiteral("frmopt")) || !p.knows(QStringLiteral("frmsaut")));
         QCOMPARE(p.get<zelk::frmaut>().windowState(), int(tk::Minimized));

@@ -17,22 +17,25 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Starts Xvfb on the first free display number.
+# Starts a private Xvfb; the server picks a free display number itself, so
+# tests running side by side never collide.
 e2e_start_x() {
-    local n=${1:-1280x1024}
-    for d in $(seq 90 140); do
-        [ -e "/tmp/.X$d-lock" ] && continue
-        Xvfb ":$d" -screen 0 "${n}x24" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 50); do
-            if xdpyinfo -display ":$d" >/dev/null 2>&1; then
-                export DISPLAY=":$d"
+    local size=${1:-1280x1024}
+    local fdfile="$WORK/displayfd"
+    exec 9>"$fdfile"
+    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    exec 9>&-
+    for _ in $(seq 100); do
+        if [ -s "$fdfile" ]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+            if xdpyinfo >/dev/null 2>&1; then
                 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
                 return 0
             fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
     echo "could not start Xvfb" >&2
     return 1

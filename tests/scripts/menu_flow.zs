@@ -1,6 +1,7 @@
 # The menu opens with the game options minimised; a level's summary; delete
 # refused, then accepted; options shown and minimised again.
 start
+click avert.OKButton
 get frmaut.WindowState
 get frmmenu.File1.ListCount
 select frmmenu.File1 "oiseau.lev"
