@@ -1,0 +1,155 @@
+// The start-up warning, the tips, the help and the end screen.
+#include <QtTest>
+
+#include "app/program.h"
+#include "menus/avert.h"
+#include "menus/frmTip.h"
+#include "menus/frmaide.h"
+#include "menus/frmfin.h"
+#include "menus/frmmenu.h"
+#include "support.h"
+
+class TestScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void warningIconBlinksStartingShown() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.start();
+        auto& a = p.get<zelk::avert>();
+        QVERIFY(a.pan.Visible);
+        QCOMPARE(a.Timer1.interval(), 350);
+        QVERIFY(a.Timer1.enabled());
+        a.Timer1.fire();
+        QVERIFY(!a.pan.Visible);
+        a.Timer1.fire();
+        QVERIFY(a.pan.Visible);
+    }
+
+    void commencerLeadsToTheMenuForGood() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.start();
+        p.get<zelk::avert>().OKButton.click();
+        QVERIFY(!p.loaded(QStringLiteral("avert")));
+        QVERIFY(p.get<zelk::frmmenu>().visible());
+        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmaut", "show frmmenu"}));
+    }
+
+    void displaySwitchAndReadmeGoThroughTheServices() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.start();
+        fx.takeLog();
+        auto& a = p.get<zelk::avert>();
+        a.Command1.click();
+        a.Command1.click();  // twice: the same request twice
+        a.Command2.click();
+        QCOMPARE(fx.takeLog(), QStringList({"display \"1024x768\"", "display \"1024x768\"",
+                                            "launch \"lisez-moi.txt\""}));
+        QVERIFY(a.visible());  // the warning stays open
+    }
+
+    void quitterEndsTheProgram() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.start();
+        QVERIFY_THROWS_EXCEPTION(tk::ProgramEnded, p.get<zelk::avert>().CancelButton.click());
+    }
+
+    void tipsFiles_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("one line") << QByteArray("Sautez!\r\n") << QStringList{"Sautez!"};
+        QTest::newRow("three lines") << QByteArray("a\r\nb\r\nc\r\n") << QStringList{"a", "b", "c"};
+        QTest::newRow("last line without end") << QByteArray("a\nb") << QStringList{"a", "b"};
+        QTest::newRow("empty lines count") << QByteArray("a\n\nb\n") << QStringList{"a", "", "b"};
+        QTest::newRow("accents in UTF-8") << QByteArray("fiole à poser\n") << QStringList{"fiole à poser"};
+        QTest::newRow("accents in the old code page")
+            << QByteArray("fiole \xe0 poser\r\n") << QStringList{"fiole à poser"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+    void tipsFiles() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("TIPOFDAY.TXT"), content);
+        zelk::ZelkProgram p(fx.services(), true);
+        auto& t = p.get<zelk::frmTip>();
+        QCOMPARE(t.TipLines, lines);
+        if (lines.isEmpty()) {
+            QCOMPARE(t.lblTipText.Caption, QString());
+            t.cmdNextTip.click();
+            QCOMPARE(t.lblTipText.Caption, QString());
+            return;
+        }
+        QSet<QString> seen;
+        for (int i = 0; i < 200; ++i) {
+            QVERIFY(lines.contains(t.lblTipText.Caption));
+            QVERIFY(t.TipIndex >= 1 && t.TipIndex <= lines.size());
+            seen.insert(t.lblTipText.Caption);
+            t.cmdNextTip.click();
+        }
+        QCOMPARE(seen.size(), QSet<QString>(lines.begin(), lines.end()).size());  // each in the long run
+    }
+
+    void missingTipsFileSaysHowToMakeOne() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        auto& t = p.get<zelk::frmTip>();
+        QCOMPARE(t.lblTipText.Caption,
+                 QStringLiteral("Le fichier TIPOFDAY.TXT n'a pas été trouvé? \r\n\r\nCréez un fichier "
+                                "texte nommé TIPOFDAY.TXT en utilisant le Bloc-notes avec une astuce "
+                                "par ligne. Puis placez le dans le même dossier que l'application."));
+        t.cmdNextTip.click();
+        QVERIFY(t.lblTipText.Caption.startsWith(QStringLiteral("Le fichier")));
+    }
+
+    void unreadableTipsFileSaysSo() {
+        testing::Fixture fx;
+        QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
+        zelk::ZelkProgram p(fx.services(), true);
+        QVERIFY(p.get<zelk::frmTip>().lblTipText.Caption.contains(QStringLiteral("ne peut pas être lu")));
+    }
+
+    void enterAndEscapeCloseTheTips_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << 13;
+        QTest::newRow("Escape") << 27;
+    }
+    void enterAndEscapeCloseTheTips() {
+        QFETCH(int, key);
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmTip"));
+        p.get<zelk::frmTip>().deliverKeyDown(key, 0);
+        QVERIFY(!p.loaded(QStringLiteral("frmTip")));
+    }
+
+    void helpClosesWithOk() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmmenu"));
+        p.get<zelk::frmmenu>().Command5.click();
+        auto& h = p.get<zelk::frmaide>();
+        QVERIFY(h.visible());
+        QCOMPARE(h.Label7.Caption, QStringLiteral("JOUER       Pour jouer au niveau désiré"));
+        h.Command1.click();
+        QVERIFY(!p.loaded(QStringLiteral("frmaide")));
+    }
+
+    void quitterShowsTheEndScreenWhichEndsTheProgram() {
+        testing::Fixture fx;
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmmenu"));
+        fx.takeLog();
+        p.get<zelk::frmmenu>().Command4.click();
+        QCOMPARE(fx.takeLog(), QStringList({"unload frmmenu", "unload frmaut", "show frmfin"}));
+        auto& f = p.get<zelk::frmfin>();
+        QCOMPARE(f.Label15.Caption, QStringLiteral("Juillet-Aout 2004"));
+        QVERIFY_THROWS_EXCEPTION(tk::ProgramEnded, f.Label16.Click());
+    }
+};
+
+QTEST_MAIN(TestScreens)
+#include "test_screens.moc"
