@@ -1,6 +1,8 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "editor/frmedit.h"
+#include "editor/frmouvrir.h"
 #include "menus/avert.h"
 #include "menus/frmTip.h"
 #include "menus/frmaide.h"
@@ -28,6 +30,8 @@ void registerScreens(tk::Program& program) {
     add<frmTip>(program);
     add<frmaide>(program);
     add<frmfin>(program);
+    add<frmedit>(program);
+    add<frmouvrir>(program);
 }
 
 }  // namespace zelk

@@ -96,7 +96,6 @@ frmmenu::frmmenu(tk::Program& program)
     Command1.Click = [this] { startLevel(this->program()); };
     Command2.Click = [this] { deleteLevel(); };
     Command3.Click = [this] {
-        if (!this->program().knows(QStringLiteral("frmedit"))) return;
         this->program().show(QStringLiteral("frmedit"));
         this->program().screen(QStringLiteral("frmedit")).setWindowState(tk::Maximized);
     };

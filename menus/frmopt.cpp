@@ -54,8 +54,7 @@ frmopt::frmopt(tk::Program& program)
     };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
-        if (this->program().knows(QStringLiteral("frmedit")))
-            this->program().show(QStringLiteral("frmedit"));
+        this->program().show(QStringLiteral("frmedit"));
     };
 }
 

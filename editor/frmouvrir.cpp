@@ -1,0 +1,53 @@
+#include "editor/frmouvrir.h"
+
+#include <QDir>
+
+#include "editor/frmedit.h"
+#include "editor/levelfile.h"
+#include "menus/frmopt.h"
+#include "toolkit/program.h"
+
+namespace zelk {
+
+frmouvrir::frmouvrir(tk::Program& program)
+    : tk::Screen(program, kName, 4695, 3015),
+      File1(*this, "File1", {120, 240, 2775, 2625}, QStringLiteral("*.lev")),
+      Command1(*this, "Command1", {3000, 2280, 1575, 615}, QStringLiteral("Ouvrir")),
+      Command2(*this, "Command2", {3000, 1560, 1575, 615}, QStringLiteral("Annuler")) {
+    setCaption(QStringLiteral("Ouvrir...."));
+    Image1.setRect(3120, 480, 825, 840);
+    Image1.setImage(QImage(QStringLiteral(":/art/open.png")), QStringLiteral("open.png"));
+    add(Image1, "Image1");
+    Command1.Click = [this] { open(); };
+    Command2.Click = [this] { this->program().unload(kName); };
+}
+
+void frmouvrir::Form_Load() { File1.setPath(program().services().programFolder() + u'/'); }
+
+void frmouvrir::open() {
+    const QString name = File1.fileName();
+    if (name.isEmpty()) return;
+    tk::Program& p = program();
+    level::Record rec;
+    level::Error err;
+    level::Level l;
+    // Everything is read and checked before the editor changes.
+    if (!level::read(QDir(p.services().programFolder()).filePath(name), rec, err) ||
+        !level::decodeForEditor(rec, name, l, err)) {
+        p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
+                            QStringLiteral("Niveau illisible"));
+        return;
+    }
+    frmedit& ed = p.get<frmedit>();
+    ed.Text1.setText(name);
+    ed.applyPlatforms(l);
+    frmopt& o = p.get<frmopt>();
+    o.ois.setValue(l.ois);
+    o.vitois.setValue(l.vitois);
+    o.nb.setValue(l.nb);
+    o.nbg.setValue(l.nbg);
+    o.nbf.setText(l.nbf);
+    p.unload(kName);
+}
+
+}  // namespace zelk
