@@ -1,6 +1,8 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
@@ -20,6 +22,8 @@ void registerScreens(tk::Program& program) {
     add<frmmenu>(program);
     add<frmopt>(program);
     add<frmaut>(program);
+    add<frmsaut>(program);
+    add<frmaffpg>(program);
 }
 
 }  // namespace zelk
