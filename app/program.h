@@ -2,6 +2,8 @@
 // first one.
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -11,6 +13,10 @@ class ZelkProgram : public tk::Program {
 public:
     ZelkProgram(tk::Services& services, bool frozenTime);
     void start() override;
+
+    // The loop counter shared by the whole program: the game's platform loops,
+    // the editor's keys and timer, the display modes. Every user sets it first.
+    int16_t cpt = 0;
 };
 
 }  // namespace zelk

@@ -3,9 +3,12 @@
 #include "app/screens.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
 #include "menus/avert.h"
 #include "menus/frmTip.h"
 #include "menus/frmaide.h"
+#include "menus/frmpre.h"
 #include "menus/frmaut.h"
 #include "menus/frmfin.h"
 #include "menus/frmmenu.h"
@@ -27,9 +30,12 @@ void registerScreens(tk::Program& program) {
     add<frmmenu>(program);
     add<frmopt>(program);
     add<frmaut>(program);
+    add<frmsaut>(program);
+    add<frmaffpg>(program);
     add<frmTip>(program);
     add<frmaide>(program);
     add<frmfin>(program);
+    add<frmpre>(program);
     add<frmedit>(program);
     add<frmouvrir>(program);
 }

@@ -1,7 +1,103 @@
 #include "game/levelstart.h"
 
+#include <QDir>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "editor/levelfile.h"
+#include "game/frmsaut.h"
+#include "menus/frmaut.h"
+#include "menus/frmmenu.h"
+#include "menus/frmopt.h"
+#include "toolkit/program.h"
+
 namespace zelk {
 
-void startLevel(tk::Program&) {}
+namespace {
+
+const QColor kDaySky(128, 128, 255);
+const QColor kNightSky(0, 0, 128);
+// The tick in lag simulation, milliseconds.
+constexpr int kLagTickMs = 200;
+
+// The sky picture of the program folder, or a drawn sun or moon when the file
+// is missing.
+QImage skyStandIn(bool day) {
+    QImage img(65, 71, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    const QRectF disc(6, 9, 53, 53);
+    if (day) {
+        p.setBrush(QColor(255, 236, 64));
+        p.drawEllipse(disc);
+    } else {
+        QPainterPath moon;
+        moon.addEllipse(disc);
+        QPainterPath bite;
+        bite.addEllipse(disc.translated(16, -8));
+        p.setBrush(QColor(240, 240, 210));
+        p.drawPath(moon.subtracted(bite));
+    }
+    return img;
+}
+
+}  // namespace
+
+void startLevel(tk::Program& program) {
+    tk::Services& sv = program.services();
+    frmmenu& menu = program.get<frmmenu>();
+    const QString name = menu.File1.fileName();
+    if (name.isEmpty()) return;
+
+    frmaut& aut = program.get<frmaut>();
+    QString warning = QStringLiteral(
+        "Attention! Verifiez que vous êtes passez en 1024*768 et que le "
+        "menu démarrer soit bien abaissé   ");
+    if (aut.ram.value() == 1)
+        warning += QStringLiteral(
+            "Attention!, vous êtes en mode ramage, le jeu va donc simuler ce "
+            "jeu en jeu qui rame!");
+    sv.msgBox(warning, tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Avertissement!"));
+
+    // The whole level is read and checked before anything changes.
+    level::Record record;
+    level::Error err;
+    level::Level lev;
+    if (!level::read(menu.selectedPath(), record, err) ||
+        !level::decodeForGame(record, name, lev, err)) {
+        sv.msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
+                  QStringLiteral("Niveau illisible"));
+        return;
+    }
+
+    frmopt& opt = program.get<frmopt>();
+    opt.ois.setValue(lev.ois);
+    opt.vitois.setValue(lev.vitois);
+    opt.nb.setValue(lev.nb);
+    opt.nbg.setValue(lev.nbg);
+    opt.nbf.setText(lev.nbf);
+
+    program.unload<frmsaut>();
+    frmsaut& game = program.get<frmsaut>();
+    for (int k = 2; k <= 7; ++k) {
+        tk::Shape& p = game.Shape1(k);
+        p.Top = lev.top(k - 2);
+        p.Left = lev.left(k - 2);
+        p.Height = lev.height(k - 2);
+        p.Width = lev.width(k - 2);
+    }
+    game.setup();
+    program.show<frmsaut>();
+
+    game.Timer1.setInterval(aut.ram.value() == 1 ? kLagTickMs : aut.dep.value());
+    const bool day = aut.jour.value();
+    game.setBackColor(day ? kDaySky : kNightSky);
+    const QString sky = day ? QStringLiteral("sol.gif") : QStringLiteral("lune.gif");
+    QImage img(QDir(sv.programFolder()).filePath(sky));
+    if (img.isNull()) img = skyStandIn(day);
+    game.tem.setImage(img, sky);
+}
 
 }  // namespace zelk

@@ -7,6 +7,7 @@
 
 #include "editor/levelfile.h"
 #include "game/levelstart.h"
+#include "menus/frmpre.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"
 
@@ -224,6 +225,17 @@ void frmmenu::deleteLevel() {
     File1.refresh();
 }
 
-void frmmenu::preview() {}
+void frmmenu::preview() {
+    if (File1.fileName().isEmpty()) return;
+    tk::Program& p = program();
+    // Always built afresh for the level selected now.
+    p.unload(QStringLiteral("frmpre"));
+    auto& pre = p.get<frmpre>();
+    if (!pre.built()) {
+        p.unload(QStringLiteral("frmpre"));  // no half-built preview
+        return;
+    }
+    p.show(QStringLiteral("frmpre"));
+}
 
 }  // namespace zelk

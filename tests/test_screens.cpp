@@ -33,7 +33,8 @@ private slots:
         p.get<zelk::avert>().OKButton.click();
         QVERIFY(!p.loaded(QStringLiteral("avert")));
         QVERIFY(p.get<zelk::frmmenu>().visible());
-        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmaut", "show frmmenu"}));
+        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut", "unload frmsaut",
+                                            "show frmaut", "show frmmenu"}));
     }
 
     void displaySwitchAndReadmeGoThroughTheServices() {

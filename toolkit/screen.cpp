@@ -204,11 +204,13 @@ void Screen::applyWindowSize() {
     relayout();
 }
 
-bool Screen::visible() const { return window_->isVisible(); }
+bool Screen::visible() const {
+    return showPending_ || window_->isVisible();
+}
 
 void Screen::setWindowState(int s) {
     state_ = s;
-    if (!window_->isVisible()) return;
+    if (!window_->isVisible()) return;  // a pending show applies it
     switch (s) {
         case Minimized: window_->showMinimized(); break;
         case Maximized: window_->showMaximized(); break;
@@ -217,6 +219,22 @@ void Screen::setWindowState(int s) {
 }
 
 void Screen::showWindow() {
+    if (program_.frozenTime()) return realizeShow();
+    showPending_ = true;
+    // Queued on this object: dropped if the screen is destroyed first. Only the
+    // latest request counts, so the screen shown last ends up on top.
+    const unsigned request = ++showRequest_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, request] {
+            if (!showPending_ || request != showRequest_) return;
+            showPending_ = false;
+            realizeShow();
+        },
+        Qt::QueuedConnection);
+}
+
+void Screen::realizeShow() {
     switch (state_) {
         case Minimized: window_->showMinimized(); break;
         case Maximized: window_->showMaximized(); break;
@@ -228,7 +246,10 @@ void Screen::showWindow() {
     }
 }
 
-void Screen::hideWindow() { window_->hide(); }
+void Screen::hideWindow() {
+    showPending_ = false;
+    window_->hide();
+}
 
 QMenuBar* Screen::menuBar() {
     if (!menuBar_) {

@@ -136,7 +136,9 @@ public:
     std::vector<OptionButton*> optionButtons() const;
     std::vector<CommandButton*> buttons() const;
 
-    // Used by the program.
+    // Used by the program. Outside frozen time the window appears once the
+    // running event is over, so a screen shown and unloaded by the same event
+    // never reaches the display.
     void showWindow();
     void hideWindow();
     void updateIfChanged();
@@ -149,6 +151,7 @@ protected:
 private:
     friend class ScreenWindow;
     void applyWindowSize();
+    void realizeShow();
     float menuHeightTwips() const;
     Element* hitTest(float x, float y) const;
 
@@ -165,6 +168,8 @@ private:
     QColor back_ = QColor(240, 240, 240);
     float left_ = 0, top_ = 0, clientW_, clientH_;
     int state_ = Normal;
+    bool showPending_ = false;
+    unsigned showRequest_ = 0;
     QImage picture_;
     QString pictureName_, pictureFallback_;
     std::map<QString, Named> named_;

@@ -1,0 +1,56 @@
+// Counters, gauges, the charge running out, and the end of the level.
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
+#include "menus/frmaut.h"
+#include "menus/frmopt.h"
+#include "toolkit/program.h"
+
+namespace zelk {
+
+namespace {
+// The jump gauge is full at this power, twips.
+constexpr float kGaugePower = 4500;
+}  // namespace
+
+void frmsaut::counters() {
+    int16_t hidden = 0;
+    for (int k = 1; k <= 7; ++k)
+        if (!mech2(k).Visible) ++hidden;
+    const int16_t nbg = tk::cint(program().get<frmopt>().nbg.value());
+    const int16_t left = tk::add16(tk::add16(tk::add16(nbg, 7), -tuesgris), -hidden);
+    Label1.Caption = tk::str(left) + QStringLiteral(" ennemies restants à tuer");
+    Label3.Caption = QStringLiteral("( grenouilles grises:  ") +
+                     tk::str(tk::add16(nbg, -tuesgris)) +
+                     QStringLiteral("    -    grenouilles vertes:  ") + tk::str(7 - hidden) +
+                     QStringLiteral(" )");
+}
+
+void frmsaut::chars() {
+    delai -= 1;
+    if (delai == 0) puiss = 0;  // the charge was not used in time
+    hsauts.Width = puiss / kGaugePower * div1.Width;
+    if (energie >= 0) {
+        const int16_t full = tk::cint(program().get<frmaut>().vie.value() * 100.0);
+        vie.Width = static_cast<float>(energie / full * div2.Width);
+    }
+    if (!(energie > 0)) vie.Width = 1;
+}
+
+void frmsaut::pg() {
+    bool greensDead = true;
+    for (int k = 1; k <= 7; ++k)
+        greensDead = greensDead && !mech2(k).Visible;
+    if (tuesgris >= program().get<frmopt>().nbg.value() && greensDead)
+        showResult("gagne.JPG", "Gagné !");
+    // Tested after the win, so a level both won and lost ends lost.
+    if (!(energie > 0)) showResult("perdu.JPG", "Perdu...");
+}
+
+void frmsaut::showResult(const char* picture, const char* standIn) {
+    frmaffpg& result = program().show<frmaffpg>();
+    result.showPicture(QString::fromLatin1(picture), QString::fromUtf8(standIn));
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(false);
+}
+
+}  // namespace zelk

@@ -1,0 +1,24 @@
+// The result screen: "gagne.JPG" or "perdu.JPG" over the whole screen, and the
+// way back to the main menu.
+#pragma once
+
+#include "toolkit/screen.h"
+
+namespace zelk {
+
+class frmaffpg : public tk::Screen {
+    Q_OBJECT
+    // The picture file shown, by name.
+    Q_PROPERTY(QString Picture READ pictureName)
+public:
+    static constexpr const char* kName = "frmaffpg";
+    explicit frmaffpg(tk::Program& program);
+
+    // Shows a picture of the program folder; a missing one is replaced by
+    // the stand-in text.
+    void showPicture(const QString& fileName, const QString& standIn);
+
+    tk::CommandButton menu;
+};
+
+}  // namespace zelk

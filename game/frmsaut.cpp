@@ -1,0 +1,272 @@
+#include "game/frmsaut.h"
+
+#include "app/program.h"
+#include "menus/frmaut.h"
+#include "menus/frmmenu.h"
+#include "menus/frmopt.h"
+#include "toolkit/program.h"
+
+namespace zelk {
+
+namespace {
+
+const QColor kDaySky(128, 128, 255);
+const QColor kRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
+
+// Tick intervals, milliseconds.
+constexpr int kTickMs = 18;
+constexpr int kSpawnMs = 4000;
+constexpr int kCountersMs = 30;
+
+// Green frogs' layout size, twips.
+constexpr float kGreenWidth = 600, kGreenHeight = 555;
+// A green frog stands this far right of its platform's left end, twips.
+constexpr float kGreenInset = 200;
+
+// Key codes of the keys the game screen answers to.
+constexpr int kEnter = 13, kEscape = 27;
+
+}  // namespace
+
+frmsaut::frmsaut(tk::Program& program)
+    : tk::Screen(program, kName, 15210, 11010),
+      nuage1(*this, "nuage1"),
+      Shape1(*this, "Shape1"),
+      mech2(*this, "mech2"),
+      mech1(*this, "mech1"),
+      Timer1(*this, "Timer1", kTickMs, false),
+      Timer2(*this, "Timer2", kSpawnMs, false),
+      Timer3(*this, "Timer3", kCountersMs, true),
+      cpt(static_cast<ZelkProgram&>(program).cpt) {
+    setCaption(QStringLiteral("Zelk"));
+    setBackColor(kDaySky);
+    buildLayout();
+
+    Timer1.Tick = [this] { tick(); };
+    Timer2.Tick = [this] { spawn(); };
+    Timer3.Tick = [this] { counters(); };
+}
+
+void frmsaut::buildLayout() {
+    // The sun or the moon: the picture itself comes with the level start.
+    tem.setRect(13320, 120, 975, 1065);
+    tem.Stretch = true;
+    add(tem, "tem");
+
+    const QImage cloud(QStringLiteral(":/art/cloud.png"));
+    const float cloudLeft[] = {1320, 10200, 5760};
+    for (int i = 1; i <= 3; ++i) {
+        tk::Picture& c = nuage1.add(i);
+        c.setRect(cloudLeft[i - 1], 840, 3180, 1275);
+        c.setImage(cloud, QStringLiteral("cloud.png"));
+        c.fallback = QStringLiteral("nuage");
+    }
+
+    // The ground, then the six platforms; a level moves the platforms.
+    tk::Shape& ground = Shape1.add(1);
+    ground.setRect(-240, 10680, 20000, 615);
+    ground.ShapeKind = tk::Rectangle;
+    ground.BackStyle = tk::Opaque;
+    ground.BackColor = kYellow;
+    ground.FillColor = QColor(192, 64, 0);
+    ground.FillStyle = tk::FillDownwardDiagonal;
+    const float platforms[6][4] = {{480, 7440, 5775, 1695}, {7800, 3480, 3495, 1695},
+                                   {9000, 6120, 4695, 375}, {5040, 6240, 2295, 375},
+                                   {1200, 5640, 2775, 375}, {1200, 2640, 2895, 615}};
+    for (int k = 2; k <= 7; ++k) {
+        const float* r = platforms[k - 2];
+        tk::Shape& p = Shape1.add(k);
+        p.setRect(r[0], r[1], r[2], r[3]);
+        p.ShapeKind = tk::RoundedRectangle;
+        p.BorderColor = Qt::black;
+        p.BackStyle = tk::Opaque;
+        p.BackColor = kYellow;
+        p.FillColor = QColor(128, 64, 0);
+        p.FillStyle = tk::FillDownwardDiagonal;
+    }
+
+    fiole.setRect(4440, 3960, 570, 555);
+    fiole.setImage(QImage(QStringLiteral(":/art/vial.png")), QStringLiteral("vial.png"));
+    fiole.fallback = QStringLiteral("fiole");
+    fiole.Visible = false;
+    add(fiole, "fiole");
+
+    const QImage green(QStringLiteral(":/art/green_frog.png"));
+    for (int k = 1; k <= 7; ++k) {
+        tk::Picture& g = mech2.add(k);
+        g.setRect(0, 0, kGreenWidth, kGreenHeight);
+        g.setImage(green, QStringLiteral("green_frog.png"));
+        g.fallback = QStringLiteral("verte");
+        g.Tag = tk::str(k);
+        g.Visible = false;
+    }
+
+    tk::Picture& grey = mech1.add(0);
+    grey.setRect(2520, 1080, 765, 570);
+    grey.setImage(QImage(QStringLiteral(":/art/grey_frog.png")), QStringLiteral("grey_frog.png"));
+    grey.fallback = QStringLiteral("grise");
+
+    mech3.setRect(11280, 960, 1050, 660);
+    mech3.setImage(QImage(QStringLiteral(":/art/bird.png")), QStringLiteral("bird.png"));
+    mech3.fallback = QStringLiteral("oiseau");
+    add(mech3, "mech3");
+
+    joueur.setRect(13920, 10320, 375, 375);
+    joueur.ShapeKind = tk::Circle;
+    joueur.FillStyle = tk::FillSolid;
+    joueur.FillColor = Qt::black;
+    add(joueur, "joueur");
+
+    // The gauges: the fill under its red frame.
+    auto fill = [this](tk::Shape& s, const char* name, float left, QColor color) {
+        s.setRect(left, 120, name[0] == 'h' ? 15 : 1815, 135);
+        s.FillStyle = tk::FillSolid;
+        s.FillColor = color;
+        s.BorderStyle = 0;
+        add(s, name);
+    };
+    auto frame = [this](tk::Shape& s, const char* name, float left) {
+        s.setRect(left, 120, 1815, 135);
+        s.BorderColor = kRed;
+        s.BorderWidth = 2;
+        add(s, name);
+    };
+    fill(hsauts, "hsauts", 120, QColor(0, 255, 0));
+    frame(div1, "div1", 120);
+    fill(vie, "vie", 2520, kYellow);
+    frame(div2, "div2", 2520);
+
+    auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
+                        const QString& caption, float size) {
+        l.setRect(x, y, w, h);
+        l.Caption = caption;
+        l.ForeColor = kRed;
+        l.FontSize = size;
+        add(l, name);
+    };
+    label(nbf, "nbf", 4680, 120, 375, 375, QStringLiteral("5"), 12);
+    label(Label2, "Label2", 4920, 120, 2175, 375, QStringLiteral("fiole(s) restante(s)"), 12);
+    label(Label1, "Label1", 7200, 120, 6855, 255, QString(), 9.75f);
+    label(Label3, "Label3", 7200, 480, 6255, 255, QString(), 8.25f);
+    label(pause, "pause", 4680, 4440, 5895, 1575, QStringLiteral("PAUSE"), 72);
+    pause.FontName = QStringLiteral("Times New Roman");
+    pause.FontBold = true;
+    pause.Alignment = tk::AlignCenter;
+    label(pause2, "pause2", 5520, 5880, 4335, 495,
+          QStringLiteral("Appuyez sur echap pour revenir au jeu"), 12);
+    pause2.Alignment = tk::AlignCenter;
+
+    // The pictures report the mouse buttons as the background does; the
+    // labels and the sun take them without a word. Loaded grey frogs copy
+    // the handlers of element 0.
+    const tk::MouseHandler down = [this](int button, int, float, float) { press(button); };
+    const tk::MouseHandler up = [this](int button, int, float, float) { release(button); };
+    auto route = [&](tk::Picture& p) {
+        p.MouseDown = down;
+        p.MouseUp = up;
+    };
+    route(fiole);
+    route(mech1(0));
+    for (int k = 1; k <= 7; ++k)
+        route(mech2(k));
+    route(mech3);
+    for (int i = 1; i <= 3; ++i)
+        route(nuage1(i));
+}
+
+void frmsaut::Form_Load() {
+    setup();
+}
+
+void frmsaut::setup() {
+    tk::Program& p = program();
+    frmopt& opt = p.get<frmopt>();
+    frmaut& aut = p.get<frmaut>();
+
+    nbf.Caption = tk::str(tk::val(opt.nbf.text()));
+    for (int k = 1; k <= 7; ++k) {
+        tk::Picture& g = mech2(k);
+        const tk::Shape& q = Shape1(tk::cint(tk::val(g.Tag)));
+        g.Top = q.Top - g.Height;
+        g.Left = q.Left + kGreenInset;
+    }
+    retouroiseau = 5;
+    for (int k = 1; k <= 7; ++k)
+        mech2(k).Visible = false;
+    const int n = opt.nb.value();
+    if (n >= 1 && n <= 7)
+        for (int k = 1; k <= n; ++k)
+            mech2(k).Visible = true;
+    basesaut = tk::cint(joueur.Top);
+    etat = 0;
+    tuesgris = 0;
+    plateau = 0;
+    if (opt.ois.value() == 1) mech3.Visible = true;
+    if (opt.ois.value() == 0) mech3.Visible = false;
+    nbvertes = tk::cint(opt.nb.value());
+    attente = 5;
+    energie = tk::cint(aut.vie.value() * 100.0);
+    nbgris = 0;
+    setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' +
+               p.get<frmmenu>().File1.fileName() + u'>');
+}
+
+// ---- Keys and mouse: they only record the player's intentions.
+
+void frmsaut::Form_KeyPress(int ascii) {
+    if (ascii == kEscape) togglePause();
+    if (ascii == kEnter) dropVial();
+}
+
+void frmsaut::togglePause() {
+    const bool paused = !pause.Visible;
+    pause.Visible = paused;
+    pause2.Visible = paused;
+    Timer1.setEnabled(!paused);
+    Timer2.setEnabled(!paused);
+    Timer3.setEnabled(!paused);
+}
+
+void frmsaut::Form_MouseDown(int button, int, float, float) {
+    press(button);
+}
+void frmsaut::Form_MouseUp(int button, int, float, float) {
+    release(button);
+}
+void frmsaut::Form_MouseMove(int, int, float x, float) {
+    sourisx = x;
+}
+
+void frmsaut::press(int button) {
+    if (button == tk::LeftButton) charge = 1;
+    if (etat == 0 && button == tk::RightButton) {
+        etat = 1;
+        delai = 55555;
+    }
+}
+
+void frmsaut::release(int button) {
+    if (button == tk::MiddleButton) dropVial();
+    if (button == tk::LeftButton) {
+        delai = 200;
+        charge = 0;
+    }
+}
+
+// ---- The tick.
+
+void frmsaut::tick() {
+    pcemouv();
+    pg();
+    evie();
+    chars();
+    fiolee();
+    com();
+    saut();
+    mechant();
+    mechant2();
+    mechant3();
+}
+
+}  // namespace zelk

@@ -1,0 +1,111 @@
+// The game screen: the playing field of one level, its elements and the state
+// the game procedures share. The procedures live in the files of this folder,
+// one topic each.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/screen.h"
+
+namespace zelk {
+
+class frmsaut : public tk::Screen {
+    Q_OBJECT
+    Q_PROPERTY(qint16 basesaut MEMBER basesaut)
+    Q_PROPERTY(qint16 etat MEMBER etat)
+    Q_PROPERTY(qint16 attente MEMBER attente)
+    Q_PROPERTY(qint16 puiss MEMBER puiss)
+    Q_PROPERTY(double delai MEMBER delai)
+    Q_PROPERTY(qint16 plateau MEMBER plateau)
+    Q_PROPERTY(qint16 retouroiseau MEMBER retouroiseau)
+    Q_PROPERTY(float sourisx MEMBER sourisx)
+    Q_PROPERTY(qint16 charge MEMBER charge)
+    Q_PROPERTY(qint16 tuesgris MEMBER tuesgris)
+    Q_PROPERTY(double energie MEMBER energie)
+    Q_PROPERTY(qint16 nbvertes MEMBER nbvertes)
+    Q_PROPERTY(qint16 nbgris MEMBER nbgris)
+    Q_PROPERTY(qint32 pasgris MEMBER pasgris)
+public:
+    static constexpr const char* kName = "frmsaut";
+    explicit frmsaut(tk::Program& program);
+
+    void Form_Load() override;
+    void Form_KeyPress(int ascii) override;
+    void Form_MouseDown(int button, int shift, float x, float y) override;
+    void Form_MouseUp(int button, int shift, float x, float y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+
+    // Places the frogs and resets the counters for the options and platforms
+    // as they are now; runs before the screen is first shown.
+    void setup();
+
+    // The tick's procedures, in the order the tick calls them.
+    void tick();
+    void pcemouv();
+    void pg();
+    void evie();
+    void chars();
+    void fiolee();
+    void com();
+    void saut();
+    void mechant();
+    void mechant2();
+    void mechant3();
+
+    // The spawn timer's work and the bird's return.
+    void spawn();
+    void oiseau();
+    // The counters' refresh.
+    void counters();
+    // Drops a vial at the player's feet when he stands on a platform.
+    void dropVial();
+
+    // State shared by the procedures.
+    int16_t basesaut = 0;      // the player's top when he last stood or landed
+    int16_t etat = 0;          // 0 standing, 1 rising, 2 falling, 3 pausing at the top
+    int16_t attente = 0;       // ticks left in the pause at the top of a jump
+    int16_t puiss = 0;         // charged power: the jump height, twips
+    double delai = 0;          // ticks left before the charged power is dropped
+    int16_t plateau = 0;       // platform last landed on, 0 before the first landing
+    int16_t retouroiseau = 0;  // spawn-timer ticks before a vanished bird returns
+    float sourisx = 0;         // the mouse's last horizontal position, twips
+    int16_t charge = 0;        // 1 while the left button is held
+    int16_t tuesgris = 0;      // grey frogs killed
+    double energie = 0;        // life points
+    int16_t nbvertes = 0;      // green frogs placed in this level
+    int16_t nbgris = 0;        // highest index of the grey frogs created
+    int32_t pasgris = 0;       // grey frogs' walking step, twips
+
+    // Elements, in drawing order.
+    tk::Picture tem;
+    tk::ElementArray<tk::Picture> nuage1;
+    tk::ElementArray<tk::Shape> Shape1;
+    tk::Picture fiole;
+    tk::ElementArray<tk::Picture> mech2;
+    tk::ElementArray<tk::Picture> mech1;
+    tk::Picture mech3;
+    tk::Shape joueur;
+    tk::Shape hsauts, div1, vie, div2;
+    tk::Label nbf, Label2, Label1, Label3, pause, pause2;
+    tk::Timer Timer1, Timer2, Timer3;
+
+private:
+    void buildLayout();
+    void press(int button);
+    void release(int button);
+    void togglePause();
+    void placeUnderCloud(tk::Picture& frog);
+    void showResult(const char* picture, const char* standIn);
+    // Grey frogs and platforms gathered for one run of `mechant`, with each
+    // frog's platform number kept beside its tag (0 for an empty tag).
+    void gatherGreyFrogs();
+
+    int16_t& cpt;  // the program's shared loop counter
+    std::vector<tk::Picture*> grey_;
+    std::vector<int16_t> greyPlatform_;
+    std::array<tk::Shape*, 8> platforms_{};
+};
+
+}  // namespace zelk

@@ -1,0 +1,90 @@
+// Grey frogs: falling from the clouds, landing, walking towards the player on
+// their platform, pushing each other apart.
+#include "game/frmsaut.h"
+
+namespace zelk {
+
+namespace {
+
+// Movement per run of the loop body (which runs (frogs x 7) times a frog per
+// tick), twips.
+constexpr float kGreyFall = 2;
+constexpr float kGreyPush = 100;
+// Screen edges for a grey frog's left, twips.
+constexpr float kGreyLeftEdge = 30;
+constexpr float kGreyRightEdge = 14740;
+// A frog whose bottom is less than this below a platform's top lands on it, twips.
+constexpr float kGreyLandingDepth = 60;
+// The walking step: two thirds of a twip, made a whole number.
+constexpr int32_t kGreyStep = 1;
+
+// The platform number written in a tag: 0 for the empty tag.
+int16_t platformOfTag(const QString& tag) {
+    if (tag.isEmpty()) return 0;
+    if (tag.size() == 1 && tag[0] >= u'0' && tag[0] <= u'9')
+        return static_cast<int16_t>(tag[0].unicode() - u'0');
+    return tk::cint(tk::val(tag));
+}
+
+}  // namespace
+
+void frmsaut::gatherGreyFrogs() {
+    const size_t n = static_cast<size_t>(nbgris) + 1;
+    grey_.resize(n);
+    greyPlatform_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        grey_[i] = &mech1(static_cast<int>(i));
+        const int16_t k = platformOfTag(grey_[i]->Tag);
+        if (k != 0) Shape1(k);  // a tag naming no platform is an error here already
+        greyPlatform_[i] = k;
+    }
+    for (int k = 1; k <= 7; ++k)
+        platforms_[static_cast<size_t>(k)] = &Shape1(k);
+}
+
+void frmsaut::mechant() {
+    gatherGreyFrogs();
+    const int n = nbgris;
+    const float pc = joueur.Left + joueur.Width / 2;  // the player does not move here
+    // Every test reads the positions as the steps before it left them; the
+    // tag's number is kept beside the tag so that the body never parses text.
+    for (int i = 0; i <= n; ++i) {
+        tk::Picture& f = *grey_[static_cast<size_t>(i)];
+        int16_t& tag = greyPlatform_[static_cast<size_t>(i)];
+        for (int j = 0; j <= n; ++j) {
+            const tk::Picture& g = *grey_[static_cast<size_t>(j)];
+            for (cpt = 1; cpt <= 7; ++cpt) {
+                const tk::Shape& p = *platforms_[static_cast<size_t>(cpt)];
+                if (tag == 0) f.Top += kGreyFall;
+                if (f.Visible && g.Visible) {
+                    if (f.Left + f.Width > g.Left && f.Left < g.Left && f.Top == g.Top)
+                        f.Left -= kGreyPush;
+                    if (g.Left + g.Width > f.Left && g.Left + g.Width < f.Left + f.Width &&
+                        f.Top == g.Top)
+                        f.Left += kGreyPush;
+                }
+                if (f.Left < kGreyLeftEdge) f.Left = kGreyLeftEdge;
+                if (f.Left > kGreyRightEdge) f.Left = kGreyRightEdge;
+                const float bottom = f.Top + f.Height;
+                const float fc = f.Left + f.Width / 2;
+                if (bottom >= p.Top && p.Top + kGreyLandingDepth > bottom && fc > p.Left &&
+                    p.Left + p.Width > fc) {
+                    if (tag != cpt) {
+                        tag = cpt;
+                        f.Tag = tk::str(static_cast<int>(cpt));
+                    }
+                    f.Top = p.Top - f.Height;
+                }
+                if (tag != 0) {
+                    const tk::Shape& q = *platforms_[static_cast<size_t>(tag)];
+                    if (fc < q.Left || q.Left + q.Width < fc) f.Top += kGreyFall;
+                    pasgris = kGreyStep;
+                    if (pc >= fc && q.Top - f.Height == f.Top) f.Left += pasgris;
+                    if (pc < f.Left + f.Width / 2 && q.Top - f.Height == f.Top) f.Left -= pasgris;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace zelk

@@ -1,0 +1,28 @@
+// The level preview: the selected level at half size, with the game screen's
+// clouds and ground.
+#pragma once
+
+#include "toolkit/screen.h"
+
+namespace zelk {
+
+class frmpre : public tk::Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmpre";
+    // The game screen's design size, twips (1024 x 768 pixels).
+    static constexpr float kGameWidth = 15360, kGameHeight = 11520;
+
+    explicit frmpre(tk::Program& program);
+    void Form_Load() override;
+    // False when the level could not be read (the reason was shown).
+    bool built() const { return built_; }
+
+    tk::ElementArray<tk::Shape> Shape1;
+    tk::ElementArray<tk::Label> nuage;
+
+private:
+    bool built_ = false;
+};
+
+}  // namespace zelk
