@@ -7,6 +7,7 @@
 #include "menus/frmaide.h"
 #include "menus/frmfin.h"
 #include "menus/frmmenu.h"
+#include "menus/frmpre.h"
 #include "support.h"
 
 class TestScreens : public QObject {
@@ -137,6 +138,69 @@ private slots:
         QCOMPARE(h.Label7.Caption, QStringLiteral("JOUER       Pour jouer au niveau désiré"));
         h.Command1.click();
         QVERIFY(!p.loaded(QStringLiteral("frmaide")));
+    }
+
+    void previewHalvesTheLevelAndTheGameScreen() {
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("start.lev"), testing::kStartLevel);
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmmenu"));
+        auto& m = p.get<zelk::frmmenu>();
+        m.File1.setFileName(QStringLiteral("start.lev"));
+        m.Command8.click();
+        auto& pre = p.get<zelk::frmpre>();
+        QVERIFY(pre.visible());
+        QCOMPARE(pre.caption(), QStringLiteral("Prévisualisation    <start.lev>"));
+        QCOMPARE(pre.width(), 7680.0f);
+        QCOMPARE(pre.height(), 5947.5f);
+        const tk::Shape& p1 = pre.Shape1(2);
+        QCOMPARE((QList<float>{p1.Top, p1.Left, p1.Height, p1.Width}),
+                 (QList<float>{4260, 960, 847.5, 547.5}));
+        const float lefts[] = {660, 5100, 2880};
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(pre.nuage(k).Left, lefts[k]);
+            QCOMPARE(pre.nuage(k).Top, 420.0f);
+            QCOMPARE(pre.nuage(k).Width, 1590.0f);
+            QCOMPARE(pre.nuage(k).Height, 637.5f);
+        }
+        QCOMPARE(pre.Shape1(1).Top, 5340.0f);
+        QCOMPARE(pre.Shape1(1).Left, -240.0f);  // full size, not halved
+        QCOMPARE(pre.Shape1(1).Width, 20000.0f);
+        QCOMPARE(pre.Shape1(1).Height, 187.5f);
+    }
+
+    void secondPreviewShowsTheNewLevel() {
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("a.lev"), testing::kStartLevel);
+        QByteArray b(testing::kStartLevel);
+        b.replace("8520,1920,", "8520,-30,");
+        fx.writeFile(QStringLiteral("b.lev"), b);
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmmenu"));
+        auto& m = p.get<zelk::frmmenu>();
+        m.File1.setFileName(QStringLiteral("a.lev"));
+        m.Command8.click();
+        m.File1.setFileName(QStringLiteral("b.lev"));
+        m.Command8.click();
+        p.collectGarbage();
+        auto& pre = p.get<zelk::frmpre>();
+        QCOMPARE(pre.caption(), QStringLiteral("Prévisualisation    <b.lev>"));
+        QCOMPARE(pre.Shape1(2).Left, -15.0f);
+    }
+
+    void unreadablePreviewShowsNothingButTheReason() {
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("bad.lev"), "1,2,3\r\n");
+        zelk::ZelkProgram p(fx.services(), true);
+        p.show(QStringLiteral("frmmenu"));
+        auto& m = p.get<zelk::frmmenu>();
+        m.File1.setFileName(QStringLiteral("bad.lev"));
+        fx.takeLog();
+        m.Command8.click();
+        const QStringList log = fx.takeLog();
+        QVERIFY(!log.contains(QStringLiteral("show frmpre")));
+        QVERIFY(!p.loaded(QStringLiteral("frmpre")));
+        QCOMPARE(log.filter(QStringLiteral("« bad.lev »")).size(), 1);
     }
 
     void quitterShowsTheEndScreenWhichEndsTheProgram() {

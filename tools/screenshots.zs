@@ -13,5 +13,22 @@ click frmmenu.Command7
 snap frmTip SHOTS/frmTip.png
 click frmmenu.Command5
 snap frmaide SHOTS/frmaide.png
+click frmmenu.Command8
+snap frmpre SHOTS/frmpre.png
+select frmmenu.File1 "niveau3.lev"
+click frmmenu.Command1
+snap frmsaut SHOTS/frmsaut-paused.png
+key frmsaut 27
+fire frmsaut.Timer2 3
+fire frmsaut.Timer1 120
+fire frmsaut.Timer3
+snap frmsaut SHOTS/frmsaut-running.png
+click frmmenu.Command3
+snap frmedit SHOTS/frmedit.png
+click frmedit.ouv
+snap frmouvrir SHOTS/frmouvrir.png
+click frmouvrir.Command2
+click frmedit.optmech
+snap frmopt SHOTS/frmopt-from-editor.png
 click frmmenu.Command4
 snap frmfin SHOTS/frmfin.png
