@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QStringDecoder>
 #include <cmath>
 
+#include "menus/tips.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -27,15 +27,6 @@ QImage panel(int w, int h) {
     const QImage icon(QStringLiteral(":/art/tip_small.png"));
     if (!icon.isNull()) p.drawImage(QRect(6, 6, 24, 24), icon);
     return img;
-}
-
-// Tips files are UTF-8; older ones in the Windows code page still read.
-QString decode(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString s = utf8(bytes);
-    if (!utf8.hasError()) return s;
-    QStringDecoder w1252("windows-1252");
-    return w1252.isValid() ? w1252(bytes) : QString::fromLatin1(bytes);
 }
 
 }  // namespace
@@ -91,12 +82,7 @@ bool frmTip::LoadTips(const QString& fileName) {
                      info.isDir() ? QStringLiteral("c'est un dossier.") : file.errorString());
         return true;
     }
-    QString text = decode(file.read(kMaxBytes));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    TipLines = text.split(u'\n');
-    if (text.endsWith(u'\n') || text.isEmpty()) TipLines.removeLast();  // no line after the last end
-    if (TipLines.size() > kMaxLines) TipLines = TipLines.mid(0, kMaxLines);
+    TipLines = parseTips(file.read(kMaxBytes));
     PickTip();
     return true;
 }

@@ -14,9 +14,8 @@ class frmTip : public tk::Screen {
 public:
     static constexpr const char* kName = "frmTip";
     static constexpr const char* kTipsFile = "TIPOFDAY.TXT";
-    // Bounds on what is read of a tips file.
+    // Most bytes read of a tips file.
     static constexpr qint64 kMaxBytes = 1024 * 1024;
-    static constexpr int kMaxLines = 10000;
 
     explicit frmTip(tk::Program& program);
     void Form_Load() override;

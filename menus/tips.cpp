@@ -1,0 +1,23 @@
+#include "menus/tips.h"
+
+#include <QStringDecoder>
+
+namespace zelk {
+
+QStringList parseTips(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder w1252("windows-1252");
+        text = w1252.isValid() ? w1252(bytes) : QString::fromLatin1(bytes);
+    }
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.isEmpty()) return {};
+    QStringList lines = text.split(u'\n');
+    if (text.endsWith(u'\n')) lines.removeLast();  // no line after the last line end
+    if (lines.size() > kMaxTips) lines = lines.mid(0, kMaxTips);
+    return lines;
+}
+
+}  // namespace zelk

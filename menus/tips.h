@@ -1,0 +1,17 @@
+// The tips file: one tip a line.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace zelk {
+
+// Most lines kept from a tips file.
+constexpr int kMaxTips = 10000;
+
+// The lines of a tips file. Every line counts, empty ones included; a last
+// line without a line end counts too. UTF-8, or the old Windows code page when
+// the bytes are not UTF-8.
+QStringList parseTips(const QByteArray& bytes);
+
+}  // namespace zelk
