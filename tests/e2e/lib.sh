@@ -78,9 +78,10 @@ e2e_click_twips() {
     sleep 0.3
 }
 
+# Keys as the user types them, to the window given (focused first).
 e2e_key() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
-    xdotool key --window "$1" "${@:2}"
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key --delay 60 "${@:2}"
     sleep 0.3
 }
 
