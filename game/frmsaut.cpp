@@ -187,7 +187,7 @@ void frmsaut::setup() {
     nbf.Caption = tk::str(tk::val(opt.nbf.text()));
     for (int k = 1; k <= 7; ++k) {
         tk::Picture& g = mech2(k);
-        const tk::Shape& q = Shape1(tk::cint(tk::val(g.Tag)));
+        const tk::Shape& q = Shape1(platformOfTag(g.Tag));
         g.Top = q.Top - g.Height;
         g.Left = q.Left + kGreenInset;
     }
@@ -208,8 +208,11 @@ void frmsaut::setup() {
     attente = 5;
     energie = tk::cint(aut.vie.value() * 100.0);
     nbgris = 0;
+    // The menu is only read, never loaded from here: its own load creates a
+    // game screen, which must not happen while this one is being set up.
+    const frmmenu* menu = p.loadedAs<frmmenu>();
     setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' +
-               p.get<frmmenu>().File1.fileName() + u'>');
+               (menu ? menu->File1.fileName() : QString()) + u'>');
 }
 
 // ---- Keys and mouse: they only record the player's intentions.

@@ -101,6 +101,8 @@ private:
     // Grey frogs and platforms gathered for one run of `mechant`, with each
     // frog's platform number kept beside its tag (0 for an empty tag).
     void gatherGreyFrogs();
+    // The platform whose number a frog's tag holds; 0 for the empty tag.
+    static int16_t platformOfTag(const QString& tag);
 
     int16_t& cpt;  // the program's shared loop counter
     std::vector<tk::Picture*> grey_;
