@@ -2,10 +2,15 @@
 
 #include "app/screens.h"
 
+// The pictures are compiled into the core library; a static library's resource
+// table is only linked in when something refers to it.
+static void initArt() { Q_INIT_RESOURCE(art); }
+
 namespace zelk {
 
 ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
     : tk::Program(services, frozenTime) {
+    initArt();
     registerScreens(*this);
 }
 
