@@ -97,7 +97,7 @@ private:
     void release(int button);
     void togglePause();
     void placeUnderCloud(tk::Picture& frog);
-    void showResult(const char* picture, const char* standIn);
+    void showResult(const char* picture, const char* standIn, bool won);
     // Grey frogs and platforms gathered for one run of `mechant`, with each
     // frog's platform number kept beside its tag (0 for an empty tag).
     void gatherGreyFrogs();
