@@ -42,6 +42,8 @@ frmsaut::frmsaut(tk::Program& program)
     setCaption(QStringLiteral("Zelk"));
     setBackColor(kDaySky);
     buildLayout();
+    for (int k = 1; k <= 7; ++k)
+        platformTags_[static_cast<size_t>(k)] = tk::str(k);
 
     Timer1.Tick = [this] { tick(); };
     Timer2.Tick = [this] { spawn(); };
@@ -191,7 +193,7 @@ void frmsaut::setup() {
         g.Top = q.Top - g.Height;
         g.Left = q.Left + kGreenInset;
     }
-    retouroiseau = 5;
+    retouroiseau = kBirdReturn;
     for (int k = 1; k <= 7; ++k)
         mech2(k).Visible = false;
     const int n = opt.nb.value();
@@ -205,7 +207,7 @@ void frmsaut::setup() {
     if (opt.ois.value() == 1) mech3.Visible = true;
     if (opt.ois.value() == 0) mech3.Visible = false;
     nbvertes = tk::cint(opt.nb.value());
-    attente = 5;
+    attente = kFirstPause;
     energie = tk::cint(aut.vie.value() * 100.0);
     nbgris = 0;
     // The menu is only read, never loaded from here: its own load creates a

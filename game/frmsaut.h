@@ -92,6 +92,11 @@ public:
     tk::Timer Timer1, Timer2, Timer3;
 
 private:
+    // Spawn-timer firings before a vanished bird comes back.
+    static constexpr int16_t kBirdReturn = 5;
+    // Ticks of the pause at the top of the level's first jump.
+    static constexpr int16_t kFirstPause = 5;
+
     void buildLayout();
     void press(int button);
     void release(int button);
@@ -108,6 +113,7 @@ private:
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
     std::array<tk::Shape*, 8> platforms_{};
+    std::array<QString, 8> platformTags_;  // "1" to "7", made once: landing never allocates
 };
 
 }  // namespace zelk

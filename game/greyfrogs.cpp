@@ -71,7 +71,7 @@ void frmsaut::mechant() {
                     p.Left + p.Width > fc) {
                     if (tag != cpt) {
                         tag = cpt;
-                        f.Tag = tk::str(static_cast<int>(cpt));
+                        f.Tag = platformTags_[static_cast<size_t>(cpt)];
                     }
                     f.Top = p.Top - f.Height;
                 }
