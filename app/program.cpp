@@ -2,7 +2,8 @@
 
 #include "app/screens.h"
 
-// The embedded pictures live in a static library: make sure they are linked in.
+// The pictures are compiled into the core library; a static library's resource
+// table is only linked in when something refers to it.
 static void initArt() { Q_INIT_RESOURCE(art); }
 
 namespace zelk {

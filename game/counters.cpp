@@ -41,14 +41,14 @@ void frmsaut::pg() {
     for (int k = 1; k <= 7; ++k)
         greensDead = greensDead && !mech2(k).Visible;
     if (tuesgris >= program().get<frmopt>().nbg.value() && greensDead)
-        showResult("gagne.JPG", "Gagné !");
+        showResult("gagne.JPG", "Gagné !", true);
     // Tested after the win, so a level both won and lost ends lost.
-    if (!(energie > 0)) showResult("perdu.JPG", "Perdu...");
+    if (!(energie > 0)) showResult("perdu.JPG", "Perdu...", false);
 }
 
-void frmsaut::showResult(const char* picture, const char* standIn) {
+void frmsaut::showResult(const char* picture, const char* standIn, bool won) {
     frmaffpg& result = program().show<frmaffpg>();
-    result.showPicture(QString::fromLatin1(picture), QString::fromUtf8(standIn));
+    result.showPicture(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
 }

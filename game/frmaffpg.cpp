@@ -1,10 +1,39 @@
 #include "game/frmaffpg.h"
 
+#include <QLinearGradient>
+#include <QPainter>
+
 #include "game/frmsaut.h"
 #include "menus/frmmenu.h"
+#include "toolkit/paint.h"
 #include "toolkit/program.h"
 
 namespace zelk {
+
+namespace {
+
+// A picture of the client area's size that says the outcome, for a missing file.
+QImage standIn(const QString& text, bool won, QSizeF clientTwips) {
+    const QSize size(qRound(clientTwips.width() / tk::kTwipsPerPixel),
+                     qRound(clientTwips.height() / tk::kTwipsPerPixel));
+    QImage img(size, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, won ? QColor(120, 200, 255) : QColor(40, 20, 60));
+    sky.setColorAt(1, won ? QColor(60, 170, 80) : QColor(120, 20, 20));
+    p.fillRect(img.rect(), sky);
+    QFont f = tk::layoutFont(QStringLiteral("Times New Roman"), 60, true, 1.0f);
+    p.setFont(f);
+    const QRect box = img.rect().adjusted(0, 0, 0, -size.height() / 5);
+    p.setPen(QColor(0, 0, 0, 90));
+    p.drawText(box.translated(4, 4), Qt::AlignCenter, text);
+    p.setPen(won ? QColor(255, 240, 80) : QColor(255, 80, 60));
+    p.drawText(box, Qt::AlignCenter, text);
+    return img;
+}
+
+}  // namespace
 
 frmaffpg::frmaffpg(tk::Program& program)
     : tk::Screen(program, kName, 10950, 8250),
@@ -18,8 +47,10 @@ frmaffpg::frmaffpg(tk::Program& program)
     };
 }
 
-void frmaffpg::showPicture(const QString& fileName, const QString& standIn) {
-    setPicture(programPicture(fileName), fileName, standIn);
+void frmaffpg::showPicture(const QString& fileName, const QString& standInText, bool won) {
+    QImage img = programPicture(fileName);
+    if (img.isNull()) img = standIn(standInText, won, QSizeF(scaleWidth(), scaleHeight()));
+    setPicture(img, fileName, standInText);
 }
 
 }  // namespace zelk

@@ -14,9 +14,9 @@ public:
     static constexpr const char* kName = "frmaffpg";
     explicit frmaffpg(tk::Program& program);
 
-    // Shows a picture of the program folder; a missing one is replaced by
-    // the stand-in text.
-    void showPicture(const QString& fileName, const QString& standIn);
+    // Shows a picture of the program folder; a missing one is replaced by a
+    // drawn picture that says the outcome.
+    void showPicture(const QString& fileName, const QString& standInText, bool won);
 
     tk::CommandButton menu;
 };

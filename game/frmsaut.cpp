@@ -42,6 +42,8 @@ frmsaut::frmsaut(tk::Program& program)
     setCaption(QStringLiteral("Zelk"));
     setBackColor(kDaySky);
     buildLayout();
+    for (int k = 1; k <= 7; ++k)
+        platformTags_[static_cast<size_t>(k)] = tk::str(k);
 
     Timer1.Tick = [this] { tick(); };
     Timer2.Tick = [this] { spawn(); };
@@ -187,11 +189,11 @@ void frmsaut::setup() {
     nbf.Caption = tk::str(tk::val(opt.nbf.text()));
     for (int k = 1; k <= 7; ++k) {
         tk::Picture& g = mech2(k);
-        const tk::Shape& q = Shape1(tk::cint(tk::val(g.Tag)));
+        const tk::Shape& q = Shape1(platformOfTag(g.Tag));
         g.Top = q.Top - g.Height;
         g.Left = q.Left + kGreenInset;
     }
-    retouroiseau = 5;
+    retouroiseau = kBirdReturn;
     for (int k = 1; k <= 7; ++k)
         mech2(k).Visible = false;
     const int n = opt.nb.value();
@@ -205,11 +207,14 @@ void frmsaut::setup() {
     if (opt.ois.value() == 1) mech3.Visible = true;
     if (opt.ois.value() == 0) mech3.Visible = false;
     nbvertes = tk::cint(opt.nb.value());
-    attente = 5;
+    attente = kFirstPause;
     energie = tk::cint(aut.vie.value() * 100.0);
     nbgris = 0;
+    // The menu is only read, never loaded from here: its own load creates a
+    // game screen, which must not happen while this one is being set up.
+    const frmmenu* menu = p.loadedAs<frmmenu>();
     setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' +
-               p.get<frmmenu>().File1.fileName() + u'>');
+               (menu ? menu->File1.fileName() : QString()) + u'>');
 }
 
 // ---- Keys and mouse: they only record the player's intentions.

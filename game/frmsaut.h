@@ -92,20 +92,28 @@ public:
     tk::Timer Timer1, Timer2, Timer3;
 
 private:
+    // Spawn-timer firings before a vanished bird comes back.
+    static constexpr int16_t kBirdReturn = 5;
+    // Ticks of the pause at the top of the level's first jump.
+    static constexpr int16_t kFirstPause = 5;
+
     void buildLayout();
     void press(int button);
     void release(int button);
     void togglePause();
     void placeUnderCloud(tk::Picture& frog);
-    void showResult(const char* picture, const char* standIn);
+    void showResult(const char* picture, const char* standIn, bool won);
     // Grey frogs and platforms gathered for one run of `mechant`, with each
     // frog's platform number kept beside its tag (0 for an empty tag).
     void gatherGreyFrogs();
+    // The platform whose number a frog's tag holds; 0 for the empty tag.
+    static int16_t platformOfTag(const QString& tag);
 
     int16_t& cpt;  // the program's shared loop counter
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
     std::array<tk::Shape*, 8> platforms_{};
+    std::array<QString, 8> platformTags_;  // "1" to "7", made once: landing never allocates
 };
 
 }  // namespace zelk

@@ -20,7 +20,7 @@ void frmsaut::mechant2() {
     const float pc = joueur.Left + joueur.Width / 2;
     for (int k = 1; k <= n; ++k) {
         tk::Picture& g = mech2(k);
-        const tk::Shape& q = Shape1(tk::cint(tk::val(g.Tag)));
+        const tk::Shape& q = Shape1(platformOfTag(g.Tag));
         for (int i = 0; i <= nbgris; ++i) {
             tk::Picture& f = mech1(i);
             if (f.Visible && g.Visible && f.Left + f.Width > g.Left && f.Left < g.Left &&

@@ -18,15 +18,15 @@ constexpr float kGreyLandingDepth = 60;
 // The walking step: two thirds of a twip, made a whole number.
 constexpr int32_t kGreyStep = 1;
 
-// The platform number written in a tag: 0 for the empty tag.
-int16_t platformOfTag(const QString& tag) {
+}  // namespace
+
+int16_t frmsaut::platformOfTag(const QString& tag) {
     if (tag.isEmpty()) return 0;
+    // The tags the game writes are one digit; anything else is read as a number.
     if (tag.size() == 1 && tag[0] >= u'0' && tag[0] <= u'9')
         return static_cast<int16_t>(tag[0].unicode() - u'0');
     return tk::cint(tk::val(tag));
 }
-
-}  // namespace
 
 void frmsaut::gatherGreyFrogs() {
     const size_t n = static_cast<size_t>(nbgris) + 1;
@@ -71,7 +71,7 @@ void frmsaut::mechant() {
                     p.Left + p.Width > fc) {
                     if (tag != cpt) {
                         tag = cpt;
-                        f.Tag = tk::str(static_cast<int>(cpt));
+                        f.Tag = platformTags_[static_cast<size_t>(cpt)];
                     }
                     f.Top = p.Top - f.Height;
                 }

@@ -12,8 +12,6 @@ namespace {
 
 // A frog appears this much above the centre of its cloud, twips.
 constexpr float kCloudRise = 70;
-// Spawn-timer firings before a vanished bird comes back.
-constexpr int16_t kBirdReturn = 5;
 
 // The vial hits the frog when the frog's right edge is inside the vial (A)
 // or its left edge is (B).

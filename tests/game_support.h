@@ -1,0 +1,84 @@
+// Helpers for the game tests: the program started on its main menu in a fresh
+// folder, levels written and started through "JOUER", elements placed.
+#pragma once
+
+#include <QtTest>
+
+#include "app/program.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
+#include "menus/frmaut.h"
+#include "menus/frmmenu.h"
+#include "menus/frmopt.h"
+#include "support.h"
+
+namespace testing {
+
+// A level line with the editor's start platforms and the given options.
+inline QByteArray levelLine(int ois, int vitois, int nb, int nbg, const char* nbf) {
+    return QByteArray(
+               "8520,1920,1695,1095,5400,3120,1455,3135,3360,9240,1455,3135,2640,2040,1455,3135,"
+               "3120,5880,1455,3135,5520,7560,1455,3135,") +
+           QByteArray::number(ois) + ',' + QByteArray::number(vitois) + ',' +
+           QByteArray::number(nb) + ',' + QByteArray::number(nbg) + ",\"" + nbf + "\"\r\n";
+}
+
+// The offscreen platform cannot raise windows and says so every time.
+inline void quietRaiseWarnings() {
+    static QtMessageHandler previous = nullptr;
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (message.contains(QLatin1String("does not support raise"))) return;
+            if (previous) previous(type, context, message);
+        });
+}
+
+class Game {
+public:
+    Game() : program(fx.services(), true) {
+        quietRaiseWarnings();
+        program.start();
+        program.collectGarbage();
+        fx.takeLog();
+    }
+
+    // The game screen as a fresh one looks with the layout's platforms.
+    zelk::frmsaut& screen() { return program.get<zelk::frmsaut>(); }
+
+    // Writes a level and starts it with "JOUER"; the warning box is answered.
+    void play(const QByteArray& line, const QString& name = QStringLiteral("test.lev")) {
+        if (!line.isNull()) fx.writeFile(name, line);
+        zelk::frmmenu& menu = program.get<zelk::frmmenu>();
+        menu.File1.refresh();
+        menu.File1.setFileName(name);
+        menu.Command1.click();
+        program.collectGarbage();
+    }
+    zelk::frmsaut* game() { return program.loadedAs<zelk::frmsaut>(); }
+    zelk::frmopt& opt() { return program.get<zelk::frmopt>(); }
+    zelk::frmaut& aut() { return program.get<zelk::frmaut>(); }
+
+    Fixture fx;
+    zelk::ZelkProgram program;
+};
+
+// Puts a picture or shape with its top-left corner at (left, top).
+inline void place(tk::Element& e, float left, float top) {
+    e.Left = left;
+    e.Top = top;
+}
+
+// A clean field: every enemy hidden, the player standing on the ground.
+inline void clearField(zelk::frmsaut& s) {
+    for (int i : s.mech1.indices())
+        s.mech1(i).Visible = false;
+    for (int k = 1; k <= 7; ++k)
+        s.mech2(k).Visible = false;
+    s.mech3.Visible = false;
+    s.fiole.Visible = false;
+}
+
+}  // namespace testing

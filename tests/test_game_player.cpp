@@ -1,0 +1,380 @@
+// The player: following the mouse, the walls, charging and making a jump,
+// landing, walking off a platform, the keys, and which elements take the mouse.
+#include "game_support.h"
+
+using testing::Game;
+
+namespace {
+// The layout's player and platforms, twips.
+constexpr float kSide = 375;         // the player's width and height
+constexpr float kGroundTop = 10680;  // Shape1(1)
+constexpr float kStandOnGround = kGroundTop - kSide;
+// Platform 4 of the layout (Shape1(5)): left 5040, top 6240, width 2295.
+constexpr float kP4Left = 5040, kP4Top = 6240, kP4Right = 5040 + 2295;
+}  // namespace
+
+class TestGamePlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void wallsKeepThePlayerOnScreen_data() {
+        QTest::addColumn<float>("left");
+        QTest::addColumn<float>("after");
+        QTest::newRow("left of the screen") << -5.0f << 10.0f;
+        QTest::newRow("exactly 0 stays") << 0.0f << 0.0f;
+        QTest::newRow("right of the wall") << 14800.0f << 14740.0f;
+        QTest::newRow("on the wall") << 14740.0f << 14740.0f;
+    }
+    void wallsKeepThePlayerOnScreen() {
+        QFETCH(float, left);
+        QFETCH(float, after);
+        Game g;
+        auto& s = g.screen();
+        s.joueur.Left = left;
+        s.com();
+        QCOMPARE(s.joueur.Left, after);
+    }
+
+    void playerWalksTowardsTheMouse_data() {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<float>("offset");  // mouse relative to the player's centre
+        QTest::addColumn<float>("moved");
+        QTest::newRow("standing, 50 right: dead zone") << 0 << 50.0f << 0.0f;
+        QTest::newRow("standing, 50 left") << 0 << -50.0f << -90.0f;
+        QTest::newRow("standing, on the centre") << 0 << 0.0f << 0.0f;
+        QTest::newRow("standing, 90 right") << 0 << 90.0f << 90.0f;
+        QTest::newRow("standing, 89.5 right: back again") << 0 << 89.5f << 0.0f;
+        QTest::newRow("standing, far right") << 0 << 3000.0f << 90.0f;
+        QTest::newRow("in the air, far right") << 2 << 3000.0f << 70.0f;
+        QTest::newRow("in the air, far left") << 1 << -3000.0f << -70.0f;
+    }
+    void playerWalksTowardsTheMouse() {
+        QFETCH(int, etat);
+        QFETCH(float, offset);
+        QFETCH(float, moved);
+        Game g;
+        auto& s = g.screen();
+        s.joueur.Left = 5000;
+        s.etat = static_cast<int16_t>(etat);
+        s.sourisx = 5000 + kSide / 2 + offset;
+        s.pcemouv();
+        QCOMPARE(s.joueur.Left, 5000 + moved);
+    }
+
+    void holdingTheLeftButtonChargesThePower() {
+        Game g;
+        auto& s = g.screen();
+        s.sourisx = s.joueur.Left + kSide / 2;
+        s.charge = 1;
+        for (int t = 1; t <= 26; ++t)
+            s.pcemouv();
+        QCOMPARE(s.puiss, int16_t(4420));
+        s.pcemouv();
+        QCOMPARE(s.puiss, int16_t(4590));  // one tick past the limit
+        s.pcemouv();
+        QCOMPARE(s.puiss, int16_t(4500));
+        s.pcemouv();
+        QCOMPARE(s.puiss, int16_t(4500));
+        s.charge = 0;
+        s.pcemouv();
+        QCOMPARE(s.puiss, int16_t(4500));
+    }
+
+    // Tops the player passes through, tick by tick, from a jump off the ground.
+    void jumpRisesToThePowerPausesAndFalls_data() {
+        QTest::addColumn<int>("puiss");
+        QTest::addColumn<QList<float>>("rise");
+        QTest::newRow("1000") << 1000 << QList<float>{10030, 9755, 9480, 9205};
+        QTest::newRow("275 exactly") << 275 << QList<float>{10030};
+        QTest::newRow("276 overshoots") << 276 << QList<float>{10030, 9755};
+    }
+    void jumpRisesToThePowerPausesAndFalls() {
+        QFETCH(int, puiss);
+        QFETCH(QList<float>, rise);
+        Game g;
+        auto& s = g.screen();
+        // The layout has the player a little in the ground; the first tick lifts him.
+        QCOMPARE(s.joueur.Top, 10320.0f);
+        s.saut();
+        QCOMPARE(s.joueur.Top, kStandOnGround);
+        QCOMPARE(s.basesaut, int16_t(10305));
+        for (int jump = 1; jump <= 2; ++jump) {
+            s.puiss = static_cast<int16_t>(puiss);
+            s.etat = 1;
+            QList<float> tops;
+            while (s.etat == 1) {
+                s.saut();
+                if (s.etat == 1) tops << s.joueur.Top;
+            }
+            QCOMPARE(tops, rise);
+            QCOMPARE(s.etat, int16_t(3));
+            const float top = s.joueur.Top;
+            int pause = 0;
+            while (s.etat == 3) {
+                s.saut();
+                ++pause;
+                QCOMPARE(s.joueur.Top, top);
+            }
+            // The first top of a level lasts six ticks, every later one one.
+            QCOMPARE(pause, jump == 1 ? 6 : 1);
+            QCOMPARE(s.etat, int16_t(2));
+            s.saut();
+            QCOMPARE(s.joueur.Top, top + 150);
+            for (int t = 0; t < 100 && s.etat != 0; ++t)
+                s.saut();
+            QCOMPARE(s.etat, int16_t(0));
+            QCOMPARE(s.joueur.Top, kStandOnGround);
+            QCOMPARE(s.puiss, int16_t(0));
+        }
+    }
+
+    void jumpWithoutChargeEndsAtOnce() {
+        Game g;
+        auto& s = g.screen();
+        s.saut();
+        s.puiss = 0;
+        s.etat = 1;
+        s.saut();
+        QCOMPARE(s.etat, int16_t(3));
+        QCOMPARE(s.joueur.Top, kStandOnGround);
+        // Pausing on the ground's top counts as landing on it, before the pause
+        // is counted down.
+        s.saut();
+        QCOMPARE(s.etat, int16_t(0));
+        QCOMPARE(s.plateau, int16_t(1));
+        QCOMPARE(s.attente, int16_t(5));
+    }
+
+    void fallingPlayerLandsWithinTheDepth_data() {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<float>("depth");   // bottom below the platform's top
+        QTest::addColumn<float>("centre");  // the player's centre
+        QTest::addColumn<bool>("lands");
+        QTest::newRow("on the top") << 2 << 0.0f << 6000.0f << true;
+        QTest::newRow("100 below") << 2 << 100.0f << 6000.0f << true;
+        QTest::newRow("199 below") << 2 << 199.0f << 6000.0f << true;
+        QTest::newRow("200 below") << 2 << 200.0f << 6000.0f << false;
+        QTest::newRow("1 above") << 2 << -1.0f << 6000.0f << false;
+        QTest::newRow("pausing at the top") << 3 << 100.0f << 6000.0f << true;
+        QTest::newRow("rising") << 1 << 100.0f << 6000.0f << false;
+        QTest::newRow("centre on the left edge") << 2 << 50.0f << kP4Left << true;
+        QTest::newRow("centre on the right edge") << 2 << 50.0f << kP4Right << true;
+        QTest::newRow("centre just left of it") << 2 << 50.0f << kP4Left - 0.5f << false;
+        QTest::newRow("centre just right of it") << 2 << 50.0f << kP4Right + 0.5f << false;
+    }
+    void fallingPlayerLandsWithinTheDepth() {
+        QFETCH(int, etat);
+        QFETCH(float, depth);
+        QFETCH(float, centre);
+        QFETCH(bool, lands);
+        Game g;
+        auto& s = g.screen();
+        s.etat = static_cast<int16_t>(etat);
+        s.puiss = 800;
+        s.attente = 0;
+        s.joueur.Left = centre - kSide / 2;
+        s.joueur.Top = kP4Top + depth - kSide;
+        s.saut();
+        if (lands) {
+            QCOMPARE(s.etat, int16_t(0));
+            QCOMPARE(s.joueur.Top, kP4Top - kSide);
+            QCOMPARE(s.basesaut, int16_t(kP4Top - kSide));
+            QCOMPARE(s.plateau, int16_t(5));
+            QCOMPARE(s.puiss, int16_t(0));
+        } else {
+            QVERIFY(s.etat != 0);
+            QVERIFY(s.plateau != 5);
+        }
+    }
+
+    void walkingOffAPlatformStartsAFallAtOnce_data() {
+        QTest::addColumn<float>("centre");
+        QTest::addColumn<float>("top");  // after the tick
+        QTest::newRow("centre on the right end") << kP4Right << kP4Top - kSide;
+        QTest::newRow("centre past the right end") << kP4Right + 0.5f << kP4Top - kSide + 150;
+        QTest::newRow("centre past the left end") << kP4Left - 0.5f << kP4Top - kSide + 150;
+    }
+    void walkingOffAPlatformStartsAFallAtOnce() {
+        QFETCH(float, centre);
+        QFETCH(float, top);
+        Game g;
+        auto& s = g.screen();
+        s.plateau = 5;
+        s.etat = 0;
+        s.joueur.Top = kP4Top - kSide;
+        s.joueur.Left = centre - kSide / 2;
+        s.saut();
+        QCOMPARE(s.joueur.Top, top);
+    }
+
+    void theGroundCatchesEveryone() {
+        Game g;
+        auto& s = g.screen();
+        s.etat = 1;
+        s.puiss = 3000;
+        s.joueur.Top = kGroundTop - 100;  // bottom 275 below the ground's top
+        s.saut();
+        QCOMPARE(s.joueur.Top, kStandOnGround);
+        QCOMPARE(s.puiss, int16_t(0));
+        QCOMPARE(s.basesaut, int16_t(kStandOnGround));
+        // Rising again in the same tick: the state set by the ground is acted on.
+        QCOMPARE(s.etat, int16_t(0));
+    }
+
+    void escapeTogglesThePauseAndEnterDropsAVial() {
+        Game g;
+        g.play(testing::levelLine(0, 10, 1, 15, "2"));
+        auto& s = *g.game();
+        QVERIFY(s.pause.Visible && s.pause2.Visible);
+        QVERIFY(!s.Timer1.enabled() && !s.Timer2.enabled() && s.Timer3.enabled());
+        s.deliverKeyDown(27, 0);
+        s.deliverKeyPress(27);
+        QVERIFY(!s.pause.Visible && !s.pause2.Visible);
+        QVERIFY(s.Timer1.enabled() && s.Timer2.enabled() && s.Timer3.enabled());
+        s.deliverKeyDown(27, 0);
+        s.deliverKeyPress(27);
+        QVERIFY(s.pause.Visible && s.pause2.Visible);
+        QVERIFY(!s.Timer1.enabled() && !s.Timer2.enabled() && !s.Timer3.enabled());
+        // Enter works while paused, once the player stands on the ground.
+        g.fx.takeLog();
+        s.deliverKeyDown(13, 0);
+        s.deliverKeyPress(13);
+        QVERIFY(!s.fiole.Visible);
+        s.joueur.Top = kStandOnGround;
+        s.deliverKeyDown(13, 0);
+        s.deliverKeyPress(13);
+        QVERIFY(s.fiole.Visible);
+        QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
+        QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
+        // Other keys do nothing.
+        s.deliverKeyDown(32, 0);
+        s.deliverKeyPress(32);
+        QVERIFY(s.pause.Visible);
+        QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
+    }
+
+    // Which element is under the mouse decides who hears the buttons.
+    void mouseButtonsReachThePicturesButNotTheLabels_data() {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("background") << "background" << true;
+        QTest::newRow("player (a shape)") << "joueur" << true;
+        QTest::newRow("platform (a shape)") << "Shape1" << true;
+        QTest::newRow("gauge (a shape)") << "div1" << true;
+        QTest::newRow("cloud") << "nuage1" << true;
+        QTest::newRow("grey frog") << "mech1" << true;
+        QTest::newRow("grey frog loaded during play") << "mech1(1)" << true;
+        QTest::newRow("green frog") << "mech2" << true;
+        QTest::newRow("bird") << "mech3" << true;
+        QTest::newRow("vial") << "fiole" << true;
+        QTest::newRow("sun") << "tem" << false;
+        QTest::newRow("pause label") << "pause" << false;
+        QTest::newRow("message under it") << "pause2" << false;
+        QTest::newRow("vial count") << "nbf" << false;
+        QTest::newRow("counter") << "Label1" << false;
+        QTest::newRow("frog counts") << "Label3" << false;
+        QTest::newRow("vials label") << "Label2" << false;
+    }
+    void mouseButtonsReachThePicturesButNotTheLabels() {
+        QFETCH(QString, over);
+        QFETCH(bool, heard);
+        Game g;
+        auto& s = g.screen();
+        s.joueur.Top = kStandOnGround;
+        // Everything apart, away from the labels, so that each is on top where it is.
+        testing::place(s.mech1(0), 600, 3000);
+        s.mech2(2).Visible = true;
+        testing::place(s.mech2(2), 2000, 3000);
+        s.mech3.Visible = true;
+        testing::place(s.mech3, 3200, 3000);
+        s.fiole.Visible = true;
+        testing::place(s.fiole, 4800, 3000);
+        s.spawn();  // ... and one grey frog loaded at run time, moved aside
+        testing::place(s.mech1(1), 9000, 9000);
+        s.mech1(1).Visible = true;
+        QRectF r;
+        auto rect = [](const tk::Element& e) { return QRectF(e.Left, e.Top, e.Width, e.Height); };
+        if (over == QLatin1String("background"))
+            r = QRectF(14000, 5000, 10, 10);
+        else if (over == QLatin1String("joueur"))
+            r = rect(s.joueur);
+        else if (over == QLatin1String("Shape1"))
+            r = rect(s.Shape1(4));
+        else if (over == QLatin1String("div1"))
+            r = QRectF(130, 130, 10, 10);
+        else if (over == QLatin1String("nuage1"))
+            r = rect(s.nuage1(3));
+        else if (over == QLatin1String("mech1"))
+            r = rect(s.mech1(0));
+        else if (over == QLatin1String("mech1(1)"))
+            r = rect(s.mech1(1));
+        else if (over == QLatin1String("mech2"))
+            r = rect(s.mech2(2));
+        else if (over == QLatin1String("mech3"))
+            r = rect(s.mech3);
+        else if (over == QLatin1String("fiole"))
+            r = rect(s.fiole);
+        else if (over == QLatin1String("tem"))
+            r = rect(s.tem);
+        else if (over == QLatin1String("pause"))
+            r = QRectF(s.pause.Left, s.pause.Top, 300, 300);
+        else if (over == QLatin1String("pause2"))
+            r = rect(s.pause2);
+        else if (over == QLatin1String("nbf"))
+            r = rect(s.nbf);
+        else if (over == QLatin1String("Label1"))
+            r = QRectF(s.Label1.Left + 5000, 150, 10, 10);
+        else if (over == QLatin1String("Label3"))
+            r = QRectF(s.Label3.Left + 5000, 500, 10, 10);
+        else if (over == QLatin1String("Label2"))
+            r = rect(s.Label2);
+        const float x = static_cast<float>(r.center().x()), y = static_cast<float>(r.center().y());
+        using A = tk::Screen::MouseAction;
+
+        // Only the background and its shapes report the position.
+        s.sourisx = -1;
+        s.deliverMouse(A::Move, 0, 0, x, y);
+        const bool background = over == QLatin1String("background") ||
+                                over == QLatin1String("joueur") ||
+                                over == QLatin1String("Shape1") || over == QLatin1String("div1");
+        QCOMPARE(s.sourisx, background ? x : -1.0f);
+        s.deliverMouse(A::Down, tk::LeftButton, 0, x, y);
+        QCOMPARE(s.charge, int16_t(heard ? 1 : 0));
+        s.deliverMouse(A::Up, tk::LeftButton, 0, x, y);
+        QCOMPARE(s.delai, heard ? 200.0 : 0.0);
+        s.deliverMouse(A::Down, tk::RightButton, 0, x, y);
+        s.deliverMouse(A::Up, tk::RightButton, 0, x, y);
+        QCOMPARE(s.etat, int16_t(heard ? 1 : 0));
+        // The middle button's release drops a vial (the player stands on the ground).
+        s.deliverMouse(A::Down, tk::MiddleButton, 0, x, y);
+        s.deliverMouse(A::Up, tk::MiddleButton, 0, x, y);
+        QCOMPARE(s.nbf.Caption, QString::fromLatin1(heard ? "1" : "2"));
+    }
+
+    void rightButtonStartsAJumpOnlyWhenStanding_data() {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<double>("delai");
+        QTest::newRow("standing") << 0 << 1 << 55555.0;
+        QTest::newRow("rising") << 1 << 1 << 7.0;
+        QTest::newRow("falling") << 2 << 2 << 7.0;
+        QTest::newRow("pausing") << 3 << 3 << 7.0;
+    }
+    void rightButtonStartsAJumpOnlyWhenStanding() {
+        QFETCH(int, etat);
+        QFETCH(int, after);
+        QFETCH(double, delai);
+        Game g;
+        auto& s = g.screen();
+        s.etat = static_cast<int16_t>(etat);
+        s.delai = 7;
+        s.Form_MouseDown(tk::RightButton, 0, 100, 100);
+        QCOMPARE(s.etat, int16_t(after));
+        QCOMPARE(s.delai, delai);
+        // Two buttons at once is neither.
+        s.Form_MouseDown(tk::LeftButton | tk::RightButton, 0, 100, 100);
+        QCOMPARE(s.charge, int16_t(0));
+    }
+};
+
+QTEST_MAIN(TestGamePlayer)
+#include "test_game_player.moc"
