@@ -40,7 +40,7 @@ class Game {
 public:
     Game() : program(fx.services(), true) {
         quietRaiseWarnings();
-        program.start();
+        program.show(QStringLiteral("frmmenu"));
         program.collectGarbage();
         fx.takeLog();
     }

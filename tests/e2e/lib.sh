@@ -85,6 +85,14 @@ e2e_key() {
     sleep 0.3
 }
 
+# From the start-up warning to the main menu ("Commencer"); prints the menu's id.
+e2e_to_menu() {
+    local warn
+    warn=$(e2e_window '^!!!$') || e2e_fail "no start-up warning"
+    e2e_click_twips "$warn" 4600 2000
+    e2e_window 'Menu  ZELK'
+}
+
 e2e_shot() {
     sleep 0.4
     import -window root "$SHOTS/$1.png"

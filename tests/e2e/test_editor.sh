@@ -5,9 +5,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_start_x
 e2e_folder
 e2e_launch zelk
-warn=$(e2e_window '^!!!$') || e2e_fail "no start-up warning"
-e2e_click_twips "$warn" 4600 2000
-menu=$(e2e_window 'Menu  ZELK') || e2e_fail "no menu"
+menu=$(e2e_to_menu) || e2e_fail "no menu"
 e2e_click_twips "$menu" 3000 4320            # EDITEUR
 ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
 sleep 0.5

@@ -6,11 +6,7 @@ e2e_start_x
 e2e_folder
 cp "$(dirname "$0")/../levels/"*.lev "$WORK/"
 e2e_launch zelk
-# Past the start-up warning when there is one.
-if win=$(e2e_window '^!!!$' 3 2>/dev/null); then
-    e2e_click_twips "$win" 4600 2000
-fi
-menu=$(e2e_window 'Menu  ZELK') || e2e_fail "the menu did not open"
+menu=$(e2e_to_menu) || e2e_fail "the menu did not open"
 e2e_shot menu-opened
 # The list holds court.lev, oiseau.lev, start.lev (sorted), 8.25 pt rows of about 16 px.
 read -r x y w h < <(e2e_geometry "$menu")

@@ -2,6 +2,7 @@
 # walks into the player standing still, the bird overhead. Then the same level
 # again from the menu: a fresh screen.
 start
+click avert.OKButton
 set frmaut.vie.Value 10
 select frmmenu.File1 "perdu.lev"
 click frmmenu.Command1

@@ -2,6 +2,7 @@
 # ground and walks into a vial. Then a level with nothing to kill, won at the
 # first tick, and Escape after the end.
 start
+click avert.OKButton
 select frmmenu.File1 "fiole.lev"
 click frmmenu.Command1
 get frmsaut.Caption
