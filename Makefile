@@ -64,3 +64,7 @@ screenshots: build
 	sed "s|SHOTS|$(abspath $(BUILD_DIR))/screenshots|g" tools/screenshots.zs | \
 		$(PROGRAM_DIR)/zelk-script --folder $(PROGRAM_DIR) 2>/dev/null | grep -v '^show ' || true
 	@ls $(BUILD_DIR)/screenshots
+
+# The long soak: 200 000 ticks over at least 50 levels.
+soak: build
+	$(BUILD_DIR)/tests/zelk-soak --folder $(PROGRAM_DIR) --ticks 200000 --levels 50

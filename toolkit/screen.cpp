@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QHash>
 #include <QKeyEvent>
@@ -240,8 +241,11 @@ void Screen::realizeShow() {
         case Maximized: window_->showMaximized(); break;
         default:
             window_->show();
-            window_->raise();
-            window_->activateWindow();
+            // Headless platforms have no stacking and say so at every call.
+            if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+                window_->raise();
+                window_->activateWindow();
+            }
             break;
     }
 }
