@@ -10,6 +10,16 @@
 #include "menus/frmpre.h"
 #include "support.h"
 
+namespace {
+// Services of a program that runs in real time: ending is only recorded.
+class RecordingServices : public tk::ScriptedServices {
+public:
+    using tk::ScriptedServices::ScriptedServices;
+    void end() override { ended = true; }
+    bool ended = false;
+};
+}  // namespace
+
 class TestScreens : public QObject {
     Q_OBJECT
 private slots:
@@ -201,6 +211,18 @@ private slots:
         QVERIFY(!log.contains(QStringLiteral("show frmpre")));
         QVERIFY(!p.loaded(QStringLiteral("frmpre")));
         QCOMPARE(log.filter(QStringLiteral("« bad.lev »")).size(), 1);
+    }
+
+    void closingTheLastWindowEndsTheProgram() {
+        testing::Fixture fx;
+        RecordingServices services(fx.folder(), nullptr);
+        zelk::ZelkProgram p(services, false);
+        p.show(QStringLiteral("frmfin"));
+        QTest::qWait(20);
+        QVERIFY(p.get<zelk::frmfin>().window()->isVisible());
+        p.get<zelk::frmfin>().window()->close();  // the close box
+        QTRY_VERIFY(services.ended);
+        QVERIFY(!p.loaded(QStringLiteral("frmfin")));
     }
 
     void quitterShowsTheEndScreenWhichEndsTheProgram() {
