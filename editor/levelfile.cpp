@@ -16,8 +16,12 @@ QString Error::message() const {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 Error fail(const QString& file, int field, const QString& problem) {
     return Error{file, field, problem};
@@ -29,7 +33,8 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
     const qsizetype n = data.size();
     qsizetype i = 0;
     for (int f = 0; f < kFieldCount; ++f) {
-        while (i < n && isBlank(data[i])) ++i;
+        while (i < n && isBlank(data[i]))
+            ++i;
         if (i >= n) {
             err = fail(fileName, f + 1,
                        f == 0 ? QStringLiteral("le fichier est vide.")
@@ -37,8 +42,9 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
                                     .arg(f)
                                     .arg(kFieldCount));
             if (n >= kMaxScanBytes)
-                err.problem = QStringLiteral("les %1 champs ne tiennent pas dans les %2 premiers "
-                                             "Kio du fichier.")
+                err.problem = QStringLiteral(
+                                  "les %1 champs ne tiennent pas dans les %2 premiers "
+                                  "Kio du fichier.")
                                   .arg(kFieldCount)
                                   .arg(kMaxScanBytes / 1024);
             return false;
@@ -48,20 +54,26 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
         if (data[i] == '"') {
             field.quoted = true;
             start = ++i;
-            while (i < n && data[i] != '"') ++i;
+            while (i < n && data[i] != '"')
+                ++i;
             end = i;
             if (i < n) ++i;  // closing quote
             // Anything between the closing quote and the separator is dropped.
-            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+            while (i < n && data[i] != ',' && !isLineEnd(data[i]))
+                ++i;
         } else {
             start = i;
-            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+            while (i < n && data[i] != ',' && !isLineEnd(data[i]))
+                ++i;
             end = i;
-            while (end > start && isBlank(data[end - 1])) --end;
+            while (end > start && isBlank(data[end - 1]))
+                --end;
         }
         if (end - start > kMaxFieldChars) {
             err = fail(fileName, f + 1,
-                       QStringLiteral("le champ %1 dépasse %2 caractères.").arg(f + 1).arg(kMaxFieldChars));
+                       QStringLiteral("le champ %1 dépasse %2 caractères.")
+                           .arg(f + 1)
+                           .arg(kMaxFieldChars));
             return false;
         }
         field.text = QString::fromLatin1(data.constData() + start, end - start);
@@ -88,8 +100,9 @@ bool read(const QString& path, Record& out, Error& err) {
     }
     if (!file.open(QIODevice::ReadOnly)) {
         err = fail(name, 0,
-                   file.exists() ? QStringLiteral("impossible de l'ouvrir (%1).").arg(file.errorString())
-                                 : QStringLiteral("le fichier n'existe pas."));
+                   file.exists()
+                       ? QStringLiteral("impossible de l'ouvrir (%1).").arg(file.errorString())
+                       : QStringLiteral("le fichier n'existe pas."));
         return false;
     }
     const QByteArray data = file.read(kMaxScanBytes);
@@ -114,19 +127,22 @@ public:
         if (!ok_) return 0;
         if (!tk::parseNumber(r_[f].text, v)) {
             const QString t = r_[f].text;
-            return failAt(f, t.isEmpty() ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
-                                                          "est attendu.")
-                                               .arg(f)
-                                         : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
-                                               .arg(f)
-                                               .arg(t.left(40)));
+            return failAt(f, t.isEmpty()
+                                 ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
+                                                  "est attendu.")
+                                       .arg(f)
+                                 : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
+                                       .arg(f)
+                                       .arg(t.left(40)));
         }
         return v;
     }
     float single(int f) {
         const double v = number(f);
         if (ok_ && std::fabs(v) > FLT_MAX)
-            failAt(f, QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+            failAt(
+                f,
+                QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
         return static_cast<float>(v);
     }
     int16_t int16(int f) {
@@ -154,7 +170,8 @@ public:
     QString vials(int f) {
         const QString t = r_[f].text;
         bool known = t.isEmpty();
-        for (int k = 1; k <= 10; ++k) known = known || t == QString::number(k);
+        for (int k = 1; k <= 10; ++k)
+            known = known || t == QString::number(k);
         if (ok_ && !known)
             failAt(f, QStringLiteral("le champ %1 (nombre de fioles « %2 ») doit être vide ou "
                                      "compris entre 1 et 10.")
@@ -220,7 +237,8 @@ bool decodeForEditor(const Record& r, const QString& fileName, Level& out, Error
 bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error& err) {
     Converter c(r, fileName);
     Summary s;
-    for (int f = 1; f <= 4; ++f) s.first[static_cast<size_t>(f - 1)] = c.int16(f);
+    for (int f = 1; f <= 4; ++f)
+        s.first[static_cast<size_t>(f - 1)] = c.int16(f);
     s.bird = c.number(25);
     s.speed = c.number(26);
     s.green = c.number(27);
@@ -255,7 +273,8 @@ bool decodePreview(const Record& r, const QString& fileName,
 
 QByteArray format(const Level& level) {
     QString line;
-    for (float v : level.geometry) line += tk::strSingle(v, 7) + u',';
+    for (float v : level.geometry)
+        line += tk::strSingle(v, 7) + u',';
     line += QStringLiteral("%1,%2,%3,%4,\"%5\"\r\n")
                 .arg(level.ois)
                 .arg(level.vitois)

@@ -24,7 +24,9 @@ struct Field {
 // Raw fields as read, 1-based in messages.
 struct Record {
     std::array<Field, kFieldCount> fields;
-    const Field& operator[](int oneBased) const { return fields[static_cast<size_t>(oneBased - 1)]; }
+    const Field& operator[](int oneBased) const {
+        return fields[static_cast<size_t>(oneBased - 1)];
+    }
 };
 
 // Why a level could not be read: the file, the field (0 when it is about the

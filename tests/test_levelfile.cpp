@@ -85,17 +85,21 @@ private slots:
         const QByteArray tail = ",0,10,1,15,\"2\"\r\n";
         const QByteArray geo = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24";
         QTest::newRow("plain") << geo + tail << 24 << "24" << false;
-        QTest::newRow("blanks before a field") << QByteArray("  1,   2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
-                                                  "18,19,20,21,22,23,24") + tail
-                                               << 2 << "2" << false;
+        QTest::newRow("blanks before a field")
+            << QByteArray(
+                   "  1,   2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
+                   "18,19,20,21,22,23,24") +
+                   tail
+            << 2 << "2" << false;
         QTest::newRow("quoted") << geo + tail << 29 << "2" << true;
         QTest::newRow("empty quoted") << geo + ",0,10,1,15,\"\"\r\n" << 29 << "" << true;
         QTest::newRow("quoted comma") << geo + ",0,10,1,15,\"a,b\"\r\n" << 29 << "a,b" << true;
         QTest::newRow("line end closes a field")
-            << QByteArray("1,2,3,4\r\n5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24") + tail << 5
-            << "5" << false;
-        QTest::newRow("trailing text ignored") << geo + tail.chopped(2) + ",junk,more\r\nsecond"
-                                               << 29 << "2" << true;
+            << QByteArray("1,2,3,4\r\n5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24") +
+                   tail
+            << 5 << "5" << false;
+        QTest::newRow("trailing text ignored")
+            << geo + tail.chopped(2) + ",junk,more\r\nsecond" << 29 << "2" << true;
         QTest::newRow("no line end at all") << geo + ",0,10,1,15,\"7\"" << 29 << "7" << true;
     }
     void readingRules() {
@@ -117,20 +121,28 @@ private slots:
         const QByteArray geo = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24";
         QTest::newRow("empty file") << QByteArray() << 1 << QString("vide");
         QTest::newRow("short file") << geo + ",0,10\r\n" << 27 << "26 champs";
-        QTest::newRow("non-number") << QByteArray("1,2,abc,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
-                                       "23,24,0,10,1,15,\"2\"")
-                                    << 3 << "abc";
-        QTest::newRow("empty number") << QByteArray("1,,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
-                                         "23,24,0,10,1,15,\"2\"")
-                                      << 2 << "vide";
-        QTest::newRow("16-bit overflow") << QByteArray("32768,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,"
-                                            "20,21,22,23,24,0,10,1,15,\"2\"")
-                                         << 1 << "16 bits";
-        QTest::newRow("negative width") << QByteArray("1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
-                                           "21,22,23,24,0,10,1,15,\"2\"")
-                                        << 4 << "largeur";
-        QTest::newRow("negative height") << geo.left(geo.indexOf(",23,")) + ",-23,24,0,10,1,15,\"2\""
-                                         << 23 << "hauteur";
+        QTest::newRow("non-number")
+            << QByteArray(
+                   "1,2,abc,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
+                   "23,24,0,10,1,15,\"2\"")
+            << 3 << "abc";
+        QTest::newRow("empty number")
+            << QByteArray(
+                   "1,,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
+                   "23,24,0,10,1,15,\"2\"")
+            << 2 << "vide";
+        QTest::newRow("16-bit overflow")
+            << QByteArray(
+                   "32768,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,"
+                   "20,21,22,23,24,0,10,1,15,\"2\"")
+            << 1 << "16 bits";
+        QTest::newRow("negative width")
+            << QByteArray(
+                   "1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
+                   "21,22,23,24,0,10,1,15,\"2\"")
+            << 4 << "largeur";
+        QTest::newRow("negative height")
+            << geo.left(geo.indexOf(",23,")) + ",-23,24,0,10,1,15,\"2\"" << 23 << "hauteur";
         QTest::newRow("bird speed out of range") << geo + ",1,60,1,15,\"2\"" << 26 << "2 à 50";
         QTest::newRow("too many green frogs") << geo + ",0,10,8,15,\"2\"" << 27 << "0 à 7";
         QTest::newRow("grey frogs out of range") << geo + ",0,10,1,101,\"2\"" << 28 << "0 à 100";
@@ -145,7 +157,8 @@ private slots:
         level::Record r;
         level::Error e;
         level::Level l;
-        const bool ok = parse(bytes, r, e) && level::decodeForGame(r, QStringLiteral("t.lev"), l, e);
+        const bool ok =
+            parse(bytes, r, e) && level::decodeForGame(r, QStringLiteral("t.lev"), l, e);
         QVERIFY(!ok);
         QCOMPARE(e.field, field);
         QVERIFY2(e.message().contains(says), qPrintable(e.message()));
@@ -155,9 +168,10 @@ private slots:
     void firstFourFieldsAreMadeWholeHalfToEven() {
         level::Record r;
         level::Error e;
-        QVERIFY(parse("2.5,3.5,0.5,4.4,5.5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,"
-                      "10,1,15,\"2\"",
-                      r, e));
+        QVERIFY(
+            parse("2.5,3.5,0.5,4.4,5.5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,"
+                  "10,1,15,\"2\"",
+                  r, e));
         level::Level game, editor;
         QVERIFY(level::decodeForGame(r, QStringLiteral("t.lev"), game, e));
         QCOMPARE(game.geometry[0], 2.0f);
