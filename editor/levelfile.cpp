@@ -271,10 +271,17 @@ bool decodePreview(const Record& r, const QString& fileName,
     return true;
 }
 
+namespace {
+// Significant digits that always read back as the same single value. Every
+// value the editor makes needs 7 or fewer; a larger whole number or a
+// fraction brought in by a file keeps its value when it is saved again.
+constexpr int kSingleDigits = 9;
+}  // namespace
+
 QByteArray format(const Level& level) {
     QString line;
     for (float v : level.geometry)
-        line += tk::strSingle(v, 7) + u',';
+        line += tk::strSingle(v, kSingleDigits) + u',';
     line += QStringLiteral("%1,%2,%3,%4,\"%5\"\r\n")
                 .arg(level.ois)
                 .arg(level.vitois)

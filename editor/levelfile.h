@@ -77,7 +77,8 @@ bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error
 bool decodePreview(const Record& r, const QString& fileName,
                    std::array<double, 4 * kPlatformCount>& out, Error& err);
 
-// The single line the writer produces, CR LF included.
+// The single line the writer produces, CR LF included. Each single value is
+// written in the shortest form that reads back as the same value.
 QByteArray format(const Level& level);
 // Writes a level atomically (aside, then renamed over the target). On failure
 // returns false with the reason in French; an earlier file is left intact.

@@ -77,6 +77,31 @@ private slots:
         QCOMPARE(int(game.nbg), 15);
     }
 
+    void writtenValuesReadBackUnchanged_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("whole, seven digits") << 8520.0f << QByteArray("8520");
+        QTest::newRow("whole, eight digits") << 12345678.0f << QByteArray("12345678");
+        QTest::newRow("largest exact whole") << 16777216.0f << QByteArray("16777216");
+        QTest::newRow("fraction") << 1.0000001f << QByteArray("1.0000001");
+        QTest::newRow("negative fraction") << -2047.9999f << QByteArray("-2047.9999");
+    }
+    void writtenValuesReadBackUnchanged() {
+        QFETCH(float, value);
+        QFETCH(QByteArray, text);
+        level::Level l = startLevel();
+        l.geometry[4] = value;
+        const QByteArray line = level::format(l);
+        QCOMPARE(line.split(',')[4], text);
+        level::Record r;
+        level::Error e;
+        level::Level back;
+        QVERIFY(parse(line, r, e));
+        QVERIFY2(level::decodeForEditor(r, QStringLiteral("t.lev"), back, e),
+                 qPrintable(e.message()));
+        QCOMPARE(back.geometry[4], value);
+    }
+
     void readingRules_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("field");
