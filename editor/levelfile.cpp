@@ -115,6 +115,10 @@ bool read(const QString& path, Record& out, Error& err) {
 
 namespace {
 
+// Halfway between the largest single and the next power of two: numbers from
+// here on round to infinity.
+constexpr double kSingleOverflow = 0x1.ffffffp+127;
+
 // Checks every field the way one reader converts it.
 class Converter {
 public:
@@ -137,12 +141,18 @@ public:
         }
         return v;
     }
+    // A number that rounds to a finite single value; the writer's shortest
+    // text of the largest single reads a little above it.
     float single(int f) {
         const double v = number(f);
-        if (ok_ && std::fabs(v) > FLT_MAX)
+        if (!ok_) return 0;
+        if (std::fabs(v) >= kSingleOverflow) {
             failAt(
                 f,
                 QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+            return 0;
+        }
+        if (std::fabs(v) > FLT_MAX) return std::copysign(FLT_MAX, v);
         return static_cast<float>(v);
     }
     int16_t int16(int f) {

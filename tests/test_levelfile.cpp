@@ -85,6 +85,10 @@ private slots:
         QTest::newRow("largest exact whole") << 16777216.0f << QByteArray("16777216");
         QTest::newRow("fraction") << 1.0000001f << QByteArray("1.0000001");
         QTest::newRow("negative fraction") << -2047.9999f << QByteArray("-2047.9999");
+        QTest::newRow("largest single")
+            << 3.4028235e38f << QByteArray("340282350000000000000000000000000000000");
+        QTest::newRow("largest negative single")
+            << -3.4028235e38f << QByteArray("-340282350000000000000000000000000000000");
     }
     void writtenValuesReadBackUnchanged() {
         QFETCH(float, value);
@@ -173,6 +177,11 @@ private slots:
         QTest::newRow("grey frogs out of range") << geo + ",0,10,1,101,\"2\"" << 28 << "0 à 100";
         QTest::newRow("bird not 0 or 1") << geo + ",2,10,1,15,\"2\"" << 25 << "0 à 1";
         QTest::newRow("vial text") << geo + ",0,10,1,15,\"11\"" << 29 << "fioles";
+        QTest::newRow("rounds to an endless single")
+            << geo.left(geo.indexOf(",6,")) +
+                   ",340282356779733661637539395458142568448,7,8,9,10,11,"
+                   "12,13,14,15,16,17,18,19,20,21,22,23,24,0,10,1,15,\"2\""
+            << 6 << "trop grand";
         QTest::newRow("huge field") << QByteArray(5000, '1') + "," + geo << 1 << "4096";
     }
     void damagedFilesAreRefusedWithTheField() {
