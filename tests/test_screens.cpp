@@ -34,8 +34,8 @@ private slots:
         p.get<zelk::avert>().OKButton.click();
         QVERIFY(!p.loaded(QStringLiteral("avert")));
         QVERIFY(p.get<zelk::frmmenu>().visible());
-        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut", "unload frmsaut",
-                                            "show frmaut", "show frmmenu"}));
+        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut",
+                                            "unload frmsaut", "show frmaut", "show frmmenu"}));
     }
 
     void displaySwitchAndReadmeGoThroughTheServices() {
@@ -66,7 +66,8 @@ private slots:
         QTest::newRow("three lines") << QByteArray("a\r\nb\r\nc\r\n") << QStringList{"a", "b", "c"};
         QTest::newRow("last line without end") << QByteArray("a\nb") << QStringList{"a", "b"};
         QTest::newRow("empty lines count") << QByteArray("a\n\nb\n") << QStringList{"a", "", "b"};
-        QTest::newRow("accents in UTF-8") << QByteArray("fiole à poser\n") << QStringList{"fiole à poser"};
+        QTest::newRow("accents in UTF-8")
+            << QByteArray("fiole à poser\n") << QStringList{"fiole à poser"};
         QTest::newRow("accents in the old code page")
             << QByteArray("fiole \xe0 poser\r\n") << QStringList{"fiole à poser"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
@@ -92,17 +93,19 @@ private slots:
             seen.insert(t.lblTipText.Caption);
             t.cmdNextTip.click();
         }
-        QCOMPARE(seen.size(), QSet<QString>(lines.begin(), lines.end()).size());  // each in the long run
+        QCOMPARE(seen.size(),
+                 QSet<QString>(lines.begin(), lines.end()).size());  // each in the long run
     }
 
     void missingTipsFileSaysHowToMakeOne() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
         auto& t = p.get<zelk::frmTip>();
-        QCOMPARE(t.lblTipText.Caption,
-                 QStringLiteral("Le fichier TIPOFDAY.TXT n'a pas été trouvé? \r\n\r\nCréez un fichier "
-                                "texte nommé TIPOFDAY.TXT en utilisant le Bloc-notes avec une astuce "
-                                "par ligne. Puis placez le dans le même dossier que l'application."));
+        QCOMPARE(
+            t.lblTipText.Caption,
+            QStringLiteral("Le fichier TIPOFDAY.TXT n'a pas été trouvé? \r\n\r\nCréez un fichier "
+                           "texte nommé TIPOFDAY.TXT en utilisant le Bloc-notes avec une astuce "
+                           "par ligne. Puis placez le dans le même dossier que l'application."));
         t.cmdNextTip.click();
         QVERIFY(t.lblTipText.Caption.startsWith(QStringLiteral("Le fichier")));
     }
@@ -111,7 +114,8 @@ private slots:
         testing::Fixture fx;
         QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
         zelk::ZelkProgram p(fx.services(), true);
-        QVERIFY(p.get<zelk::frmTip>().lblTipText.Caption.contains(QStringLiteral("ne peut pas être lu")));
+        QVERIFY(p.get<zelk::frmTip>().lblTipText.Caption.contains(
+            QStringLiteral("ne peut pas être lu")));
     }
 
     void enterAndEscapeCloseTheTips_data() {
