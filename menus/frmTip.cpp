@@ -82,7 +82,11 @@ bool frmTip::LoadTips(const QString& fileName) {
                      info.isDir() ? QStringLiteral("c'est un dossier.") : file.errorString());
         return true;
     }
-    TipLines = parseTips(file.read(kMaxBytes));
+    QByteArray bytes = file.read(kMaxBytes);
+    // A file that goes on past the bound keeps its whole lines only: the cut
+    // may fall inside a character.
+    if (!file.atEnd()) bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    TipLines = parseTips(bytes);
     PickTip();
     return true;
 }

@@ -71,6 +71,18 @@ private slots:
         QTest::newRow("accents in the old code page")
             << QByteArray("fiole \xe0 poser\r\n") << QStringList{"fiole à poser"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("UTF-8 cut short at the end")
+            << QByteArray("caf\xc3") << QStringList{QStringLiteral("caf\u00c3")};
+        QTest::newRow("a lone lead byte")
+            << QByteArray("\xef") << QStringList{QStringLiteral("\u00ef")};
+        const QByteArray line = QByteArray("Le h\xc3\xa9ros saute. ").repeated(10);
+        QByteArray big;
+        while (big.size() < zelk::frmTip::kMaxBytes - 1)
+            big += line + '\n';
+        big.insert(zelk::frmTip::kMaxBytes - 1, "\xc3\xa9");  // a character across the bound
+        QTest::newRow("UTF-8 past the bound")
+            << big
+            << QStringList(big.left(zelk::frmTip::kMaxBytes).count('\n'), QString::fromUtf8(line));
     }
     void tipsFiles() {
         QFETCH(QByteArray, content);
