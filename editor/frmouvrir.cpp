@@ -22,7 +22,9 @@ frmouvrir::frmouvrir(tk::Program& program)
     Command2.Click = [this] { this->program().unload(kName); };
 }
 
-void frmouvrir::Form_Load() { File1.setPath(program().services().programFolder() + u'/'); }
+void frmouvrir::Form_Load() {
+    File1.setPath(program().services().programFolder() + u'/');
+}
 
 void frmouvrir::open() {
     const QString name = File1.fileName();

@@ -8,9 +8,7 @@
 namespace zelk {
 
 frmpre::frmpre(tk::Program& program)
-    : tk::Screen(program, kName, 11115, 8130),
-      Shape1(*this, "Shape1"),
-      nuage(*this, "nuage") {
+    : tk::Screen(program, kName, 11115, 8130), Shape1(*this, "Shape1"), nuage(*this, "nuage") {
     setCaption(QStringLiteral("Previsualisation"));
     setBackColor(QColor(128, 128, 255));
     for (int k = 1; k <= 7; ++k) {
