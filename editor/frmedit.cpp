@@ -245,7 +245,7 @@ void frmedit::writeLevel(const QString& fileName) {
     if (QFileInfo(path).absolutePath() != QFileInfo(sv.programFolder()).absoluteFilePath() ||
         fileName.contains(u'/') || fileName.contains(u'\\')) {
         why = QStringLiteral("ce nom désigne un fichier hors du dossier du jeu.");
-    } else if (level::write(path, currentLevel(), why)) {
+    } else if (level::write(path, currentLevel(), sv.files(), why)) {
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));
         return;

@@ -1,8 +1,6 @@
 #include "levelfile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cfloat>
 #include <cmath>
 
@@ -91,26 +89,19 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
     return true;
 }
 
+bool read(const QString& path, tk::Files& files, Record& out, Error& err) {
+    QByteArray data;
+    QString why;
+    if (!files.read(path, kMaxScanBytes, data, why)) {
+        err = fail(QFileInfo(path).fileName(), 0, why);
+        return false;
+    }
+    return parse(data, QFileInfo(path).fileName(), out, err);
+}
+
 bool read(const QString& path, Record& out, Error& err) {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        err = fail(name, 0, QStringLiteral("c'est un dossier, pas un fichier."));
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        err = fail(name, 0,
-                   file.exists()
-                       ? QStringLiteral("impossible de l'ouvrir (%1).").arg(file.errorString())
-                       : QStringLiteral("le fichier n'existe pas."));
-        return false;
-    }
-    const QByteArray data = file.read(kMaxScanBytes);
-    if (data.isEmpty() && file.error() != QFileDevice::NoError) {
-        err = fail(name, 0, QStringLiteral("lecture impossible (%1).").arg(file.errorString()));
-        return false;
-    }
-    return parse(data, name, out, err);
+    tk::Files files;
+    return read(path, files, out, err);
 }
 
 namespace {
@@ -301,23 +292,8 @@ QByteArray format(const Level& level) {
     return line.toLatin1();
 }
 
-bool write(const QString& path, const Level& level, QString& whyNot) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        whyNot = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = format(level);
-    if (file.write(bytes) != bytes.size()) {
-        whyNot = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        whyNot = file.errorString();
-        return false;
-    }
-    return true;
+bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot) {
+    return files.write(path, format(level), whyNot);
 }
 
 }  // namespace level

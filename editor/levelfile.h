@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+#include "toolkit/files.h"
+
 namespace level {
 
 constexpr int kFieldCount = 29;
@@ -55,7 +57,9 @@ struct Level {
 
 // Splits the text of a level file into its first 29 fields.
 bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err);
-// Reads a level file (at most kMaxScanBytes of it).
+// Reads a level file (at most kMaxScanBytes of it) through the program's file
+// layer; the second form uses the file system directly.
+bool read(const QString& path, tk::Files& files, Record& out, Error& err);
 bool read(const QString& path, Record& out, Error& err);
 
 // The readers' conversions. Each checks all 29 fields.
@@ -80,8 +84,9 @@ bool decodePreview(const Record& r, const QString& fileName,
 // The single line the writer produces, CR LF included. Each single value is
 // written in the shortest form that reads back as the same value.
 QByteArray format(const Level& level);
-// Writes a level atomically (aside, then renamed over the target). On failure
-// returns false with the reason in French; an earlier file is left intact.
-bool write(const QString& path, const Level& level, QString& whyNot);
+// Writes a level atomically (aside, then renamed over the target; a link of
+// that name is replaced, not followed). On failure returns false with the
+// reason in French; an earlier file is left intact.
+bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot);
 
 }  // namespace level

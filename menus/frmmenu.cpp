@@ -180,7 +180,7 @@ void frmmenu::showSummary() {
     level::Record rec;
     level::Error err;
     level::Summary s;
-    if (!level::read(selectedPath(), rec, err) ||
+    if (!level::read(selectedPath(), program().services().files(), rec, err) ||
         !level::decodeSummary(rec, File1.fileName(), s, err)) {
         program().services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                                     QStringLiteral("Niveau illisible"));

@@ -53,7 +53,7 @@ void frmpre::Form_Load() {
     level::Record rec;
     level::Error err;
     std::array<double, 4 * level::kPlatformCount> half{};
-    if (!level::read(p.get<frmmenu>().selectedPath(), rec, err) ||
+    if (!level::read(p.get<frmmenu>().selectedPath(), p.services().files(), rec, err) ||
         !level::decodePreview(rec, name, half, err)) {
         p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                             QStringLiteral("Niveau illisible"));

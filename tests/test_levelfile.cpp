@@ -46,8 +46,9 @@ private slots:
         testing::Fixture fx;
         fx.writeFile(QStringLiteral("a.lev"), QByteArray(5000, 'x'));
         QString why;
-        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why));
-        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why));
+        tk::Files files;
+        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
+        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
         QCOMPARE(fx.readFile(QStringLiteral("a.lev")), QByteArray(testing::kStartLevel));
         QCOMPARE(QDir(fx.folder()).entryList(QDir::Files).size(), 1);  // nothing left aside
     }
@@ -57,7 +58,8 @@ private slots:
         fx.writeFile(QStringLiteral("a.lev"), "earlier\r\n");
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::ExeOwner);
         QString why;
-        const bool ok = level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why);
+        tk::Files files;
+        const bool ok = level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why);
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (ok) QSKIP("running with rights that ignore folder permissions");
         QVERIFY(!why.isEmpty());
