@@ -1,7 +1,6 @@
 #include "menus/frmmenu.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -208,16 +207,14 @@ void frmmenu::deleteLevel() {
                   tk::mb::YesNo | tk::mb::Information, QStringLiteral("Confirmation"));
     if (answer == tk::mb::No) return;
     const QString path = selectedPath();
-    QFile file(path);
+    QString why;
     if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
         sv.msgBox(QStringLiteral("Le fichier %1 n'existe plus : un autre programme l'a sans doute "
                                  "supprimé ou déplacé.")
                       .arg(name),
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Suppression"));
-    } else if (QFileInfo(path).isDir() || !file.remove()) {
-        sv.msgBox(QStringLiteral("Impossible de supprimer le fichier %1 : %2")
-                      .arg(name, QFileInfo(path).isDir() ? QStringLiteral("c'est un dossier.")
-                                                         : file.errorString()),
+    } else if (!sv.files().remove(path, why)) {
+        sv.msgBox(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, why),
                   tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Suppression"));
     }
     File1.refresh();

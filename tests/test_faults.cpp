@@ -135,6 +135,68 @@ bool permissionsApply() {
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
+    void readOnlyFolder_data() {
+        QTest::addColumn<bool>("forReal");
+        QTest::newRow("folder permissions") << true;
+        QTest::newRow("injected") << false;
+    }
+    void readOnlyFolder() {
+        QFETCH(bool, forReal);
+        if (forReal && !permissionsApply()) QSKIP("root ignores folder permissions");
+        Zelk z;
+        z.write(QStringLiteral("a.lev"), kEarlier);
+        auto& ed = z.editor();
+        if (forReal) {
+            Zelk::chmod(z.folder, 0555);
+        } else {
+            z.files.failAt(Step::Create, EACCES);
+        }
+        const QStringList before = z.everything();
+        z.messages();
+
+        ed.save.click();
+        z.fx.services().queueInputAnswer(QStringLiteral("nouveau"));
+        ed.ssave.click();
+        ed.ouv.click();
+        auto& o = z.p->get<zelk::frmouvrir>();
+        o.File1.setFileName(QStringLiteral("a.lev"));
+        o.Command1.click();
+        ed.Timer1.fire();
+        ed.save.click();
+        QStringList boxes = z.messages();
+        QCOMPARE(boxes.size(), 3);
+        QVERIFY2(
+            criticalSaying(boxes[0], {"« sansnom.lev » n'a pas été enregistré", "accès refusé"}),
+            qPrintable(boxes[0]));
+        QVERIFY2(
+            criticalSaying(boxes[1], {"« nouveau.lev » n'a pas été enregistré", "accès refusé"}),
+            qPrintable(boxes[1]));
+        QVERIFY2(criticalSaying(boxes[2], {"« a.lev » n'a pas été enregistré", "accès refusé"}),
+                 qPrintable(boxes[2]));
+
+        if (!forReal) z.files.failAt(Step::Remove, EACCES);
+        ed.menu.click();
+        QVERIFY(z.select(QStringLiteral("a.lev")));
+        z.messages();
+        z.fx.services().queueMsgBoxAnswer(tk::mb::Yes);
+        z.menu().Command2.click();
+        boxes = z.messages();
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY2(
+            criticalSaying(boxes[1], {"Impossible de supprimer le fichier a.lev", "accès refusé"}),
+            qPrintable(boxes[1]));
+        QCOMPARE(z.everything(), before);
+        QCOMPARE(z.read(QStringLiteral("a.lev")), kEarlier);
+
+        // Usable again once the folder can be written.
+        Zelk::chmod(z.folder, 0755);
+        z.files.heal();
+        z.menu().Command3.click();
+        ed.save.click();
+        QCOMPARE(z.messages(), QStringList{"msgbox \"OK\" \"Fichier enregistré!\" 64 -> 1"});
+        QCOMPARE(z.read(QStringLiteral("a.lev")), kEarlier);  // saved back as it was opened
+    }
+
     void levelReplacedByAFolder() {
         Zelk z;
         z.write(QStringLiteral("a.lev"), kEarlier);
