@@ -208,7 +208,10 @@ void frmmenu::deleteLevel() {
     if (answer == tk::mb::No) return;
     const QString path = selectedPath();
     QString why;
-    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
+    // A name listed with replacement characters (not UTF-8) has not vanished:
+    // the file layer says why it cannot be used.
+    const bool undecodable = name.contains(QChar::ReplacementCharacter);
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink() && !undecodable) {
         sv.msgBox(QStringLiteral("Le fichier %1 n'existe plus : un autre programme l'a sans doute "
                                  "supprimé ou déplacé.")
                       .arg(name),

@@ -312,6 +312,12 @@ private slots:
         QVERIFY(!level::read(z.path(QStringLiteral("x.lev")), z.files, r, e));
         QVERIFY2(e.message().contains(says), qPrintable(e.message()));
         QVERIFY(clock.elapsed() < 5000);
+        // Only the huge file is a level file to list; the others are not shown.
+        QCOMPARE(z.menu().File1.listCount(), kind == QLatin1String("huge") ? 1 : 0);
+        if (kind == QLatin1String("huge")) {
+            QVERIFY(z.select(QStringLiteral("x.lev")));
+            QVERIFY(criticalSaying(z.messages().value(0), {"x.lev", "4096"}));
+        }
     }
 
     void programFolderRemovedWhileTheMenuIsOpen() {
@@ -428,6 +434,32 @@ private slots:
         z.menu().Command2.click();
         QCOMPARE(z.messages().size(), 1);  // the question only
         QCOMPARE(z.everything(), QStringList{"zelk"});
+    }
+
+    void nameThatIsNotUtf8IsShownAndRefused() {
+        Zelk z;
+        const QByteArray raw = QFile::encodeName(z.folder) + "/caf\xe9.lev";
+        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, kEarlier.constData(), size_t(kEarlier.size())),
+                 ssize_t(kEarlier.size()));
+        ::close(fd);
+        const QString shown = QStringLiteral("caf\ufffd.lev");
+        QVERIFY(z.select(shown));
+        z.menu().Command8.click();
+        z.menu().Command1.click();
+        z.fx.services().queueMsgBoxAnswer(tk::mb::Yes);
+        z.menu().Command2.click();
+        QStringList boxes = z.messages();
+        boxes.removeIf([](const QString& b) {
+            return b.contains(QStringLiteral("Avertissement")) ||
+                   b.contains(QStringLiteral("Confirmation"));
+        });
+        QCOMPARE(boxes.size(), 4);
+        for (const QString& b : boxes)
+            QVERIFY2(criticalSaying(b, {shown, "pas écrit en UTF-8"}), qPrintable(b));
+        QCOMPARE(::access(raw.constData(), F_OK), 0);  // still there, untouched
+        QCOMPARE(z.menu().File1.listCount(), 1);
     }
 
     void saveAsOverALinkNeverWritesThroughIt() {

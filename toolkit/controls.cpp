@@ -1,8 +1,11 @@
 #include "controls.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -351,15 +354,38 @@ void FileListBox::setListIndex(int i) {
     }
     fire(Click);
 }
+namespace {
+
+// The regular files of a folder (links to one included), hidden ones left
+// out; devices and pipes are not files to pick. Read with the system's own
+// calls: Qt's listing drops a name that is not UTF-8, which would leave the
+// user with a file he cannot see. Such a name is listed with replacement
+// characters, so that picking it says why it cannot be used.
+QStringList regularFiles(const QString& folder) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return names;  // a folder that is gone lists nothing
+    while (const dirent* e = ::readdir(dir)) {
+        struct stat st {};
+        if (e->d_name[0] == '.' || ::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0 ||
+            !S_ISREG(st.st_mode))
+            continue;
+        names << QString::fromUtf8(e->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+}  // namespace
+
 void FileListBox::refresh() {
     const QString selected = fileName();
     QStringList found;
     if (!path_.isEmpty()) {
-        QDir dir(path_);
         const QRegularExpression re(
             QRegularExpression::wildcardToRegularExpression(pattern_.isEmpty() ? "*" : pattern_),
             QRegularExpression::CaseInsensitiveOption);
-        for (const QString& n : dir.entryList(QDir::Files | QDir::NoDotAndDotDot)) {
+        for (const QString& n : regularFiles(path_)) {
             if (re.match(n).hasMatch()) found << n;
         }
     }
