@@ -1,4 +1,6 @@
 // The start-up warning, the tips, the help and the end screen.
+#include <sys/stat.h>
+
 #include <QtTest>
 
 #include "app/program.h"
@@ -122,12 +124,28 @@ private slots:
         QVERIFY(t.lblTipText.Caption.startsWith(QStringLiteral("Le fichier")));
     }
 
+    void unreadableTipsFileSaysSo_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder") << "folder"
+                                << "c'est un dossier";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "pas un fichier ordinaire";
+    }
     void unreadableTipsFileSaysSo() {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
         testing::Fixture fx;
-        QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
+        const QString path = fx.path(QStringLiteral("TIPOFDAY.TXT"));
+        if (kind == QLatin1String("folder")) {
+            QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);  // used to block
+        }
         zelk::ZelkProgram p(fx.services(), true);
-        QVERIFY(p.get<zelk::frmTip>().lblTipText.Caption.contains(
-            QStringLiteral("ne peut pas être lu")));
+        const QString caption = p.get<zelk::frmTip>().lblTipText.Caption;
+        QVERIFY2(caption.contains(QStringLiteral("ne peut pas être lu")) && caption.contains(says),
+                 qPrintable(caption));
     }
 
     void enterAndEscapeCloseTheTips_data() {
