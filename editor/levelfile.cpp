@@ -180,13 +180,19 @@ public:
                           .arg(t.left(40)));
         return t;
     }
-    void notNegative(int f, double v, const char* what, int platform) {
+    // Heights and widths (fields 3 and 4 of each platform) are checked as
+    // written, before any rounding, so that every reader takes or refuses
+    // the same level.
+    void sizeNotNegative(int f) {
+        const int within = (f - 1) % 4;
+        if (within < 2) return;
+        const double v = number(f);
         if (ok_ && v < 0)
             failAt(f, QStringLiteral("le champ %1 (%2 de la plate-forme %3) est négatif (%4).")
                           .arg(f)
-                          .arg(QString::fromUtf8(what))
-                          .arg(platform)
-                          .arg(tk::str(v)));
+                          .arg(within == 2 ? QStringLiteral("hauteur") : QStringLiteral("largeur"))
+                          .arg((f - 1) / 4 + 1)
+                          .arg(r_[f].text.trimmed().left(40)));
     }
 
 private:
@@ -207,9 +213,7 @@ bool decode(const Record& r, const QString& fileName, bool firstAsInt16, Level& 
     Level l;
     for (int f = 1; f <= 4 * kPlatformCount; ++f) {
         const float v = firstAsInt16 && f <= 4 ? static_cast<float>(c.int16(f)) : c.single(f);
-        const int within = (f - 1) % 4;
-        if (within == 2) c.notNegative(f, v, "hauteur", (f - 1) / 4 + 1);
-        if (within == 3) c.notNegative(f, v, "largeur", (f - 1) / 4 + 1);
+        c.sizeNotNegative(f);
         l.geometry[static_cast<size_t>(f - 1)] = v;
     }
     l.ois = c.option(25, 0, 1, "oiseau");
@@ -259,9 +263,7 @@ bool decodePreview(const Record& r, const QString& fileName,
     std::array<double, 4 * kPlatformCount> v{};
     for (int f = 1; f <= 4 * kPlatformCount; ++f) {
         const double x = c.single(f);
-        const int within = (f - 1) % 4;
-        if (within == 2) c.notNegative(f, x, "hauteur", (f - 1) / 4 + 1);
-        if (within == 3) c.notNegative(f, x, "largeur", (f - 1) / 4 + 1);
+        c.sizeNotNegative(f);
         v[static_cast<size_t>(f - 1)] = x / 2;
     }
     if (!c.ok()) {

@@ -172,6 +172,16 @@ private slots:
                    "1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
                    "21,22,23,24,0,10,1,15,\"2\"")
             << 4 << "largeur";
+        QTest::newRow("width that rounds to zero")
+            << QByteArray(
+                   "1,2,3,-0.4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
+                   "21,22,23,24,0,10,1,15,\"2\"")
+            << 4 << "largeur de la plate-forme 1) est négatif (-0.4)";
+        QTest::newRow("height too small for a single")
+            << geo.left(geo.indexOf(",7,")) +
+                   ",-0.00000000000000000000000000000000000000000001,8,9,10,"
+                   "11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,10,1,15,\"2\""
+            << 7 << "hauteur";
         QTest::newRow("negative height")
             << geo.left(geo.indexOf(",23,")) + ",-23,24,0,10,1,15,\"2\"" << 23 << "hauteur";
         QTest::newRow("bird speed out of range") << geo + ",1,60,1,15,\"2\"" << 26 << "2 à 50";
