@@ -1,6 +1,11 @@
 # Zelk: `make run` to play, `make velmo` for the jump test bed, `make test` to
 # run every test. They install what is missing on a Debian 12 machine first
 # (apt-get as root, sudo otherwise).
+#
+# `make test` also builds everything a second time, in $(CHECK_DIR), with
+# clang's AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer: the unit
+# and script tests run there too, and each fuzzer replays its seed corpus and
+# fuzzes for 10 s. `make fuzz FUZZ_SECONDS=N` fuzzes each target N seconds.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -10,8 +15,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
 	libxrandr-dev libx11-dev fonts-liberation
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev
+CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
-.PHONY: all build run velmo test deps deps-test screenshots clean
+CHECK_DIR ?= build-check
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := level tips script
+
+.PHONY: all build run velmo test deps deps-test deps-check build-check fuzz screenshots clean
 
 all: build
 
@@ -31,6 +41,9 @@ deps:
 
 deps-test: deps
 	$(call install_missing,$(TEST_PACKAGES))
+
+deps-check: deps-test
+	$(call install_missing,$(CHECK_PACKAGES))
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -52,11 +65,29 @@ velmo: build
 	fi
 	$(PROGRAM_DIR)/velmo
 
+# The checked build: sanitizers everywhere, optimised a little so that the
+# fuzzers run fast, and the fuzz targets.
+$(CHECK_DIR)/build.ninja:
+	cmake -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DZELK_FUZZ=ON
+
+build-check: deps-check $(CHECK_DIR)/build.ninja
+	cmake --build $(CHECK_DIR) -j 2
+
+# End-to-end tests run in the plain build only.
 test: deps-test build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+	$(MAKE) --no-print-directory build-check
+	ctest --test-dir $(CHECK_DIR) --output-on-failure -j2 -LE e2e
+
+fuzz: build-check
+	@for t in $(FUZZ_TARGETS); do \
+		sh tests/fuzz/run.sh $(CHECK_DIR)/fuzz/fuzz_$$t $$t $(CHECK_DIR)/fuzz_work/$$t \
+			$(FUZZ_SECONDS) || exit 1; \
+	done
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(CHECK_DIR)
 
 # Pictures of every screen, drawn by the real paint code, in build/screenshots.
 screenshots: build

@@ -13,9 +13,9 @@ namespace zelk {
 namespace {
 
 // Editing steps and bounds, twips.
-constexpr float kMoveStepX = 50, kMoveStepY = 40;  // move mode
-constexpr float kResizeStep = 25;                  // resize mode, widths
-constexpr float kResizeStepY = 20;                 // resize mode, heights
+constexpr float kMoveStepX = 50, kMoveStepY = 40;    // move mode
+constexpr float kResizeStep = 25;                    // resize mode, widths
+constexpr float kResizeStepY = 20;                   // resize mode, heights
 constexpr float kMinWidth = 1000, kMinHeight = 255;  // no shrinking at or below these
 constexpr float kTopLimit = 2000, kBottomLimit = 8400;
 constexpr float kMaxWidth = 14500, kMaxHeight = 8000;
@@ -26,8 +26,8 @@ const QColor kYellow(255, 255, 0);
 
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
 constexpr float kStart[7][4] = {
-    {0, 10440, 19995, 375},     {1920, 8520, 1095, 1695}, {3120, 5400, 3135, 1455},
-    {9240, 3360, 3135, 1455},   {2040, 2640, 3135, 1455}, {5880, 3120, 3135, 1455},
+    {0, 10440, 19995, 375},   {1920, 8520, 1095, 1695}, {3120, 5400, 3135, 1455},
+    {9240, 3360, 3135, 1455}, {2040, 2640, 3135, 1455}, {5880, 3120, 3135, 1455},
     {7560, 5520, 3135, 1455},
 };
 
@@ -142,7 +142,8 @@ frmedit::frmedit(tk::Program& program)
 }
 
 void frmedit::tot() {
-    for (tk::MenuItem* item : {&un, &deux, &trois, &quatre, &cinq, &six}) item->setChecked(false);
+    for (tk::MenuItem* item : {&un, &deux, &trois, &quatre, &cinq, &six})
+        item->setChecked(false);
 }
 
 int frmedit::selected() const {
@@ -213,7 +214,8 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Height -= kResizeStepY;
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -243,7 +245,7 @@ void frmedit::writeLevel(const QString& fileName) {
     if (QFileInfo(path).absolutePath() != QFileInfo(sv.programFolder()).absoluteFilePath() ||
         fileName.contains(u'/') || fileName.contains(u'\\')) {
         why = QStringLiteral("ce nom désigne un fichier hors du dossier du jeu.");
-    } else if (level::write(path, currentLevel(), why)) {
+    } else if (level::write(path, currentLevel(), sv.files(), why)) {
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));
         return;
@@ -254,7 +256,8 @@ void frmedit::writeLevel(const QString& fileName) {
 
 bool frmedit::acceptableName(const QString& name, QString& why) {
     bool control = false;
-    for (QChar c : name) control = control || c.unicode() < 32 || c.unicode() == 127;
+    for (QChar c : name)
+        control = control || c.unicode() < 32 || c.unicode() == 127;
     if (name.trimmed().isEmpty()) {
         why = QStringLiteral("il ne contient que des blancs.");
     } else if (name.contains(u'/') || name.contains(u'\\')) {

@@ -22,7 +22,9 @@ frmouvrir::frmouvrir(tk::Program& program)
     Command2.Click = [this] { this->program().unload(kName); };
 }
 
-void frmouvrir::Form_Load() { File1.setPath(program().services().programFolder() + u'/'); }
+void frmouvrir::Form_Load() {
+    File1.setPath(program().services().programFolder() + u'/');
+}
 
 void frmouvrir::open() {
     const QString name = File1.fileName();
@@ -32,7 +34,8 @@ void frmouvrir::open() {
     level::Error err;
     level::Level l;
     // Everything is read and checked before the editor changes.
-    if (!level::read(QDir(p.services().programFolder()).filePath(name), rec, err) ||
+    if (!level::read(QDir(p.services().programFolder()).filePath(name), p.services().files(), rec,
+                     err) ||
         !level::decodeForEditor(rec, name, l, err)) {
         p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                             QStringLiteral("Niveau illisible"));

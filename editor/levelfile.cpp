@@ -1,8 +1,6 @@
 #include "levelfile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cfloat>
 #include <cmath>
 
@@ -16,8 +14,12 @@ QString Error::message() const {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 Error fail(const QString& file, int field, const QString& problem) {
     return Error{file, field, problem};
@@ -29,7 +31,8 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
     const qsizetype n = data.size();
     qsizetype i = 0;
     for (int f = 0; f < kFieldCount; ++f) {
-        while (i < n && isBlank(data[i])) ++i;
+        while (i < n && isBlank(data[i]))
+            ++i;
         if (i >= n) {
             err = fail(fileName, f + 1,
                        f == 0 ? QStringLiteral("le fichier est vide.")
@@ -37,8 +40,9 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
                                     .arg(f)
                                     .arg(kFieldCount));
             if (n >= kMaxScanBytes)
-                err.problem = QStringLiteral("les %1 champs ne tiennent pas dans les %2 premiers "
-                                             "Kio du fichier.")
+                err.problem = QStringLiteral(
+                                  "les %1 champs ne tiennent pas dans les %2 premiers "
+                                  "Kio du fichier.")
                                   .arg(kFieldCount)
                                   .arg(kMaxScanBytes / 1024);
             return false;
@@ -48,20 +52,26 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
         if (data[i] == '"') {
             field.quoted = true;
             start = ++i;
-            while (i < n && data[i] != '"') ++i;
+            while (i < n && data[i] != '"')
+                ++i;
             end = i;
             if (i < n) ++i;  // closing quote
             // Anything between the closing quote and the separator is dropped.
-            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+            while (i < n && data[i] != ',' && !isLineEnd(data[i]))
+                ++i;
         } else {
             start = i;
-            while (i < n && data[i] != ',' && !isLineEnd(data[i])) ++i;
+            while (i < n && data[i] != ',' && !isLineEnd(data[i]))
+                ++i;
             end = i;
-            while (end > start && isBlank(data[end - 1])) --end;
+            while (end > start && isBlank(data[end - 1]))
+                --end;
         }
         if (end - start > kMaxFieldChars) {
             err = fail(fileName, f + 1,
-                       QStringLiteral("le champ %1 dépasse %2 caractères.").arg(f + 1).arg(kMaxFieldChars));
+                       QStringLiteral("le champ %1 dépasse %2 caractères.")
+                           .arg(f + 1)
+                           .arg(kMaxFieldChars));
             return false;
         }
         field.text = QString::fromLatin1(data.constData() + start, end - start);
@@ -79,28 +89,26 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
     return true;
 }
 
+bool read(const QString& path, tk::Files& files, Record& out, Error& err) {
+    QByteArray data;
+    QString why;
+    if (!files.read(path, kMaxScanBytes, data, why)) {
+        err = fail(QFileInfo(path).fileName(), 0, why);
+        return false;
+    }
+    return parse(data, QFileInfo(path).fileName(), out, err);
+}
+
 bool read(const QString& path, Record& out, Error& err) {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        err = fail(name, 0, QStringLiteral("c'est un dossier, pas un fichier."));
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        err = fail(name, 0,
-                   file.exists() ? QStringLiteral("impossible de l'ouvrir (%1).").arg(file.errorString())
-                                 : QStringLiteral("le fichier n'existe pas."));
-        return false;
-    }
-    const QByteArray data = file.read(kMaxScanBytes);
-    if (data.isEmpty() && file.error() != QFileDevice::NoError) {
-        err = fail(name, 0, QStringLiteral("lecture impossible (%1).").arg(file.errorString()));
-        return false;
-    }
-    return parse(data, name, out, err);
+    tk::Files files;
+    return read(path, files, out, err);
 }
 
 namespace {
+
+// Halfway between the largest single and the next power of two: numbers from
+// here on round to infinity.
+constexpr double kSingleOverflow = 0x1.ffffffp+127;
 
 // Checks every field the way one reader converts it.
 class Converter {
@@ -114,19 +122,28 @@ public:
         if (!ok_) return 0;
         if (!tk::parseNumber(r_[f].text, v)) {
             const QString t = r_[f].text;
-            return failAt(f, t.isEmpty() ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
-                                                          "est attendu.")
-                                               .arg(f)
-                                         : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
-                                               .arg(f)
-                                               .arg(t.left(40)));
+            return failAt(f, t.isEmpty()
+                                 ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
+                                                  "est attendu.")
+                                       .arg(f)
+                                 : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
+                                       .arg(f)
+                                       .arg(t.left(40)));
         }
         return v;
     }
+    // A number that rounds to a finite single value; the writer's shortest
+    // text of the largest single reads a little above it.
     float single(int f) {
         const double v = number(f);
-        if (ok_ && std::fabs(v) > FLT_MAX)
-            failAt(f, QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+        if (!ok_) return 0;
+        if (std::fabs(v) >= kSingleOverflow) {
+            failAt(
+                f,
+                QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+            return 0;
+        }
+        if (std::fabs(v) > FLT_MAX) return std::copysign(FLT_MAX, v);
         return static_cast<float>(v);
     }
     int16_t int16(int f) {
@@ -154,7 +171,8 @@ public:
     QString vials(int f) {
         const QString t = r_[f].text;
         bool known = t.isEmpty();
-        for (int k = 1; k <= 10; ++k) known = known || t == QString::number(k);
+        for (int k = 1; k <= 10; ++k)
+            known = known || t == QString::number(k);
         if (ok_ && !known)
             failAt(f, QStringLiteral("le champ %1 (nombre de fioles « %2 ») doit être vide ou "
                                      "compris entre 1 et 10.")
@@ -162,13 +180,19 @@ public:
                           .arg(t.left(40)));
         return t;
     }
-    void notNegative(int f, double v, const char* what, int platform) {
+    // Heights and widths (fields 3 and 4 of each platform) are checked as
+    // written, before any rounding, so that every reader takes or refuses
+    // the same level.
+    void sizeNotNegative(int f) {
+        const int within = (f - 1) % 4;
+        if (within < 2) return;
+        const double v = number(f);
         if (ok_ && v < 0)
             failAt(f, QStringLiteral("le champ %1 (%2 de la plate-forme %3) est négatif (%4).")
                           .arg(f)
-                          .arg(QString::fromUtf8(what))
-                          .arg(platform)
-                          .arg(tk::str(v)));
+                          .arg(within == 2 ? QStringLiteral("hauteur") : QStringLiteral("largeur"))
+                          .arg((f - 1) / 4 + 1)
+                          .arg(r_[f].text.trimmed().left(40)));
     }
 
 private:
@@ -189,9 +213,7 @@ bool decode(const Record& r, const QString& fileName, bool firstAsInt16, Level& 
     Level l;
     for (int f = 1; f <= 4 * kPlatformCount; ++f) {
         const float v = firstAsInt16 && f <= 4 ? static_cast<float>(c.int16(f)) : c.single(f);
-        const int within = (f - 1) % 4;
-        if (within == 2) c.notNegative(f, v, "hauteur", (f - 1) / 4 + 1);
-        if (within == 3) c.notNegative(f, v, "largeur", (f - 1) / 4 + 1);
+        c.sizeNotNegative(f);
         l.geometry[static_cast<size_t>(f - 1)] = v;
     }
     l.ois = c.option(25, 0, 1, "oiseau");
@@ -220,7 +242,8 @@ bool decodeForEditor(const Record& r, const QString& fileName, Level& out, Error
 bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error& err) {
     Converter c(r, fileName);
     Summary s;
-    for (int f = 1; f <= 4; ++f) s.first[static_cast<size_t>(f - 1)] = c.int16(f);
+    for (int f = 1; f <= 4; ++f)
+        s.first[static_cast<size_t>(f - 1)] = c.int16(f);
     s.bird = c.number(25);
     s.speed = c.number(26);
     s.green = c.number(27);
@@ -240,9 +263,7 @@ bool decodePreview(const Record& r, const QString& fileName,
     std::array<double, 4 * kPlatformCount> v{};
     for (int f = 1; f <= 4 * kPlatformCount; ++f) {
         const double x = c.single(f);
-        const int within = (f - 1) % 4;
-        if (within == 2) c.notNegative(f, x, "hauteur", (f - 1) / 4 + 1);
-        if (within == 3) c.notNegative(f, x, "largeur", (f - 1) / 4 + 1);
+        c.sizeNotNegative(f);
         v[static_cast<size_t>(f - 1)] = x / 2;
     }
     if (!c.ok()) {
@@ -253,9 +274,17 @@ bool decodePreview(const Record& r, const QString& fileName,
     return true;
 }
 
+namespace {
+// Significant digits that always read back as the same single value. Every
+// value the editor makes needs 7 or fewer; a larger whole number or a
+// fraction brought in by a file keeps its value when it is saved again.
+constexpr int kSingleDigits = 9;
+}  // namespace
+
 QByteArray format(const Level& level) {
     QString line;
-    for (float v : level.geometry) line += tk::strSingle(v, 7) + u',';
+    for (float v : level.geometry)
+        line += tk::strSingle(v, kSingleDigits) + u',';
     line += QStringLiteral("%1,%2,%3,%4,\"%5\"\r\n")
                 .arg(level.ois)
                 .arg(level.vitois)
@@ -265,23 +294,8 @@ QByteArray format(const Level& level) {
     return line.toLatin1();
 }
 
-bool write(const QString& path, const Level& level, QString& whyNot) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        whyNot = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = format(level);
-    if (file.write(bytes) != bytes.size()) {
-        whyNot = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        whyNot = file.errorString();
-        return false;
-    }
-    return true;
+bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot) {
+    return files.write(path, format(level), whyNot);
 }
 
 }  // namespace level

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+#include "toolkit/files.h"
+
 namespace level {
 
 constexpr int kFieldCount = 29;
@@ -24,7 +26,9 @@ struct Field {
 // Raw fields as read, 1-based in messages.
 struct Record {
     std::array<Field, kFieldCount> fields;
-    const Field& operator[](int oneBased) const { return fields[static_cast<size_t>(oneBased - 1)]; }
+    const Field& operator[](int oneBased) const {
+        return fields[static_cast<size_t>(oneBased - 1)];
+    }
 };
 
 // Why a level could not be read: the file, the field (0 when it is about the
@@ -53,7 +57,9 @@ struct Level {
 
 // Splits the text of a level file into its first 29 fields.
 bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err);
-// Reads a level file (at most kMaxScanBytes of it).
+// Reads a level file (at most kMaxScanBytes of it) through the program's file
+// layer; the second form uses the file system directly.
+bool read(const QString& path, tk::Files& files, Record& out, Error& err);
 bool read(const QString& path, Record& out, Error& err);
 
 // The readers' conversions. Each checks all 29 fields.
@@ -75,10 +81,12 @@ bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error
 bool decodePreview(const Record& r, const QString& fileName,
                    std::array<double, 4 * kPlatformCount>& out, Error& err);
 
-// The single line the writer produces, CR LF included.
+// The single line the writer produces, CR LF included. Each single value is
+// written in the shortest form that reads back as the same value.
 QByteArray format(const Level& level);
-// Writes a level atomically (aside, then renamed over the target). On failure
-// returns false with the reason in French; an earlier file is left intact.
-bool write(const QString& path, const Level& level, QString& whyNot);
+// Writes a level atomically (aside, then renamed over the target; a link of
+// that name is replaced, not followed). On failure returns false with the
+// reason in French; an earlier file is left intact.
+bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot);
 
 }  // namespace level

@@ -1,7 +1,6 @@
 #include "menus/frmTip.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <cmath>
@@ -72,17 +71,19 @@ void frmTip::Form_Load() {
 
 bool frmTip::LoadTips(const QString& fileName) {
     if (fileName.isEmpty()) return false;
-    const QFileInfo info(fileName);
-    if (!info.exists()) return false;
-    QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        lblTipText.Caption =
-            QStringLiteral("Le fichier %1 existe mais ne peut pas être lu : %2")
-                .arg(QString::fromLatin1(kTipsFile),
-                     info.isDir() ? QStringLiteral("c'est un dossier.") : file.errorString());
+    if (!QFileInfo(fileName).exists()) return false;
+    // One byte past the bound tells whether the file goes on.
+    QByteArray bytes;
+    QString why;
+    if (!program().services().files().read(fileName, kMaxBytes + 1, bytes, why)) {
+        lblTipText.Caption = QStringLiteral("Le fichier %1 existe mais ne peut pas être lu : %2")
+                                 .arg(QString::fromLatin1(kTipsFile), why);
         return true;
     }
-    TipLines = parseTips(file.read(kMaxBytes));
+    // A file that goes on past the bound keeps its whole lines only: the cut
+    // may fall inside a character.
+    if (bytes.size() > kMaxBytes) bytes.truncate(bytes.lastIndexOf('\n', kMaxBytes - 1) + 1);
+    TipLines = parseTips(bytes);
     PickTip();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "menus/frmmenu.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -26,8 +25,8 @@ constexpr const char* kLetters[4][5] = {
     {"#..#", "#.#.", "##..", "#.#.", "#..#"},  // K
 };
 // Banner geometry, twips.
-constexpr float kCell = 470;      // column and row pitch of the letters
-constexpr float kLetterGap = 1;   // empty columns between letters
+constexpr float kCell = 470;     // column and row pitch of the letters
+constexpr float kLetterGap = 1;  // empty columns between letters
 constexpr float kBannerLeft = 120, kBannerTop = 240, kBannerWidth = 10935, kBannerHeight = 3135;
 
 }  // namespace
@@ -54,14 +53,13 @@ frmmenu::frmmenu(tk::Program& program)
         const char* tip;
         bool large;
     };
-    for (const B& x : {B{Command1, "C'est parti! ", true},
-                       B{Command3, "Editez vos niveaux ici", true},
-                       B{Command6, "Ces options pourraient vous être utiles", true},
-                       B{Command5, "N'hesitez pas à cliquer", true},
-                       B{Command7, "Quelques astuces....", true},
-                       B{Command4, "Oh,non! Pas déjà quand même!", true},
-                       B{Command8, "Previsualiser-moi!", false},
-                       B{Command2, "Note 0/20, à la poubelle!", false}}) {
+    for (const B& x :
+         {B{Command1, "C'est parti! ", true}, B{Command3, "Editez vos niveaux ici", true},
+          B{Command6, "Ces options pourraient vous être utiles", true},
+          B{Command5, "N'hesitez pas à cliquer", true}, B{Command7, "Quelques astuces....", true},
+          B{Command4, "Oh,non! Pas déjà quand même!", true},
+          B{Command8, "Previsualiser-moi!", false},
+          B{Command2, "Note 0/20, à la poubelle!", false}}) {
         x.b.setBackColor(kButtonBack);
         x.b.setToolTip(QString::fromUtf8(x.tip));
         if (x.large) x.b.setFontSize(18);
@@ -142,8 +140,8 @@ void frmmenu::buildBanner() {
                 const float x = left0 + (letter * (4 + kLetterGap) + col) * kCell + (kCell - w) / 2;
                 const float y = top0 + row * kCell + (kCell - h) / 2;
                 p.setRect(x, y, w, h);
-                p.setImage(isGrey ? grey : green,
-                           isGrey ? QStringLiteral("grey_frog.png") : QStringLiteral("green_frog.png"));
+                p.setImage(isGrey ? grey : green, isGrey ? QStringLiteral("grey_frog.png")
+                                                         : QStringLiteral("green_frog.png"));
             }
         }
     }
@@ -181,7 +179,7 @@ void frmmenu::showSummary() {
     level::Record rec;
     level::Error err;
     level::Summary s;
-    if (!level::read(selectedPath(), rec, err) ||
+    if (!level::read(selectedPath(), program().services().files(), rec, err) ||
         !level::decodeSummary(rec, File1.fileName(), s, err)) {
         program().services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                                     QStringLiteral("Niveau illisible"));
@@ -191,8 +189,8 @@ void frmmenu::showSummary() {
     champ2 = s.first[1];
     champ3 = s.first[2];
     champ4 = s.first[3];
-    quatre.Caption = QStringLiteral("Oiseau : ") + (s.bird == 1 ? QStringLiteral("oui")
-                                                                : QStringLiteral("non"));
+    quatre.Caption =
+        QStringLiteral("Oiseau : ") + (s.bird == 1 ? QStringLiteral("oui") : QStringLiteral("non"));
     cinq.Caption = QStringLiteral("Vitesse : ") + speedWord(s.speed);
     if (s.bird != 1) cinq.Caption = QStringLiteral("Vitesse :");
     deux.Caption = QStringLiteral("Nombres de grenouilles vertes : ") + tk::str(s.green);
@@ -209,17 +207,17 @@ void frmmenu::deleteLevel() {
                   tk::mb::YesNo | tk::mb::Information, QStringLiteral("Confirmation"));
     if (answer == tk::mb::No) return;
     const QString path = selectedPath();
-    QFile file(path);
-    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
+    QString why;
+    // A name listed with replacement characters (not UTF-8) has not vanished:
+    // the file layer says why it cannot be used.
+    const bool undecodable = name.contains(QChar::ReplacementCharacter);
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink() && !undecodable) {
         sv.msgBox(QStringLiteral("Le fichier %1 n'existe plus : un autre programme l'a sans doute "
                                  "supprimé ou déplacé.")
                       .arg(name),
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Suppression"));
-    } else if (QFileInfo(path).isDir() || !file.remove()) {
-        sv.msgBox(QStringLiteral("Impossible de supprimer le fichier %1 : %2")
-                      .arg(name, QFileInfo(path).isDir()
-                                     ? QStringLiteral("c'est un dossier.")
-                                     : file.errorString()),
+    } else if (!sv.files().remove(path, why)) {
+        sv.msgBox(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, why),
                   tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Suppression"));
     }
     File1.refresh();

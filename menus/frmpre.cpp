@@ -8,9 +8,7 @@
 namespace zelk {
 
 frmpre::frmpre(tk::Program& program)
-    : tk::Screen(program, kName, 11115, 8130),
-      Shape1(*this, "Shape1"),
-      nuage(*this, "nuage") {
+    : tk::Screen(program, kName, 11115, 8130), Shape1(*this, "Shape1"), nuage(*this, "nuage") {
     setCaption(QStringLiteral("Previsualisation"));
     setBackColor(QColor(128, 128, 255));
     for (int k = 1; k <= 7; ++k) {
@@ -55,7 +53,7 @@ void frmpre::Form_Load() {
     level::Record rec;
     level::Error err;
     std::array<double, 4 * level::kPlatformCount> half{};
-    if (!level::read(p.get<frmmenu>().selectedPath(), rec, err) ||
+    if (!level::read(p.get<frmmenu>().selectedPath(), p.services().files(), rec, err) ||
         !level::decodePreview(rec, name, half, err)) {
         p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                             QStringLiteral("Niveau illisible"));

@@ -5,7 +5,9 @@
 namespace zelk {
 
 QStringList parseTips(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut short at the end is an error too, not bytes
+    // silently dropped.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
         QStringDecoder w1252("windows-1252");

@@ -27,7 +27,8 @@ struct Editor {
         return e;
     }
     void key(int code, int times = 1) {
-        for (int i = 0; i < times; ++i) ed.deliverKeyDown(code, 0);
+        for (int i = 0; i < times; ++i)
+            ed.deliverKeyDown(code, 0);
     }
     tk::Shape& platform(int k) { return ed.Shape1(k + 1); }
     void select(int k) {
@@ -143,9 +144,10 @@ private slots:
         e.ed.Timer1.fire();
         e.ed.save.click();
         QVERIFY(QFile::exists(e.fx.path(QStringLiteral("sansnom.lev"))));
-        QCOMPARE(e.fx.takeLog().first(),
-                 QStringLiteral("inputbox \"Nom\" \"Donner un nom a votre sauvegarde (ne pas mettre "
-                                "d'extensions SVP)\" -> \"mon.lev\""));
+        QCOMPARE(
+            e.fx.takeLog().first(),
+            QStringLiteral("inputbox \"Nom\" \"Donner un nom a votre sauvegarde (ne pas mettre "
+                           "d'extensions SVP)\" -> \"mon.lev\""));
     }
 
     void cancelledSaveAsForgetsTheOpenedLevel() {
@@ -192,7 +194,8 @@ private slots:
 
     void acceptedUnusualNames() {
         Editor e;
-        for (const QString& n : {QStringLiteral("Mon niveau à moi"), QStringLiteral("l'été \"chaud\"")}) {
+        for (const QString& n :
+             {QStringLiteral("Mon niveau à moi"), QStringLiteral("l'été \"chaud\"")}) {
             e.fx.services().queueInputAnswer(n);
             e.ed.ssave.click();
             QVERIFY2(QFile::exists(e.fx.path(n + QStringLiteral(".lev"))), qPrintable(n));
@@ -237,8 +240,9 @@ private slots:
         e.ed.Timer1.fire();
         e.key(kUp);  // resize platform 3 in place, then save back to the opened file
         e.ed.save.click();
-        QVERIFY(e.fx.readFile(QStringLiteral("b.lev")).startsWith("3000,100,400,2000,3100,200,410,"
-                                                                  "2100,3180,300,440,2200,"));
+        QVERIFY(e.fx.readFile(QStringLiteral("b.lev"))
+                    .startsWith("3000,100,400,2000,3100,200,410,"
+                                "2100,3180,300,440,2200,"));
     }
 
     void unreadableLevelChangesNothingAndKeepsTheDialog() {

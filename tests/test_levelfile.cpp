@@ -46,8 +46,9 @@ private slots:
         testing::Fixture fx;
         fx.writeFile(QStringLiteral("a.lev"), QByteArray(5000, 'x'));
         QString why;
-        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why));
-        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why));
+        tk::Files files;
+        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
+        QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
         QCOMPARE(fx.readFile(QStringLiteral("a.lev")), QByteArray(testing::kStartLevel));
         QCOMPARE(QDir(fx.folder()).entryList(QDir::Files).size(), 1);  // nothing left aside
     }
@@ -57,7 +58,8 @@ private slots:
         fx.writeFile(QStringLiteral("a.lev"), "earlier\r\n");
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::ExeOwner);
         QString why;
-        const bool ok = level::write(fx.path(QStringLiteral("a.lev")), startLevel(), why);
+        tk::Files files;
+        const bool ok = level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why);
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (ok) QSKIP("running with rights that ignore folder permissions");
         QVERIFY(!why.isEmpty());
@@ -77,6 +79,35 @@ private slots:
         QCOMPARE(int(game.nbg), 15);
     }
 
+    void writtenValuesReadBackUnchanged_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("whole, seven digits") << 8520.0f << QByteArray("8520");
+        QTest::newRow("whole, eight digits") << 12345678.0f << QByteArray("12345678");
+        QTest::newRow("largest exact whole") << 16777216.0f << QByteArray("16777216");
+        QTest::newRow("fraction") << 1.0000001f << QByteArray("1.0000001");
+        QTest::newRow("negative fraction") << -2047.9999f << QByteArray("-2047.9999");
+        QTest::newRow("largest single")
+            << 3.4028235e38f << QByteArray("340282350000000000000000000000000000000");
+        QTest::newRow("largest negative single")
+            << -3.4028235e38f << QByteArray("-340282350000000000000000000000000000000");
+    }
+    void writtenValuesReadBackUnchanged() {
+        QFETCH(float, value);
+        QFETCH(QByteArray, text);
+        level::Level l = startLevel();
+        l.geometry[4] = value;
+        const QByteArray line = level::format(l);
+        QCOMPARE(line.split(',')[4], text);
+        level::Record r;
+        level::Error e;
+        level::Level back;
+        QVERIFY(parse(line, r, e));
+        QVERIFY2(level::decodeForEditor(r, QStringLiteral("t.lev"), back, e),
+                 qPrintable(e.message()));
+        QCOMPARE(back.geometry[4], value);
+    }
+
     void readingRules_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("field");
@@ -85,17 +116,21 @@ private slots:
         const QByteArray tail = ",0,10,1,15,\"2\"\r\n";
         const QByteArray geo = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24";
         QTest::newRow("plain") << geo + tail << 24 << "24" << false;
-        QTest::newRow("blanks before a field") << QByteArray("  1,   2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
-                                                  "18,19,20,21,22,23,24") + tail
-                                               << 2 << "2" << false;
+        QTest::newRow("blanks before a field")
+            << QByteArray(
+                   "  1,   2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
+                   "18,19,20,21,22,23,24") +
+                   tail
+            << 2 << "2" << false;
         QTest::newRow("quoted") << geo + tail << 29 << "2" << true;
         QTest::newRow("empty quoted") << geo + ",0,10,1,15,\"\"\r\n" << 29 << "" << true;
         QTest::newRow("quoted comma") << geo + ",0,10,1,15,\"a,b\"\r\n" << 29 << "a,b" << true;
         QTest::newRow("line end closes a field")
-            << QByteArray("1,2,3,4\r\n5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24") + tail << 5
-            << "5" << false;
-        QTest::newRow("trailing text ignored") << geo + tail.chopped(2) + ",junk,more\r\nsecond"
-                                               << 29 << "2" << true;
+            << QByteArray("1,2,3,4\r\n5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24") +
+                   tail
+            << 5 << "5" << false;
+        QTest::newRow("trailing text ignored")
+            << geo + tail.chopped(2) + ",junk,more\r\nsecond" << 29 << "2" << true;
         QTest::newRow("no line end at all") << geo + ",0,10,1,15,\"7\"" << 29 << "7" << true;
     }
     void readingRules() {
@@ -117,25 +152,48 @@ private slots:
         const QByteArray geo = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24";
         QTest::newRow("empty file") << QByteArray() << 1 << QString("vide");
         QTest::newRow("short file") << geo + ",0,10\r\n" << 27 << "26 champs";
-        QTest::newRow("non-number") << QByteArray("1,2,abc,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
-                                       "23,24,0,10,1,15,\"2\"")
-                                    << 3 << "abc";
-        QTest::newRow("empty number") << QByteArray("1,,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
-                                         "23,24,0,10,1,15,\"2\"")
-                                      << 2 << "vide";
-        QTest::newRow("16-bit overflow") << QByteArray("32768,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,"
-                                            "20,21,22,23,24,0,10,1,15,\"2\"")
-                                         << 1 << "16 bits";
-        QTest::newRow("negative width") << QByteArray("1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
-                                           "21,22,23,24,0,10,1,15,\"2\"")
-                                        << 4 << "largeur";
-        QTest::newRow("negative height") << geo.left(geo.indexOf(",23,")) + ",-23,24,0,10,1,15,\"2\""
-                                         << 23 << "hauteur";
+        QTest::newRow("non-number")
+            << QByteArray(
+                   "1,2,abc,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
+                   "23,24,0,10,1,15,\"2\"")
+            << 3 << "abc";
+        QTest::newRow("empty number")
+            << QByteArray(
+                   "1,,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,"
+                   "23,24,0,10,1,15,\"2\"")
+            << 2 << "vide";
+        QTest::newRow("16-bit overflow")
+            << QByteArray(
+                   "32768,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,"
+                   "20,21,22,23,24,0,10,1,15,\"2\"")
+            << 1 << "16 bits";
+        QTest::newRow("negative width")
+            << QByteArray(
+                   "1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
+                   "21,22,23,24,0,10,1,15,\"2\"")
+            << 4 << "largeur";
+        QTest::newRow("width that rounds to zero")
+            << QByteArray(
+                   "1,2,3,-0.4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
+                   "21,22,23,24,0,10,1,15,\"2\"")
+            << 4 << "largeur de la plate-forme 1) est négatif (-0.4)";
+        QTest::newRow("height too small for a single")
+            << geo.left(geo.indexOf(",7,")) +
+                   ",-0.00000000000000000000000000000000000000000001,8,9,10,"
+                   "11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,10,1,15,\"2\""
+            << 7 << "hauteur";
+        QTest::newRow("negative height")
+            << geo.left(geo.indexOf(",23,")) + ",-23,24,0,10,1,15,\"2\"" << 23 << "hauteur";
         QTest::newRow("bird speed out of range") << geo + ",1,60,1,15,\"2\"" << 26 << "2 à 50";
         QTest::newRow("too many green frogs") << geo + ",0,10,8,15,\"2\"" << 27 << "0 à 7";
         QTest::newRow("grey frogs out of range") << geo + ",0,10,1,101,\"2\"" << 28 << "0 à 100";
         QTest::newRow("bird not 0 or 1") << geo + ",2,10,1,15,\"2\"" << 25 << "0 à 1";
         QTest::newRow("vial text") << geo + ",0,10,1,15,\"11\"" << 29 << "fioles";
+        QTest::newRow("rounds to an endless single")
+            << geo.left(geo.indexOf(",6,")) +
+                   ",340282356779733661637539395458142568448,7,8,9,10,11,"
+                   "12,13,14,15,16,17,18,19,20,21,22,23,24,0,10,1,15,\"2\""
+            << 6 << "trop grand";
         QTest::newRow("huge field") << QByteArray(5000, '1') + "," + geo << 1 << "4096";
     }
     void damagedFilesAreRefusedWithTheField() {
@@ -145,7 +203,8 @@ private slots:
         level::Record r;
         level::Error e;
         level::Level l;
-        const bool ok = parse(bytes, r, e) && level::decodeForGame(r, QStringLiteral("t.lev"), l, e);
+        const bool ok =
+            parse(bytes, r, e) && level::decodeForGame(r, QStringLiteral("t.lev"), l, e);
         QVERIFY(!ok);
         QCOMPARE(e.field, field);
         QVERIFY2(e.message().contains(says), qPrintable(e.message()));
@@ -155,9 +214,10 @@ private slots:
     void firstFourFieldsAreMadeWholeHalfToEven() {
         level::Record r;
         level::Error e;
-        QVERIFY(parse("2.5,3.5,0.5,4.4,5.5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,"
-                      "10,1,15,\"2\"",
-                      r, e));
+        QVERIFY(
+            parse("2.5,3.5,0.5,4.4,5.5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,0,"
+                  "10,1,15,\"2\"",
+                  r, e));
         level::Level game, editor;
         QVERIFY(level::decodeForGame(r, QStringLiteral("t.lev"), game, e));
         QCOMPARE(game.geometry[0], 2.0f);

@@ -11,8 +11,9 @@
 namespace {
 
 QByteArray levelWith(const char* options) {
-    return QByteArray("8520,1920,1695,1095,5400,3120,1455,3135,3360,9240,1455,3135,2640,2040,1455,"
-                      "3135,3120,5880,1455,3135,5520,7560,1455,3135,") +
+    return QByteArray(
+               "8520,1920,1695,1095,5400,3120,1455,3135,3360,9240,1455,3135,2640,2040,1455,"
+               "3135,3120,5880,1455,3135,5520,7560,1455,3135,") +
            options + "\r\n";
 }
 
@@ -24,10 +25,18 @@ private slots:
     void speedWordsAtTheirBorders_data() {
         QTest::addColumn<int>("speed");
         QTest::addColumn<QString>("word");
-        for (auto [v, w] : std::initializer_list<std::pair<int, const char*>>{
-                 {0, ""}, {1, ""}, {2, "Tres lent"}, {8, "Tres lent"}, {9, "Lent"}, {15, "Lent"},
-                 {16, "Normal"}, {30, "Normal"}, {31, "Rapide"}, {40, "Rapide"},
-                 {41, "Tres rapide"}, {50, "Tres rapide"}})
+        for (auto [v, w] : std::initializer_list<std::pair<int, const char*>>{{0, ""},
+                                                                              {1, ""},
+                                                                              {2, "Tres lent"},
+                                                                              {8, "Tres lent"},
+                                                                              {9, "Lent"},
+                                                                              {15, "Lent"},
+                                                                              {16, "Normal"},
+                                                                              {30, "Normal"},
+                                                                              {31, "Rapide"},
+                                                                              {40, "Rapide"},
+                                                                              {41, "Tres rapide"},
+                                                                              {50, "Tres rapide"}})
             QTest::addRow("%d", v) << v << QString::fromUtf8(w);
     }
     void speedWordsAtTheirBorders() {
@@ -174,8 +183,12 @@ private slots:
         o.ois.setValue(0);
         QVERIFY(!o.Label2.Enabled && !o.vitois.enabled());
         QCOMPARE(o.vitois.value(), 10);
-        for (auto [v, w] : std::initializer_list<std::pair<int, const char*>>{
-                 {2, "Tres lent"}, {9, "Lent"}, {16, "Normal"}, {31, "Rapide"}, {41, "Tres rapide"}}) {
+        for (auto [v, w] :
+             std::initializer_list<std::pair<int, const char*>>{{2, "Tres lent"},
+                                                                {9, "Lent"},
+                                                                {16, "Normal"},
+                                                                {31, "Rapide"},
+                                                                {41, "Tres rapide"}}) {
             o.vitois.setValue(v);
             QCOMPARE(o.Label2.Caption, QString::fromUtf8(w));
         }
@@ -229,7 +242,8 @@ private slots:
         a.Command3.click();
         const QStringList log = fx.takeLog();
         QCOMPARE(log.size(), 1);
-        QVERIFY(log[0].startsWith(QStringLiteral("msgbox \"!!!\" \"Attention!, le jeu peut ramer")));
+        QVERIFY(
+            log[0].startsWith(QStringLiteral("msgbox \"!!!\" \"Attention!, le jeu peut ramer")));
         QVERIFY(log[0].endsWith(QStringLiteral(" 48 -> 1")));
     }
 

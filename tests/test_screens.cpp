@@ -1,4 +1,6 @@
 // The start-up warning, the tips, the help and the end screen.
+#include <sys/stat.h>
+
 #include <QtTest>
 
 #include "app/program.h"
@@ -44,8 +46,8 @@ private slots:
         p.get<zelk::avert>().OKButton.click();
         QVERIFY(!p.loaded(QStringLiteral("avert")));
         QVERIFY(p.get<zelk::frmmenu>().visible());
-        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut", "unload frmsaut",
-                                            "show frmaut", "show frmmenu"}));
+        QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut",
+                                            "unload frmsaut", "show frmaut", "show frmmenu"}));
     }
 
     void displaySwitchAndReadmeGoThroughTheServices() {
@@ -76,10 +78,23 @@ private slots:
         QTest::newRow("three lines") << QByteArray("a\r\nb\r\nc\r\n") << QStringList{"a", "b", "c"};
         QTest::newRow("last line without end") << QByteArray("a\nb") << QStringList{"a", "b"};
         QTest::newRow("empty lines count") << QByteArray("a\n\nb\n") << QStringList{"a", "", "b"};
-        QTest::newRow("accents in UTF-8") << QByteArray("fiole à poser\n") << QStringList{"fiole à poser"};
+        QTest::newRow("accents in UTF-8")
+            << QByteArray("fiole à poser\n") << QStringList{"fiole à poser"};
         QTest::newRow("accents in the old code page")
             << QByteArray("fiole \xe0 poser\r\n") << QStringList{"fiole à poser"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("UTF-8 cut short at the end")
+            << QByteArray("caf\xc3") << QStringList{QStringLiteral("caf\u00c3")};
+        QTest::newRow("a lone lead byte")
+            << QByteArray("\xef") << QStringList{QStringLiteral("\u00ef")};
+        const QByteArray line = QByteArray("Le h\xc3\xa9ros saute. ").repeated(10);
+        QByteArray big;
+        while (big.size() < zelk::frmTip::kMaxBytes - 1)
+            big += line + '\n';
+        big.insert(zelk::frmTip::kMaxBytes - 1, "\xc3\xa9");  // a character across the bound
+        QTest::newRow("UTF-8 past the bound")
+            << big
+            << QStringList(big.left(zelk::frmTip::kMaxBytes).count('\n'), QString::fromUtf8(line));
     }
     void tipsFiles() {
         QFETCH(QByteArray, content);
@@ -102,26 +117,45 @@ private slots:
             seen.insert(t.lblTipText.Caption);
             t.cmdNextTip.click();
         }
-        QCOMPARE(seen.size(), QSet<QString>(lines.begin(), lines.end()).size());  // each in the long run
+        QCOMPARE(seen.size(),
+                 QSet<QString>(lines.begin(), lines.end()).size());  // each in the long run
     }
 
     void missingTipsFileSaysHowToMakeOne() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
         auto& t = p.get<zelk::frmTip>();
-        QCOMPARE(t.lblTipText.Caption,
-                 QStringLiteral("Le fichier TIPOFDAY.TXT n'a pas été trouvé? \r\n\r\nCréez un fichier "
-                                "texte nommé TIPOFDAY.TXT en utilisant le Bloc-notes avec une astuce "
-                                "par ligne. Puis placez le dans le même dossier que l'application."));
+        QCOMPARE(
+            t.lblTipText.Caption,
+            QStringLiteral("Le fichier TIPOFDAY.TXT n'a pas été trouvé? \r\n\r\nCréez un fichier "
+                           "texte nommé TIPOFDAY.TXT en utilisant le Bloc-notes avec une astuce "
+                           "par ligne. Puis placez le dans le même dossier que l'application."));
         t.cmdNextTip.click();
         QVERIFY(t.lblTipText.Caption.startsWith(QStringLiteral("Le fichier")));
     }
 
+    void unreadableTipsFileSaysSo_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder") << "folder"
+                                << "c'est un dossier";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "pas un fichier ordinaire";
+    }
     void unreadableTipsFileSaysSo() {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
         testing::Fixture fx;
-        QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
+        const QString path = fx.path(QStringLiteral("TIPOFDAY.TXT"));
+        if (kind == QLatin1String("folder")) {
+            QDir(fx.folder()).mkdir(QStringLiteral("TIPOFDAY.TXT"));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);  // used to block
+        }
         zelk::ZelkProgram p(fx.services(), true);
-        QVERIFY(p.get<zelk::frmTip>().lblTipText.Caption.contains(QStringLiteral("ne peut pas être lu")));
+        const QString caption = p.get<zelk::frmTip>().lblTipText.Caption;
+        QVERIFY2(caption.contains(QStringLiteral("ne peut pas être lu")) && caption.contains(says),
+                 qPrintable(caption));
     }
 
     void enterAndEscapeCloseTheTips_data() {

@@ -1,8 +1,11 @@
 #include "controls.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -32,7 +35,9 @@ Control::Control(Screen& screen, QWidget* widget, const char* name, QRectF rect)
     w_->show();
 }
 
-Control::~Control() { screen_.unregisterControl(this); }
+Control::~Control() {
+    screen_.unregisterControl(this);
+}
 
 void Control::place() {
     const float ppt = screen_.pixelsPerTwip();
@@ -68,8 +73,12 @@ void Control::setEnabled(bool v) {
     enabled_ = v;
     w_->setEnabled(v);
 }
-QString Control::toolTip() const { return w_->toolTip(); }
-void Control::setToolTip(const QString& t) { w_->setToolTip(t); }
+QString Control::toolTip() const {
+    return w_->toolTip();
+}
+void Control::setToolTip(const QString& t) {
+    w_->setToolTip(t);
+}
 void Control::setFontName(const QString& f) {
     fontName_ = f;
     place();
@@ -96,9 +105,15 @@ CommandButton::CommandButton(Screen& s, const char* name, QRectF rect, const QSt
     button()->setFocusPolicy(Qt::TabFocus);
     connect(button(), &QPushButton::clicked, this, [this] { click(); });
 }
-QPushButton* CommandButton::button() const { return static_cast<QPushButton*>(w_); }
-QString CommandButton::caption() const { return button()->text(); }
-void CommandButton::setCaption(const QString& c) { button()->setText(c); }
+QPushButton* CommandButton::button() const {
+    return static_cast<QPushButton*>(w_);
+}
+QString CommandButton::caption() const {
+    return button()->text();
+}
+void CommandButton::setCaption(const QString& c) {
+    button()->setText(c);
+}
 void CommandButton::setBackColor(const QColor& c) {
     back_ = c;
     // A light bevel keeps the flat colour readable as a button.
@@ -125,9 +140,15 @@ CheckBox::CheckBox(Screen& s, const char* name, QRectF rect, const QString& capt
     box()->setFocusPolicy(Qt::TabFocus);
     connect(box(), &QCheckBox::clicked, this, [this](bool on) { setValue(on ? 1 : 0); });
 }
-QCheckBox* CheckBox::box() const { return static_cast<QCheckBox*>(w_); }
-QString CheckBox::caption() const { return box()->text(); }
-void CheckBox::setCaption(const QString& c) { box()->setText(c); }
+QCheckBox* CheckBox::box() const {
+    return static_cast<QCheckBox*>(w_);
+}
+QString CheckBox::caption() const {
+    return box()->text();
+}
+void CheckBox::setCaption(const QString& c) {
+    box()->setText(c);
+}
 void CheckBox::setValue(int v) {
     if (v < 0 || v > 2) throw RuntimeError(QStringLiteral("Valeur de case à cocher incorrecte."));
     {
@@ -147,9 +168,15 @@ OptionButton::OptionButton(Screen& s, const char* name, QRectF rect, const QStri
     radio()->setFocusPolicy(Qt::TabFocus);
     connect(radio(), &QRadioButton::clicked, this, [this] { setValue(true); });
 }
-QRadioButton* OptionButton::radio() const { return static_cast<QRadioButton*>(w_); }
-QString OptionButton::caption() const { return radio()->text(); }
-void OptionButton::setCaption(const QString& c) { radio()->setText(c); }
+QRadioButton* OptionButton::radio() const {
+    return static_cast<QRadioButton*>(w_);
+}
+QString OptionButton::caption() const {
+    return radio()->text();
+}
+void OptionButton::setCaption(const QString& c) {
+    radio()->setText(c);
+}
 void OptionButton::setValue(bool v) {
     if (v) {
         for (OptionButton* o : screen_.optionButtons()) {
@@ -191,7 +218,9 @@ HScrollBar::HScrollBar(Screen& s, const char* name, QRectF rect, int min, int ma
         if (value_ != valueAtPress_) fire(Change);
     });
 }
-QScrollBar* HScrollBar::bar() const { return static_cast<QScrollBar*>(w_); }
+QScrollBar* HScrollBar::bar() const {
+    return static_cast<QScrollBar*>(w_);
+}
 void HScrollBar::syncWidget() {
     QSignalBlocker b(bar());
     bar()->setRange(std::min(min_, max_), std::max(min_, max_));
@@ -234,7 +263,8 @@ void HScrollBar::setValue(int v) {
 ListBox::ListBox(Screen& s, const char* name, QRectF rect, const QStringList& items)
     : Control(s, new QListWidget, name, rect) {
     listWidget()->setFocusPolicy(Qt::TabFocus);
-    for (const QString& i : items) addItem(i);
+    for (const QString& i : items)
+        addItem(i);
     connect(listWidget(), &QListWidget::itemClicked, this, [this](QListWidgetItem* it) {
         index_ = listWidget()->row(it);
         fire(Click);
@@ -245,14 +275,20 @@ ListBox::ListBox(Screen& s, const char* name, QRectF rect, const QStringList& it
         fire(Click);
     });
 }
-QListWidget* ListBox::listWidget() const { return static_cast<QListWidget*>(w_); }
+QListWidget* ListBox::listWidget() const {
+    return static_cast<QListWidget*>(w_);
+}
 void ListBox::addItem(const QString& item) {
     items_ << item;
     QSignalBlocker b(listWidget());
     listWidget()->addItem(item);
 }
-QString ListBox::text() const { return index_ >= 0 ? items_.value(index_) : QString(); }
-void ListBox::setText(const QString& t) { setListIndex(static_cast<int>(items_.indexOf(t))); }
+QString ListBox::text() const {
+    return index_ >= 0 ? items_.value(index_) : QString();
+}
+void ListBox::setText(const QString& t) {
+    setListIndex(static_cast<int>(items_.indexOf(t)));
+}
 void ListBox::setListIndex(int i) {
     if (i < -1 || i >= items_.size())
         throw RuntimeError(QStringLiteral("Index de liste incorrect : %1.").arg(i));
@@ -289,7 +325,9 @@ FileListBox::FileListBox(Screen& s, const char* name, QRectF rect, const QString
         fire(Click);
     });
 }
-QListWidget* FileListBox::listWidget() const { return static_cast<QListWidget*>(w_); }
+QListWidget* FileListBox::listWidget() const {
+    return static_cast<QListWidget*>(w_);
+}
 void FileListBox::setPath(const QString& p) {
     path_ = p;
     refresh();
@@ -298,7 +336,9 @@ void FileListBox::setPattern(const QString& p) {
     pattern_ = p;
     refresh();
 }
-QString FileListBox::fileName() const { return index_ >= 0 ? names_.value(index_) : QString(); }
+QString FileListBox::fileName() const {
+    return index_ >= 0 ? names_.value(index_) : QString();
+}
 void FileListBox::setFileName(const QString& n) {
     setListIndex(static_cast<int>(names_.indexOf(n)));
 }
@@ -314,15 +354,38 @@ void FileListBox::setListIndex(int i) {
     }
     fire(Click);
 }
+namespace {
+
+// The regular files of a folder (links to one included), hidden ones left
+// out; devices and pipes are not files to pick. Read with the system's own
+// calls: Qt's listing drops a name that is not UTF-8, which would leave the
+// user with a file he cannot see. Such a name is listed with replacement
+// characters, so that picking it says why it cannot be used.
+QStringList regularFiles(const QString& folder) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return names;  // a folder that is gone lists nothing
+    while (const dirent* e = ::readdir(dir)) {
+        struct stat st {};
+        if (e->d_name[0] == '.' || ::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0 ||
+            !S_ISREG(st.st_mode))
+            continue;
+        names << QString::fromUtf8(e->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+}  // namespace
+
 void FileListBox::refresh() {
     const QString selected = fileName();
     QStringList found;
     if (!path_.isEmpty()) {
-        QDir dir(path_);
         const QRegularExpression re(
             QRegularExpression::wildcardToRegularExpression(pattern_.isEmpty() ? "*" : pattern_),
             QRegularExpression::CaseInsensitiveOption);
-        for (const QString& n : dir.entryList(QDir::Files | QDir::NoDotAndDotDot)) {
+        for (const QString& n : regularFiles(path_)) {
             if (re.match(n).hasMatch()) found << n;
         }
     }
@@ -352,7 +415,9 @@ TextBox::TextBox(Screen& s, const char* name, QRectF rect, const QString& text)
     : Control(s, new QLineEdit(text), name, rect), text_(text) {
     connect(edit(), &QLineEdit::textEdited, this, [this](const QString& t) { text_ = t; });
 }
-QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(w_); }
+QLineEdit* TextBox::edit() const {
+    return static_cast<QLineEdit*>(w_);
+}
 void TextBox::setText(const QString& t) {
     text_ = t;
     QSignalBlocker b(edit());

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "files.h"
 #include "runtime.h"
 
 namespace tk {
@@ -48,8 +49,15 @@ public:
 
     Rng& rng() { return rng_; }
 
+    // File operations on the program folder.
+    Files& files() { return *files_; }
+    // Puts another file layer in front (tests: one that fails on purpose).
+    void setFiles(Files& files) { files_ = &files; }
+
 private:
     Rng rng_;
+    Files ownFiles_;
+    Files* files_ = &ownFiles_;
 };
 
 }  // namespace tk

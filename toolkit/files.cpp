@@ -1,0 +1,178 @@
+#include "files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
+namespace tk {
+
+namespace {
+
+// Bytes moved by one read or write call.
+constexpr qint64 kChunk = 64 * 1024;
+
+// A name that came from the folder listing with bytes that are not UTF-8:
+// the listing shows them as replacement characters, and no file has that
+// name.
+bool undecodableName(const QString& path) {
+    return QFileInfo(path).fileName().contains(QChar::ReplacementCharacter);
+}
+
+}  // namespace
+
+QString systemReason(int err) {
+    switch (err) {
+        case ENOENT:
+            return QStringLiteral("le fichier ou son dossier n'existe pas.");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("accès refusé (droits insuffisants).");
+        case EROFS:
+            return QStringLiteral("le disque est en lecture seule.");
+        case ENOSPC:
+            return QStringLiteral("le disque est plein.");
+        case EDQUOT:
+            return QStringLiteral("le quota du disque est dépassé.");
+        case EFBIG:
+            return QStringLiteral("le fichier serait trop gros.");
+        case EISDIR:
+            return QStringLiteral("c'est un dossier, pas un fichier.");
+        case ENOTDIR:
+            return QStringLiteral("un élément du chemin n'est pas un dossier.");
+        case ENAMETOOLONG:
+            return QStringLiteral("le nom est trop long.");
+        case ELOOP:
+            return QStringLiteral("trop de liens symboliques en chaîne.");
+        case EIO:
+            return QStringLiteral("erreur d'entrée-sortie du disque.");
+        case EMFILE:
+        case ENFILE:
+            return QStringLiteral("trop de fichiers ouverts.");
+        case EBUSY:
+        case ETXTBSY:
+            return QStringLiteral("le fichier est occupé.");
+        default:
+            return QStringLiteral("erreur du système n° %1 (%2).")
+                .arg(err)
+                .arg(QString::fromLocal8Bit(std::strerror(err)));
+    }
+}
+
+bool Files::failed(int err, const QString& path, QString& whyNot) {
+    if (err == ENOENT && undecodableName(path)) {
+        whyNot = QStringLiteral(
+            "son nom n'est pas écrit en UTF-8 ; renommez le fichier pour "
+            "l'utiliser.");
+    } else {
+        whyNot = systemReason(err);
+    }
+    return false;
+}
+
+bool Files::read(const QString& path, qint64 maxBytes, QByteArray& out, QString& whyNot) {
+    if (const int e = fault(Step::Open, path)) return failed(e, path, whyNot);
+    // Non-blocking, so that a pipe does not wait for a writer before it is refused.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return failed(errno, path, whyNot);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int e = errno;
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) return failed(EISDIR, path, whyNot);
+        if (st.st_mode != 0) {
+            whyNot = QStringLiteral(
+                "ce n'est pas un fichier ordinaire (périphérique, tube ou "
+                "socket).");
+            return false;
+        }
+        return failed(e, path, whyNot);
+    }
+    QByteArray data;
+    while (data.size() < maxBytes) {
+        if (const int e = fault(Step::Read, path)) {
+            ::close(fd);
+            return failed(e, path, whyNot);
+        }
+        const qint64 want = std::min(kChunk, maxBytes - data.size());
+        const qsizetype at = data.size();
+        data.resize(at + want);
+        const ssize_t got = ::read(fd, data.data() + at, static_cast<size_t>(want));
+        if (got < 0 && errno == EINTR) {
+            data.resize(at);
+            continue;
+        }
+        if (got < 0) {
+            const int e = errno;
+            ::close(fd);
+            return failed(e, path, whyNot);
+        }
+        data.resize(at + got);
+        if (got == 0) break;
+    }
+    ::close(fd);
+    out = data;
+    return true;
+}
+
+bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot) {
+    const QByteArray target = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return failed(EISDIR, path, whyNot);
+    // A short name of its own beside the target, so that it fits whatever the
+    // target's name; hidden, and not a level name, so that no list shows it.
+    QByteArray aside = QFile::encodeName(QFileInfo(path).absolutePath()) + "/.zelk-XXXXXX";
+    if (const int e = fault(Step::Create, path)) return failed(e, path, whyNot);
+    const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
+    if (fd < 0) return failed(errno, path, whyNot);
+    auto abandon = [&](int err) {
+        ::close(fd);
+        ::unlink(aside.constData());
+        return failed(err, path, whyNot);
+    };
+    // The permissions a new file gets from the user's mask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        if (const int e = fault(Step::Write, path)) return abandon(e);
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done,
+                    static_cast<size_t>(std::min<qint64>(kChunk, bytes.size() - done)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return abandon(n < 0 ? errno : EIO);
+        done += n;
+    }
+    if (const int e = fault(Step::Sync, path)) return abandon(e);
+    if (::fsync(fd) != 0) return abandon(errno);
+    if (::close(fd) != 0) {
+        const int e = errno;
+        ::unlink(aside.constData());
+        return failed(e, path, whyNot);
+    }
+    const int renameFault = fault(Step::Rename, path);
+    if (renameFault != 0 || ::rename(aside.constData(), target.constData()) != 0) {
+        const int e = renameFault != 0 ? renameFault : errno;
+        ::unlink(aside.constData());
+        return failed(e, path, whyNot);
+    }
+    return true;
+}
+
+bool Files::remove(const QString& path, QString& whyNot) {
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return failed(EISDIR, path, whyNot);
+    if (const int e = fault(Step::Remove, path)) return failed(e, path, whyNot);
+    if (::unlink(p.constData()) != 0) return failed(errno, path, whyNot);
+    return true;
+}
+
+}  // namespace tk

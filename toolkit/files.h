@@ -1,0 +1,40 @@
+// File operations on the program folder, with the reason of a failure in
+// French. A write is atomic: the bytes go to a new file beside the target,
+// which is then renamed over it, so that a failure never leaves a truncated
+// file, and a link of the target's name is replaced, never written through.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tk {
+
+class Files {
+public:
+    virtual ~Files() = default;
+
+    // At most maxBytes of a regular file (links followed); anything else (a
+    // folder, a device, a pipe) is refused without waiting on it.
+    bool read(const QString& path, qint64 maxBytes, QByteArray& out, QString& whyNot);
+    // Creates or replaces the file at path with bytes.
+    bool write(const QString& path, const QByteArray& bytes, QString& whyNot);
+    // Removes a file, or a link itself; a folder is refused.
+    bool remove(const QString& path, QString& whyNot);
+
+    // The steps that can fail.
+    enum class Step { Open, Read, Create, Write, Sync, Rename, Remove };
+
+protected:
+    // Asked before each step: an error number makes the step fail as the
+    // system does with it, 0 lets it run. Tests make full disks, and
+    // permissions that root ignores, this way.
+    virtual int fault(Step /*step*/, const QString& /*path*/) { return 0; }
+
+private:
+    bool failed(int err, const QString& path, QString& whyNot);
+};
+
+// The French words for a system error number, ending with a full stop.
+QString systemReason(int err);
+
+}  // namespace tk
