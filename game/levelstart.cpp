@@ -65,7 +65,7 @@ void startLevel(tk::Program& program) {
     level::Record record;
     level::Error err;
     level::Level lev;
-    if (!level::read(menu.selectedPath(), record, err) ||
+    if (!level::read(menu.selectedPath(), program.services().files(), record, err) ||
         !level::decodeForGame(record, name, lev, err)) {
         sv.msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                   QStringLiteral("Niveau illisible"));

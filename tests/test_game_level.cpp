@@ -148,7 +148,7 @@ private slots:
     void unreadableLevelChangesNothing_data() {
         QTest::addColumn<QByteArray>("content");  // null: no file at all
         QTest::addColumn<QString>("problem");
-        QTest::newRow("missing") << QByteArray() << "le fichier n'existe pas.";
+        QTest::newRow("missing") << QByteArray() << "le fichier ou son dossier n'existe pas.";
         QTest::newRow("empty") << QByteArray("") << "le fichier est vide.";
         QTest::newRow("short") << QByteArray("1,2,3\r\n") << "le fichier s'arrête après 3 champs";
         QTest::newRow("not a number") << levelLine(0, 10, 1, 15, "2").replace("8520", "abc")
