@@ -258,13 +258,11 @@ void HScrollBar::setValue(int v) {
     fire(Change);
 }
 
-// ---- ListBox
+// ---- ListControl, ListBox, FileListBox
 
-ListBox::ListBox(Screen& s, const char* name, QRectF rect, const QStringList& items)
+ListControl::ListControl(Screen& s, const char* name, QRectF rect)
     : Control(s, new QListWidget, name, rect) {
     listWidget()->setFocusPolicy(Qt::TabFocus);
-    for (const QString& i : items)
-        addItem(i);
     connect(listWidget(), &QListWidget::itemClicked, this, [this](QListWidgetItem* it) {
         index_ = listWidget()->row(it);
         fire(Click);
@@ -275,21 +273,10 @@ ListBox::ListBox(Screen& s, const char* name, QRectF rect, const QStringList& it
         fire(Click);
     });
 }
-QListWidget* ListBox::listWidget() const {
+QListWidget* ListControl::listWidget() const {
     return static_cast<QListWidget*>(w_);
 }
-void ListBox::addItem(const QString& item) {
-    items_ << item;
-    QSignalBlocker b(listWidget());
-    listWidget()->addItem(item);
-}
-QString ListBox::text() const {
-    return index_ >= 0 ? items_.value(index_) : QString();
-}
-void ListBox::setText(const QString& t) {
-    setListIndex(static_cast<int>(items_.indexOf(t)));
-}
-void ListBox::setListIndex(int i) {
+void ListControl::setListIndex(int i) {
     if (i < -1 || i >= items_.size())
         throw RuntimeError(QStringLiteral("Index de liste incorrect : %1.").arg(i));
     if (i == index_) return;
@@ -301,33 +288,30 @@ void ListBox::setListIndex(int i) {
     }
     fire(Click);
 }
-
-void ListBox::userSelect(int i) {
+void ListControl::userSelect(int i) {
     if (i == index_) {
         fire(Click);
     } else {
         setListIndex(i);
     }
 }
+void ListControl::setItems(const QStringList& items) {
+    const QString selected = selectedItem();
+    items_ = items;
+    index_ = static_cast<int>(items_.indexOf(selected));
+    QSignalBlocker b(listWidget());
+    listWidget()->clear();
+    listWidget()->addItems(items_);
+    if (index_ >= 0) listWidget()->setCurrentRow(index_);
+}
 
-// ---- FileListBox
+ListBox::ListBox(Screen& s, const char* name, QRectF rect, const QStringList& items)
+    : ListControl(s, name, rect) {
+    setItems(items);
+}
 
 FileListBox::FileListBox(Screen& s, const char* name, QRectF rect, const QString& pattern)
-    : Control(s, new QListWidget, name, rect), pattern_(pattern) {
-    listWidget()->setFocusPolicy(Qt::TabFocus);
-    connect(listWidget(), &QListWidget::itemClicked, this, [this](QListWidgetItem* it) {
-        index_ = listWidget()->row(it);
-        fire(Click);
-    });
-    connect(listWidget(), &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row == index_ || row < 0) return;
-        index_ = row;
-        fire(Click);
-    });
-}
-QListWidget* FileListBox::listWidget() const {
-    return static_cast<QListWidget*>(w_);
-}
+    : ListControl(s, name, rect), pattern_(pattern) {}
 void FileListBox::setPath(const QString& p) {
     path_ = p;
     refresh();
@@ -335,24 +319,6 @@ void FileListBox::setPath(const QString& p) {
 void FileListBox::setPattern(const QString& p) {
     pattern_ = p;
     refresh();
-}
-QString FileListBox::fileName() const {
-    return index_ >= 0 ? names_.value(index_) : QString();
-}
-void FileListBox::setFileName(const QString& n) {
-    setListIndex(static_cast<int>(names_.indexOf(n)));
-}
-void FileListBox::setListIndex(int i) {
-    if (i < -1 || i >= names_.size())
-        throw RuntimeError(QStringLiteral("Index de liste incorrect : %1.").arg(i));
-    if (i == index_) return;
-    index_ = i;
-    {
-        QSignalBlocker b(listWidget());
-        listWidget()->setCurrentRow(i);
-        if (i < 0) listWidget()->clearSelection();
-    }
-    fire(Click);
 }
 namespace {
 
@@ -379,7 +345,6 @@ QStringList regularFiles(const QString& folder) {
 }  // namespace
 
 void FileListBox::refresh() {
-    const QString selected = fileName();
     QStringList found;
     if (!path_.isEmpty()) {
         const QRegularExpression re(
@@ -393,20 +358,7 @@ void FileListBox::refresh() {
         const int c = QString::compare(a, b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
-    names_ = found;
-    index_ = static_cast<int>(names_.indexOf(selected));
-    QSignalBlocker b(listWidget());
-    listWidget()->clear();
-    listWidget()->addItems(names_);
-    if (index_ >= 0) listWidget()->setCurrentRow(index_);
-}
-
-void FileListBox::userSelect(int i) {
-    if (i == index_) {
-        fire(Click);
-    } else {
-        setListIndex(i);
-    }
+    setItems(found);
 }
 
 // ---- TextBox

@@ -179,18 +179,15 @@ private:
     int valueAtPress_ = 0;
 };
 
-class ListBox : public Control {
+// What a list box and a file list share: items, one selection, Click.
+class ListControl : public Control {
     Q_OBJECT
-    Q_PROPERTY(QString Text READ text WRITE setText)
     Q_PROPERTY(int ListIndex READ listIndex WRITE setListIndex)
     Q_PROPERTY(int ListCount READ listCount)
 public:
-    ListBox(Screen& s, const char* name, QRectF rect, const QStringList& items);
-    void addItem(const QString& item);
-    QString text() const;
-    // Selects the item with that text; no such item leaves nothing selected.
-    void setText(const QString& t);
+    ListControl(Screen& s, const char* name, QRectF rect);
     int listIndex() const { return index_; }
+    // Selects item i (-1: none), firing Click when the selection changes.
     void setListIndex(int i);
     int listCount() const { return static_cast<int>(items_.size()); }
     QString list(int i) const { return items_.value(i); }
@@ -198,44 +195,47 @@ public:
     void userSelect(int i);
     Handler Click;
 
+protected:
+    QString selectedItem() const { return index_ >= 0 ? items_.value(index_) : QString(); }
+    // Replaces the items, keeping the selected one when it is still there.
+    void setItems(const QStringList& items);
+    QStringList items_;
+
 private:
     QListWidget* listWidget() const;
-    QStringList items_;
     int index_ = -1;
 };
 
-class FileListBox : public Control {
+class ListBox : public ListControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ text WRITE setText)
+public:
+    ListBox(Screen& s, const char* name, QRectF rect, const QStringList& items);
+    QString text() const { return selectedItem(); }
+    // Selects the item with that text; no such item leaves nothing selected.
+    void setText(const QString& t) { setListIndex(static_cast<int>(items_.indexOf(t))); }
+};
+
+class FileListBox : public ListControl {
     Q_OBJECT
     Q_PROPERTY(QString Path READ path WRITE setPath)
     Q_PROPERTY(QString Pattern READ pattern WRITE setPattern)
     Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
-    Q_PROPERTY(int ListIndex READ listIndex WRITE setListIndex)
-    Q_PROPERTY(int ListCount READ listCount)
 public:
     FileListBox(Screen& s, const char* name, QRectF rect, const QString& pattern);
     QString path() const { return path_; }
     void setPath(const QString& p);
     QString pattern() const { return pattern_; }
     void setPattern(const QString& p);
-    QString fileName() const;
+    QString fileName() const { return selectedItem(); }
     // Selects the listed file of that name (firing Click); an unknown name
     // clears the selection.
-    void setFileName(const QString& n);
-    int listIndex() const { return index_; }
-    void setListIndex(int i);
-    int listCount() const { return static_cast<int>(names_.size()); }
-    QString list(int i) const { return names_.value(i); }
-    // Selects file i as a user's click does: Click fires even when it was selected.
-    void userSelect(int i);
+    void setFileName(const QString& n) { setListIndex(static_cast<int>(items_.indexOf(n))); }
     // Reads the folder again; a vanished folder gives an empty list.
     void refresh();
-    Handler Click;
 
 private:
-    QListWidget* listWidget() const;
     QString path_, pattern_;
-    QStringList names_;
-    int index_ = -1;
 };
 
 class TextBox : public Control {

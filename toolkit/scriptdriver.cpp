@@ -314,21 +314,13 @@ void ScriptDriver::execute(const QString& raw) {
         const Path p = splitPath(w[1] + QStringLiteral(".x"));
         Screen& s = screenNamed(p.screen);
         const Target t = targetOf(s, w[1].mid(p.screen.size() + 1));
-        if (auto* l = qobject_cast<ListBox*>(t.object)) {
-            int i = -1;
-            for (int k = 0; k < l->listCount(); ++k)
-                if (l->list(k) == w[2]) i = k;
-            if (i < 0) throw ScriptError(QStringLiteral("no item ") + quoted(w[2]));
-            l->userSelect(i);
-        } else if (auto* f = qobject_cast<FileListBox*>(t.object)) {
-            int i = -1;
-            for (int k = 0; k < f->listCount(); ++k)
-                if (f->list(k) == w[2]) i = k;
-            if (i < 0) throw ScriptError(QStringLiteral("no file ") + quoted(w[2]));
-            f->userSelect(i);
-        } else {
-            throw ScriptError(QStringLiteral("cannot select in ") + w[1]);
-        }
+        auto* l = qobject_cast<ListControl*>(t.object);
+        if (!l) throw ScriptError(QStringLiteral("cannot select in ") + w[1]);
+        int i = -1;
+        for (int k = 0; k < l->listCount(); ++k)
+            if (l->list(k) == w[2]) i = k;
+        if (i < 0) throw ScriptError(QStringLiteral("no item ") + quoted(w[2]));
+        l->userSelect(i);
     } else if (cmd == QLatin1String("key") || cmd == QLatin1String("keyup")) {
         need(3);
         Screen& s = screenNamed(w[1]);
