@@ -72,6 +72,12 @@ void startLevel(tk::Program& program) {
         return;
     }
 
+    // Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
+    menu.champ1 = static_cast<qint16>(lev.top(0));
+    menu.champ2 = static_cast<qint16>(lev.left(0));
+    menu.champ3 = static_cast<qint16>(lev.height(0));
+    menu.champ4 = static_cast<qint16>(lev.width(0));
+
     frmopt& opt = program.get<frmopt>();
     opt.ois.setValue(lev.ois);
     opt.vitois.setValue(lev.vitois);
