@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QToolTip>
 #include <QWidget>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -376,12 +377,20 @@ QString Screen::toolTipAt(float x, float y) const {
 
 void Screen::render(QPainter& p, const QSize& windowSize) {
     const QRectF client(origin_, QSizeF(clientW_ * pixelsPerTwip(), clientH_ * pixelsPerTwip()));
+    const QRect outer = client.toAlignedRect();
     // Letterbox margins when the window's shape differs from the layout's.
     QRegion margins(QRect(QPoint(0, 0), windowSize));
-    margins -= client.toAlignedRect();
+    margins -= outer;
     for (const QRect& r : margins)
         p.fillRect(r, QColor(24, 24, 32));
-    p.setClipRect(client);
+    // A scaled client area may end inside a pixel; that last column or row
+    // takes the background colour rather than whatever was there before.
+    QRegion edges(outer);
+    edges -= QRect(QPoint(qCeil(client.left()), qCeil(client.top())),
+                   QPoint(qFloor(client.right()) - 1, qFloor(client.bottom()) - 1));
+    for (const QRect& r : edges)
+        p.fillRect(r, back_);
+    p.setClipRect(outer);
     p.translate(origin_);
     p.scale(pixelsPerTwip(), pixelsPerTwip());
     paint(p);
@@ -424,7 +433,8 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
     if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0) return false;
     const QRectF area = device.mapRect(QRectF(0, 0, clientW_, clientH_));
     const QPoint at(qRound(area.left()), qRound(area.top()));
-    const QSize size(qRound(area.right()) - at.x(), qRound(area.bottom()) - at.y());
+    // Every pixel the client area touches, as the window's margins leave them.
+    const QSize size(qCeil(area.right()) - at.x(), qCeil(area.bottom()) - at.y());
     if (size.isEmpty() || QPointF(at) != area.topLeft()) return false;
 
     const qreal dpr = p.device()->devicePixelRatio();
@@ -436,7 +446,7 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
         const bool opaque = back_.alpha() == 255;
         layer_ = QImage(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         layer_.setDevicePixelRatio(dpr);
-        if (!opaque) layer_.fill(Qt::transparent);
+        layer_.fill(opaque ? back_ : QColor(Qt::transparent));
         QPainter lp(&layer_);
         lp.scale(device.m11() / dpr, device.m22() / dpr);
         drawBackdrop(lp);
