@@ -64,3 +64,10 @@ screenshots: build
 	sed "s|SHOTS|$(abspath $(BUILD_DIR))/screenshots|g" tools/screenshots.zs | \
 		$(PROGRAM_DIR)/zelk-script --folder $(PROGRAM_DIR) 2>/dev/null | grep -v '^show ' || true
 	@ls $(BUILD_DIR)/screenshots
+
+# Every benchmark and system figure as one table, kept in build/bench/table.md
+# (takes a few minutes: the real game is started and played under Xvfb).
+.PHONY: bench
+bench: deps-test build
+	@[ -x $(BUILD_DIR)/bench/zelk_bench ] || { cmake -S . -B $(BUILD_DIR) && cmake --build $(BUILD_DIR); }
+	bench/run.sh $(BUILD_DIR)
