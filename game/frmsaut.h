@@ -103,25 +103,16 @@ private:
     void togglePause();
     void placeUnderCloud(tk::Picture& frog);
     void showResult(const char* picture, const char* standIn, bool won);
-    // The grey frogs and platforms as `mechant` works on them: plain numbers
-    // copied in before its loops and the frogs' written back after, so that
-    // the loop body touches no element, no text and no shared counter.
-    struct GreyFrog {
-        tk::Picture* picture;
-        float left, top, width, height;
-        bool visible;
-        int16_t platform;  // the number the tag holds, 0 for the empty tag
-    };
-    struct PlatformBox {
-        float top, landing, left, right;  // landing: lowest bottom still caught
-    };
+    // Grey frogs and platforms gathered for one run of `mechant`, with each
+    // frog's platform number kept beside its tag (0 for an empty tag).
     void gatherGreyFrogs();
     // The platform whose number a frog's tag holds; 0 for the empty tag.
     static int16_t platformOfTag(const QString& tag);
 
     int16_t& cpt;  // the program's shared loop counter
-    std::vector<GreyFrog> grey_;
-    std::array<PlatformBox, 8> platforms_{};
+    std::vector<tk::Picture*> grey_;
+    std::vector<int16_t> greyPlatform_;
+    std::array<tk::Shape*, 8> platforms_{};
     std::array<QString, 8> platformTags_;  // "1" to "7", made once: landing never allocates
 };
 

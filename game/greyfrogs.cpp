@@ -1,7 +1,5 @@
 // Grey frogs: falling from the clouds, landing, walking towards the player on
 // their platform, pushing each other apart.
-#include <array>
-
 #include "game/frmsaut.h"
 
 namespace zelk {
@@ -31,79 +29,62 @@ int16_t frmsaut::platformOfTag(const QString& tag) {
 }
 
 void frmsaut::gatherGreyFrogs() {
-    grey_.resize(static_cast<size_t>(nbgris) + 1);
-    for (size_t i = 0; i < grey_.size(); ++i) {
-        tk::Picture& f = mech1(static_cast<int>(i));
-        const int16_t k = platformOfTag(f.Tag);
+    const size_t n = static_cast<size_t>(nbgris) + 1;
+    grey_.resize(n);
+    greyPlatform_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        grey_[i] = &mech1(static_cast<int>(i));
+        const int16_t k = platformOfTag(grey_[i]->Tag);
         if (k != 0) Shape1(k);  // a tag naming no platform is an error here already
-        grey_[i] = GreyFrog{&f, f.Left, f.Top, f.Width, f.Height, f.Visible, k};
+        greyPlatform_[i] = k;
     }
-    for (int k = 1; k <= 7; ++k) {
-        const tk::Shape& p = Shape1(k);
-        platforms_[static_cast<size_t>(k)] =
-            PlatformBox{p.Top, p.Top + kGreyLandingDepth, p.Left, p.Left + p.Width};
-    }
+    for (int k = 1; k <= 7; ++k)
+        platforms_[static_cast<size_t>(k)] = &Shape1(k);
 }
 
 void frmsaut::mechant() {
     gatherGreyFrogs();
-    const size_t n = grey_.size();
+    const int n = nbgris;
     const float pc = joueur.Left + joueur.Width / 2;  // the player does not move here
-    bool walked = false;
-    // Every test reads the positions as the steps before it left them: frog i
-    // moves alone in its loops, and the frogs after it see where it ended.
-    for (size_t i = 0; i < n; ++i) {
-        GreyFrog& f = grey_[i];
-        float left = f.left, top = f.top;
-        const float width = f.width, half = f.width / 2;
-        int16_t tag = f.platform;
-        bool retagged = false;
-        // Where the frog's top is when it stands on platform k.
-        std::array<float, 8> standing;
-        for (size_t k = 1; k <= 7; ++k)
-            standing[k] = platforms_[k].top - f.height;
-        for (size_t j = 0; j < n; ++j) {
-            const GreyFrog& g = grey_[j];
-            // A frog never pushes itself: both tests are false for j == i.
-            const bool pushes = j != i && f.visible && g.visible;
-            const float gLeft = g.left, gTop = g.top, gRight = g.left + g.width;
-            for (size_t k = 1; k <= 7; ++k) {
-                const PlatformBox& p = platforms_[k];
-                if (tag == 0) top += kGreyFall;
-                if (pushes) {
-                    if (left + width > gLeft && left < gLeft && top == gTop) left -= kGreyPush;
-                    if (gRight > left && gRight < left + width && top == gTop) left += kGreyPush;
+    // Every test reads the positions as the steps before it left them; the
+    // tag's number is kept beside the tag so that the body never parses text.
+    for (int i = 0; i <= n; ++i) {
+        tk::Picture& f = *grey_[static_cast<size_t>(i)];
+        int16_t& tag = greyPlatform_[static_cast<size_t>(i)];
+        for (int j = 0; j <= n; ++j) {
+            const tk::Picture& g = *grey_[static_cast<size_t>(j)];
+            for (cpt = 1; cpt <= 7; ++cpt) {
+                const tk::Shape& p = *platforms_[static_cast<size_t>(cpt)];
+                if (tag == 0) f.Top += kGreyFall;
+                if (f.Visible && g.Visible) {
+                    if (f.Left + f.Width > g.Left && f.Left < g.Left && f.Top == g.Top)
+                        f.Left -= kGreyPush;
+                    if (g.Left + g.Width > f.Left && g.Left + g.Width < f.Left + f.Width &&
+                        f.Top == g.Top)
+                        f.Left += kGreyPush;
                 }
-                if (left < kGreyLeftEdge) left = kGreyLeftEdge;
-                if (left > kGreyRightEdge) left = kGreyRightEdge;
-                const float bottom = top + f.height;
-                const float fc = left + half;
-                if (bottom >= p.top && p.landing > bottom && fc > p.left && p.right > fc) {
-                    if (tag != static_cast<int16_t>(k)) {
-                        tag = static_cast<int16_t>(k);
-                        retagged = true;
+                if (f.Left < kGreyLeftEdge) f.Left = kGreyLeftEdge;
+                if (f.Left > kGreyRightEdge) f.Left = kGreyRightEdge;
+                const float bottom = f.Top + f.Height;
+                const float fc = f.Left + f.Width / 2;
+                if (bottom >= p.Top && p.Top + kGreyLandingDepth > bottom && fc > p.Left &&
+                    p.Left + p.Width > fc) {
+                    if (tag != cpt) {
+                        tag = cpt;
+                        f.Tag = platformTags_[static_cast<size_t>(cpt)];
                     }
-                    top = standing[k];
+                    f.Top = p.Top - f.Height;
                 }
                 if (tag != 0) {
-                    const PlatformBox& q = platforms_[static_cast<size_t>(tag)];
-                    const float onIt = standing[static_cast<size_t>(tag)];
-                    if (fc < q.left || q.right < fc) top += kGreyFall;
-                    walked = true;
-                    if (pc >= fc && onIt == top) left += kGreyStep;
-                    if (pc < left + half && onIt == top) left -= kGreyStep;
+                    const tk::Shape& q = *platforms_[static_cast<size_t>(tag)];
+                    if (fc < q.Left || q.Left + q.Width < fc) f.Top += kGreyFall;
+                    pasgris = kGreyStep;
+                    if (pc >= fc && q.Top - f.Height == f.Top) f.Left += pasgris;
+                    if (pc < f.Left + f.Width / 2 && q.Top - f.Height == f.Top) f.Left -= pasgris;
                 }
             }
         }
-        f.left = left;
-        f.top = top;
-        f.platform = tag;
-        f.picture->Left = left;
-        f.picture->Top = top;
-        if (retagged) f.picture->Tag = platformTags_[static_cast<size_t>(tag)];
     }
-    if (n > 0) cpt = 8;  // where the platform loops leave the shared counter
-    if (walked) pasgris = kGreyStep;
 }
 
 }  // namespace zelk
