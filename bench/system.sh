@@ -12,6 +12,7 @@ RUNS=${2:-3}
 HERE=$(cd "$(dirname "$0")" && pwd)
 export PROGRAM_FOLDER SHOTS=${SHOTS:-$PROGRAM_FOLDER/../bench/shots}
 # The end-to-end helpers: private Xvfb, program folder copy, windows, clicks.
+# shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
 source "$HERE/../tests/e2e/lib.sh"
 set +e
 
