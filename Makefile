@@ -21,7 +21,7 @@ CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := level tips script
 
-.PHONY: all build run velmo test deps deps-test deps-check build-check fuzz screenshots clean
+.PHONY: all build run velmo test deps deps-test deps-check build-check fuzz screenshots soak clean
 
 all: build
 
@@ -99,3 +99,10 @@ screenshots: build
 # The long soak: 200 000 ticks over at least 50 levels.
 soak: build
 	$(BUILD_DIR)/tests/zelk-soak --folder $(PROGRAM_DIR) --ticks 200000 --levels 50
+
+# Every benchmark and system figure as one table, kept in build/bench/table.md
+# (takes a few minutes: the real game is started and played under Xvfb).
+.PHONY: bench
+bench: deps-test build
+	@[ -x $(BUILD_DIR)/bench/zelk_bench ] || { cmake -S . -B $(BUILD_DIR) && cmake --build $(BUILD_DIR); }
+	bench/run.sh $(BUILD_DIR)

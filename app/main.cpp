@@ -1,9 +1,19 @@
 // zelk: the game.
 #include <QApplication>
 #include <cstdio>
+#include <memory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/program.h"
 #include "toolkit/qtservices.h"
+#include "toolkit/stats.h"
+
+namespace {
+// Allocations from this size up are mapped on their own, bytes.
+constexpr int kMmapThreshold = 256 * 1024;
+}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -13,10 +23,22 @@ int main(int argc, char** argv) {
                      "desktop session, or under Xvfb.\n");
         return 1;
     }
+#ifdef __GLIBC__
+    // Each level allocates and frees pictures of a few megabytes (the game's
+    // background layer, the result picture). Left to itself the allocator
+    // keeps them in the heap after the first level; mapped apart, they go
+    // back to the system when freed.
+    mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
+#endif
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);  // the program decides when it ends
+    // ZELK_STATS=FILE: counts of ticks and frames for measurements (README).
+    std::unique_ptr<tk::Stats> stats;
+    if (const QString path = qEnvironmentVariable("ZELK_STATS"); !path.isEmpty())
+        stats = std::make_unique<tk::Stats>(path);
     tk::QtServices services;
     zelk::ZelkProgram program(services, false);
+    program.setStats(stats.get());
     program.start();
     return app.exec();
 }

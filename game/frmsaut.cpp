@@ -46,6 +46,7 @@ frmsaut::frmsaut(tk::Program& program)
         platformTags_[static_cast<size_t>(k)] = tk::str(k);
 
     Timer1.Tick = [this] { tick(); };
+    Timer1.setAnimates(true);
     Timer2.Tick = [this] { spawn(); };
     Timer3.Tick = [this] { counters(); };
 }
@@ -87,6 +88,9 @@ void frmsaut::buildLayout() {
         p.FillColor = QColor(128, 64, 0);
         p.FillStyle = tk::FillDownwardDiagonal;
     }
+
+    // Sky, sun, clouds, ground and platforms change only between levels.
+    cacheStaticLayer(Shape1(7));
 
     fiole.setRect(4440, 3960, 570, 555);
     fiole.setImage(QImage(QStringLiteral(":/art/vial.png")), QStringLiteral("vial.png"));

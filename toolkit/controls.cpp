@@ -21,6 +21,7 @@
 #include "paint.h"
 #include "program.h"
 #include "screen.h"
+#include "stats.h"
 
 namespace tk {
 
@@ -434,8 +435,15 @@ Timer::Timer(Screen& s, const char* name, int intervalMs, bool enabled)
     : QObject(&s), screen_(s), timer_(new QTimer(this)), interval_(intervalMs), enabled_(enabled) {
     setObjectName(QString::fromLatin1(name));
     timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, [this] { fire(); });
+    connect(timer_, &QTimer::timeout, this, &Timer::due);
     s.registerControl(this, nullptr);
+    sync();
+}
+Timer::~Timer() {
+    if (animating_) screen_.countAnimator(false);
+}
+void Timer::setAnimates(bool a) {
+    animates_ = a;
     sync();
 }
 void Timer::setInterval(int ms) {
@@ -449,15 +457,54 @@ void Timer::setEnabled(bool e) {
     sync();
 }
 void Timer::sync() {
-    if (enabled_ && interval_ > 0 && !screen_.program().frozenTime()) {
+    ++restarts_;
+    const bool running = enabled_ && interval_ > 0 && !screen_.program().frozenTime();
+    if ((animates_ && running) != animating_) {
+        animating_ = animates_ && running;
+        screen_.countAnimator(animating_);
+    }
+    if (running) {
+        // The schedule starts before the QTimer does, so that its own timeouts
+        // never come before a firing is due here.
+        schedule_.start();
+        done_ = 0;
         timer_->start(interval_);
     } else {
         timer_->stop();
     }
 }
+void Timer::due() {
+    // Catching up stops this far behind: after a stall (a modal dialog, a
+    // suspended machine) the older firings are dropped, not run in a burst.
+    constexpr int64_t kMaxLagNs = 250'000'000;
+    // Firings run back to back before the event loop gets its turn again.
+    constexpr int64_t kMaxBurstNs = 8'000'000;
+    if (running_) return;  // a dialog's event loop inside the handler
+    const int64_t now = schedule_.nsecsElapsed();
+    const int64_t step = int64_t{interval_} * 1'000'000;
+    int64_t owed = now / step - done_;
+    const int64_t most = std::max<int64_t>(1, kMaxLagNs / step);
+    if (owed > most) {
+        done_ += owed - most;
+        if (Stats* stats = screen_.program().stats())
+            stats->timerDropped(screen_.name(), objectName(), owed - most);
+        owed = most;
+    }
+    const unsigned restarts = restarts_;
+    for (int64_t k = 0; k < owed; ++k) {
+        ++done_;
+        run(k > 0);
+        if (restarts_ != restarts || schedule_.nsecsElapsed() - now > kMaxBurstNs) break;
+    }
+}
 void Timer::fire() {
+    run(false);
+}
+void Timer::run(bool late) {
     // A timer of an unloaded screen never fires again.
     if (!enabled_ || running_ || screen_.program().loaded(screen_.name()) != &screen_) return;
+    if (Stats* stats = screen_.program().stats())
+        stats->timerFired(screen_.name(), objectName(), late);
     running_ = true;
     struct Reset {
         bool& r;

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "screen.h"
 
@@ -127,13 +128,37 @@ void drawLabel(QPainter& p, const Label& l, const QRectF& client) {
     p.drawText(r, align, text);
 }
 
-void drawPicture(QPainter& p, const Picture& pic) {
+// Whole device pixels covered by r under the painter's transform; nothing
+// when the transform is more than a plain scale.
+std::optional<QRect> devicePixels(const QPainter& p, const QRectF& r) {
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0) return std::nullopt;
+    const QRectF d = t.mapRect(r);
+    const int x0 = qRound(d.left()), y0 = qRound(d.top());
+    return QRect(x0, y0, qRound(d.right()) - x0, qRound(d.bottom()) - y0);
+}
+
+// Draws an image of exactly `px`'s size at whole device pixels.
+void blit(QPainter& p, const QRect& px, const QImage& image) {
+    const qreal dpr = p.device()->devicePixelRatio();
+    const QTransform world = p.worldTransform();
+    p.setWorldTransform(QTransform());
+    p.drawImage(QRectF(px.x() / dpr, px.y() / dpr, px.width() / dpr, px.height() / dpr), image);
+    p.setWorldTransform(world);
+}
+
+void drawPicture(QPainter& p, const Picture& pic, SpriteCache& sprites) {
     const QRectF r(pic.Left, pic.Top, pic.Width, pic.Height);
-    if (!pic.image.isNull()) {
+    if (pic.image.isNull()) {
+        if (!pic.fallback.isEmpty()) drawStandIn(p, r, pic.fallback);
+        return;
+    }
+    const std::optional<QRect> px = devicePixels(p, r);
+    if (!px) {
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
         p.drawImage(r, pic.image);
-    } else if (!pic.fallback.isEmpty()) {
-        drawStandIn(p, r, pic.fallback);
+    } else if (px->isValid()) {
+        blit(p, *px, sprites.scaled(pic.image, px->size()));
     }
 }
 
@@ -149,12 +174,25 @@ inline size_t mix(size_t h, float v) { return qHashMulti(h, v); }
 
 }  // namespace
 
-void drawElement(QPainter& p, const Element& e, const QRectF& client) {
+const QImage& SpriteCache::scaled(const QImage& image, const QSize& size) {
+    const auto key = std::make_tuple(image.cacheKey(), size.width(), size.height());
+    auto it = sprites_.find(key);
+    if (it != sprites_.end()) return it->second;
+    if (sprites_.size() >= kMaxSprites) sprites_.clear();
+    QImage sprite = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (sprite.size() != size)
+        sprite = sprite.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return sprites_.emplace(key, std::move(sprite)).first->second;
+}
+
+void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCache& sprites) {
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (e.kind()) {
         case Element::Kind::Shape: drawShape(p, static_cast<const Shape&>(e)); break;
         case Element::Kind::Label: drawLabel(p, static_cast<const Label&>(e), client); break;
-        case Element::Kind::Picture: drawPicture(p, static_cast<const Picture&>(e)); break;
+        case Element::Kind::Picture:
+            drawPicture(p, static_cast<const Picture&>(e), sprites);
+            break;
         case Element::Kind::Line: drawLine(p, static_cast<const Line&>(e)); break;
     }
 }

@@ -2,9 +2,13 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <cstddef>
+#include <map>
+#include <tuple>
 
 #include "elements.h"
 
@@ -12,9 +16,23 @@ class QPainter;
 
 namespace tk {
 
+// Pictures scaled once to the pixel size they are drawn at, so that drawing
+// one is a plain copy instead of a smooth rescale at every frame.
+class SpriteCache {
+public:
+    // `image` smoothly scaled to `size` pixels, premultiplied.
+    const QImage& scaled(const QImage& image, const QSize& size);
+
+private:
+    // Sizes change only when the window is resized; past this many entries
+    // the old ones are dropped.
+    static constexpr size_t kMaxSprites = 64;
+    std::map<std::tuple<qint64, int, int>, QImage> sprites_;
+};
+
 // `client` is the screen's client area: a caption wraps within the part of
 // its box that can be seen.
-void drawElement(QPainter& p, const Element& e, const QRectF& client);
+void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCache& sprites);
 // A drawn stand-in for a missing picture: a framed panel with a short text.
 void drawStandIn(QPainter& p, const QRectF& r, const QString& text);
 // Folds what would be drawn of e into a running digest.

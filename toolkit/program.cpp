@@ -5,14 +5,14 @@
 
 namespace tk {
 
-// Display refresh: at most one repaint of a changed screen per frame.
+// The display frame: while anything moves, every shown screen that moves is
+// repainted once a frame, milliseconds.
 constexpr int kFrameMs = 16;
 
 Program::Program(Services& services, bool frozenTime)
     : services_(services), frozen_(frozenTime) {
     if (!frozen_) {
         frame_ = new QTimer(this);
-        frame_->setSingleShot(true);
         frame_->setTimerType(Qt::PreciseTimer);
         frame_->setInterval(kFrameMs);
         connect(frame_, &QTimer::timeout, this, &Program::refreshDisplay);
@@ -101,7 +101,10 @@ void Program::afterEvent() {
 }
 
 void Program::refreshDisplay() {
-    for (auto& [name, s] : screens_) s->updateIfChanged();
+    bool moving = false;
+    for (auto& [name, s] : screens_)
+        if (s->updateIfChanged()) moving = true;
+    if (!moving && frame_) frame_->stop();
 }
 
 }  // namespace tk

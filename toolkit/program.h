@@ -18,6 +18,8 @@ class QTimer;
 
 namespace tk {
 
+class Stats;
+
 class Program : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +31,9 @@ public:
 
     Services& services() const { return services_; }
     bool frozenTime() const { return frozen_; }
+    // Counts for measurements, or nullptr (the usual case).
+    Stats* stats() const { return stats_; }
+    void setStats(Stats* stats) { stats_ = stats; }
 
     // Screens known to the program, by name.
     void registerScreen(const QString& name, Factory factory);
@@ -95,7 +100,8 @@ public:
     // Destroys screens unloaded by earlier events (the driver calls it between
     // commands; the event loop does it by itself).
     void collectGarbage();
-    // Repaints every shown screen whose model changed.
+    // One display frame: repaints the shown screens that are moving; the frame
+    // clock stops when none is.
     void refreshDisplay();
 
 private:
@@ -110,6 +116,7 @@ private:
     std::map<QString, std::unique_ptr<Screen>> screens_;
     std::vector<std::unique_ptr<Screen>> graveyard_;
     QTimer* frame_ = nullptr;
+    Stats* stats_ = nullptr;
     bool ended_ = false;
 };
 

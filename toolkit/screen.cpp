@@ -11,11 +11,13 @@
 #include <QPainterPath>
 #include <QToolTip>
 #include <QWidget>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
 #include "paint.h"
 #include "program.h"
+#include "stats.h"
 
 namespace tk {
 
@@ -31,18 +33,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const QRectF client(screen_.origin(), QSizeF(screen_.scaleWidth() * screen_.pixelsPerTwip(),
-                                                     screen_.scaleHeight() *
-                                                         screen_.pixelsPerTwip()));
-        // Letterbox margins when the window's shape differs from the layout's.
-        QRegion margins(rect());
-        margins -= client.toAlignedRect();
-        for (const QRect& r : margins) p.fillRect(r, QColor(24, 24, 32));
-        p.setClipRect(client);
-        p.translate(screen_.origin());
-        p.scale(screen_.pixelsPerTwip(), screen_.pixelsPerTwip());
-        screen_.paint(p);
+        {
+            QPainter p(this);
+            screen_.render(p, size());
+        }
+        if (Stats* stats = screen_.program().stats()) stats->frameDrawn(screen_.name());
     }
     void resizeEvent(QResizeEvent*) override { screen_.relayout(); }
     void changeEvent(QEvent* e) override {
@@ -272,7 +267,9 @@ void Screen::relayout() {
     const float cw = clientW_ / kTwipsPerPixel, ch = clientH_ / kTwipsPerPixel;
     if (wx > 0 && wy > 0 && cw > 0 && ch > 0) {
         scale_ = std::min(wx / cw, wy / ch);
-        origin_ = QPointF((wx - cw * scale_) / 2.0, menuH + (wy - ch * scale_) / 2.0);
+        // At whole pixels, so that cached layers and pictures land exactly.
+        origin_ = QPointF(std::floor((wx - cw * scale_) / 2.0),
+                          menuH + std::floor((wy - ch * scale_) / 2.0));
     }
     for (Control* c : placed_) c->place();
     window_->update();
@@ -382,7 +379,38 @@ QString Screen::toolTipAt(float x, float y) const {
 
 // ---- Drawing.
 
+void Screen::render(QPainter& p, const QSize& windowSize) {
+    const QRectF client(origin_, QSizeF(clientW_ * pixelsPerTwip(), clientH_ * pixelsPerTwip()));
+    const QRect outer = client.toAlignedRect();
+    // Letterbox margins when the window's shape differs from the layout's.
+    QRegion margins(QRect(QPoint(0, 0), windowSize));
+    margins -= outer;
+    for (const QRect& r : margins)
+        p.fillRect(r, QColor(24, 24, 32));
+    // A scaled client area may end inside a pixel; that last column or row
+    // takes the background colour rather than whatever was there before.
+    QRegion edges(outer);
+    edges -= QRect(QPoint(qCeil(client.left()), qCeil(client.top())),
+                   QPoint(qFloor(client.right()) - 1, qFloor(client.bottom()) - 1));
+    for (const QRect& r : edges)
+        p.fillRect(r, back_);
+    p.setClipRect(outer);
+    p.translate(origin_);
+    p.scale(pixelsPerTwip(), pixelsPerTwip());
+    paint(p);
+}
+
 void Screen::paint(QPainter& p) {
+    size_t first = 0;
+    if (!drawStaticLayer(p, first)) drawBackdrop(p);
+    const QRectF client(0, 0, clientW_, clientH_);
+    for (size_t k = first; k < drawList_.size(); ++k) {
+        const Element* e = drawList_[k];
+        if (e->Visible) drawElement(p, *e, client, sprites_);
+    }
+}
+
+void Screen::drawBackdrop(QPainter& p) {
     p.fillRect(QRectF(0, 0, clientW_, clientH_), back_);
     if (!picture_.isNull()) {
         p.drawImage(QRectF(0, 0, picture_.width() * kTwipsPerPixel,
@@ -391,10 +419,52 @@ void Screen::paint(QPainter& p) {
     } else if (!pictureFallback_.isEmpty()) {
         drawStandIn(p, QRectF(0, 0, clientW_, clientH_), pictureFallback_);
     }
-    const QRectF client(0, 0, clientW_, clientH_);
-    for (const Element* e : drawList_) {
-        if (e->Visible) drawElement(p, *e, client);
+}
+
+void Screen::cacheStaticLayer(const Element& last) {
+    staticLast_ = &last;
+    layer_ = QImage();
+}
+
+bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
+    if (!staticLast_) return false;
+    const auto last = std::find(drawList_.begin(), drawList_.end(), staticLast_);
+    if (last == drawList_.end()) return false;
+    const size_t n = static_cast<size_t>(last - drawList_.begin()) + 1;
+    // The layer is drawn at the device's own pixels, so copying it is exact;
+    // that needs a plain scale and a client area at whole pixels.
+    const QTransform device = p.deviceTransform();
+    if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0) return false;
+    const QRectF area = device.mapRect(QRectF(0, 0, clientW_, clientH_));
+    const QPoint at(qRound(area.left()), qRound(area.top()));
+    // Every pixel the client area touches, as the window's margins leave them.
+    const QSize size(qCeil(area.right()) - at.x(), qCeil(area.bottom()) - at.y());
+    if (size.isEmpty() || QPointF(at) != area.topLeft()) return false;
+
+    const qreal dpr = p.device()->devicePixelRatio();
+    size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_, device.m11(),
+                          device.m22(), dpr);
+    for (size_t k = 0; k < n; ++k)
+        h = digestElement(h, *drawList_[k]);
+    if (layer_.size() != size || h != layerDigest_) {
+        const bool opaque = back_.alpha() == 255;
+        layer_ = QImage(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        layer_.setDevicePixelRatio(dpr);
+        layer_.fill(opaque ? back_ : QColor(Qt::transparent));
+        QPainter lp(&layer_);
+        lp.scale(device.m11() / dpr, device.m22() / dpr);
+        drawBackdrop(lp);
+        const QRectF client(0, 0, clientW_, clientH_);
+        for (size_t k = 0; k < n; ++k)
+            if (drawList_[k]->Visible) drawElement(lp, *drawList_[k], client, sprites_);
+        layerDigest_ = h;
     }
+    const QTransform world = p.worldTransform();
+    p.setWorldTransform(QTransform());
+    p.drawImage(QPointF(at.x() / dpr, at.y() / dpr), layer_);
+    p.setWorldTransform(world);
+    first = n;
+    return true;
 }
 
 size_t Screen::drawDigest() const {
@@ -403,13 +473,24 @@ size_t Screen::drawDigest() const {
     return h;
 }
 
-void Screen::updateIfChanged() {
-    if (!window_->isVisible()) return;
-    const size_t d = drawDigest();
-    if (d != lastDigest_) {
-        lastDigest_ = d;
+bool Screen::updateIfChanged() {
+    if (!window_->isVisible()) return false;
+    // A screen that a running timer animates is drawn at every display frame:
+    // a game tick of 18 ms changes it only nine frames in ten.
+    if (animators_ > 0) {
         window_->update();
+        return true;
     }
+    const size_t d = drawDigest();
+    if (d == lastDigest_) return false;
+    lastDigest_ = d;
+    window_->update();
+    return true;
+}
+
+void Screen::countAnimator(bool running) {
+    animators_ += running ? 1 : -1;
+    lastDigest_ = 0;  // the first frame after an animation is drawn
 }
 
 // ---- Registration and lookup.
@@ -441,6 +522,7 @@ void Screen::insertDrawn(Element* e, Element* after) {
 }
 
 void Screen::removeDrawn(Element* e) {
+    if (staticLast_ == e) staticLast_ = nullptr;
     drawList_.erase(std::remove(drawList_.begin(), drawList_.end(), e), drawList_.end());
     if (captured_ == e) captured_ = nullptr;
     if (pressed_ == e) pressed_ = nullptr;

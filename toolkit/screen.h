@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 #include <map>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "controls.h"
 #include "elementarray.h"
 #include "elements.h"
+#include "paint.h"
 
 class QPainter;
 class QMenuBar;
@@ -101,8 +103,14 @@ public:
     // The tooltip of the topmost drawn element at a point.
     QString toolTipAt(float x, float y) const;
 
-    // Drawing.
+    // Drawing. `render` draws the window's contents (windowSize in pixels):
+    // the client area scaled and centred, margins around it; `paint` draws the
+    // client area in twips.
+    void render(QPainter& p, const QSize& windowSize);
     void paint(QPainter& p);
+    // The background and the elements drawn up to `last` rarely change: they
+    // are drawn once into an image, drawn again only when what they show does.
+    void cacheStaticLayer(const Element& last);
     QWidget* window() const;
     QMenuBar* menuBar();  // created on first use
     // Current mapping: pixels per twip and the client origin in window pixels.
@@ -141,7 +149,10 @@ public:
     // never reaches the display.
     void showWindow();
     void hideWindow();
-    void updateIfChanged();
+    // Schedules a repaint when the screen moves; false when it stands still.
+    bool updateIfChanged();
+    // Timers that animate the screen tell it when they start and stop.
+    void countAnimator(bool running);
 
 protected:
     // Loads a picture file of the program folder; missing or unreadable gives
@@ -154,6 +165,10 @@ private:
     void realizeShow();
     float menuHeightTwips() const;
     Element* hitTest(float x, float y) const;
+    void drawBackdrop(QPainter& p);
+    // Draws the cached layer and gives the first element after it; false when
+    // there is none or the painter cannot take it as it is.
+    bool drawStaticLayer(QPainter& p, size_t& first);
 
     struct Named {
         Element* element;
@@ -179,6 +194,11 @@ private:
     float scale_ = 1.0f;
     QPointF origin_;
     size_t lastDigest_ = 0;
+    int animators_ = 0;  // running timers that animate the screen
+    SpriteCache sprites_;
+    const Element* staticLast_ = nullptr;
+    QImage layer_;
+    size_t layerDigest_ = 0;
     Element* captured_ = nullptr;  // element that took the last mouse press
     Element* pressed_ = nullptr;   // for clicks: press and release on the same element
     int buttonsHeld_ = 0;

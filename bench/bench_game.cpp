@@ -1,0 +1,103 @@
+// Benchmarks of the game's two hot paths: one firing of the game tick, and
+// one frame of the game screen drawn by the real paint code. Both run on the
+// scene of scene.h; the scene is put back every few ticks so that the load
+// never thins out (frogs killed, the jump over).
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "scene.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Ticks between two restorations of the scene: the player keeps rising.
+constexpr int kRestoreEvery = 16;
+// The game screen's window at scale 1, pixels.
+constexpr int kWindowWidth = 1014, kWindowHeight = 734;
+
+double seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
+
+// One firing of the game timer, as the event loop runs it.
+void tick(benchmark::State& state) {
+    bench::GameScene scene(static_cast<int>(state.range(0)));
+    zelk::frmsaut& game = scene.game();
+    int n = 0;
+    for (auto _ : state) {
+        if (n++ % kRestoreEvery == 0) scene.restore();
+        const auto t0 = Clock::now();
+        game.Timer1.fire();
+        state.SetIterationTime(seconds(t0, Clock::now()));
+    }
+    state.counters["frogs_alive"] = scene.greyFrogsAlive();
+}
+
+// The whole game screen drawn into the window's backing image; a tick runs
+// between frames (not measured), as it does in the game.
+void frame(benchmark::State& state) {
+    const int scale = static_cast<int>(state.range(0));
+    bench::GameScene scene(15);
+    zelk::frmsaut& game = scene.game();
+    QImage image(kWindowWidth * scale, kWindowHeight * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    int n = 0;
+    for (auto _ : state) {
+        if (n++ % kRestoreEvery == 0) scene.restore();
+        game.Timer1.fire();
+        const auto t0 = Clock::now();
+        {
+            QPainter p(&image);
+            game.render(p, QSize(kWindowWidth, kWindowHeight));
+        }
+        state.SetIterationTime(seconds(t0, Clock::now()));
+    }
+}
+
+double least(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+double most(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
+}  // namespace
+
+BENCHMARK(tick)
+    ->Name("tick")
+    ->ArgName("grey_frogs")
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(8)
+    ->Arg(15)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", least)
+    ->ComputeStatistics("max", most);
+
+BENCHMARK(frame)
+    ->Name("frame")
+    ->ArgName("scale")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", least)
+    ->ComputeStatistics("max", most);
+
+int main(int argc, char** argv) {
+    // Drawn into images only: no display needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,181 @@
+// Drawing from caches must show what the model holds: a cached background
+// layer looks exactly like the elements drawn one by one and follows them when
+// they change, a picture given a new image shows it, a letterboxed window
+// leaves no pixel unpainted. The measurement counts are written as documented.
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+#include "support.h"
+#include "toolkit/program.h"
+#include "toolkit/stats.h"
+
+namespace {
+
+// A small scene in the game's style: sky, a hatched rounded platform, a
+// picture, then a moving shape drawn above them.
+class Scene : public tk::Screen {
+    Q_OBJECT
+public:
+    Scene(tk::Program& p, const char* name, bool cached) : tk::Screen(p, name, 3000, 2250) {
+        setBackColor(QColor(128, 128, 255));
+        platform.setRect(300, 1200, 1500, 400);
+        platform.ShapeKind = tk::RoundedRectangle;
+        platform.BackStyle = tk::Opaque;
+        platform.BackColor = QColor(255, 255, 0);
+        platform.FillColor = QColor(128, 64, 0);
+        platform.FillStyle = tk::FillDownwardDiagonal;
+        add(platform, "platform");
+        QImage img(40, 30, QImage::Format_ARGB32);
+        img.fill(QColor(0, 160, 0, 200));
+        cloud.setRect(1900, 200, 765, 570);
+        cloud.setImage(img, QStringLiteral("cloud"));
+        add(cloud, "cloud");
+        ball.setRect(1000, 900, 375, 375);
+        ball.ShapeKind = tk::Circle;
+        ball.FillStyle = tk::FillSolid;
+        add(ball, "ball");
+        if (cached) cacheStaticLayer(cloud);
+    }
+    tk::Shape platform;
+    tk::Picture cloud;
+    tk::Shape ball;
+};
+
+class DisplayProgram : public tk::Program {
+public:
+    explicit DisplayProgram(tk::Services& s) : tk::Program(s, true) {
+        registerScreen(QStringLiteral("plain"),
+                       [](tk::Program& p) { return std::make_unique<Scene>(p, "plain", false); });
+        registerScreen(QStringLiteral("cached"),
+                       [](tk::Program& p) { return std::make_unique<Scene>(p, "cached", true); });
+    }
+    void start() override {}
+};
+
+// The window's picture at a device pixel ratio, its window sized to `size`.
+QImage draw(tk::Screen& s, QSize size, int ratio, QColor under = Qt::magenta) {
+    s.window()->resize(size);
+    s.relayout();
+    QImage img(size * ratio, QImage::Format_RGB32);
+    img.setDevicePixelRatio(ratio);
+    img.fill(under);
+    QPainter p(&img);
+    s.render(p, size);
+    return img;
+}
+
+}  // namespace
+
+class TestDisplay : public QObject {
+    Q_OBJECT
+private slots:
+    void cachedLayerLooksLikeTheElements_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("layout size") << QSize(200, 150) << 1;
+        QTest::newRow("HiDPI") << QSize(200, 150) << 2;
+        QTest::newRow("enlarged") << QSize(300, 225) << 1;
+        QTest::newRow("letterboxed") << QSize(333, 180) << 1;
+        QTest::newRow("letterboxed, HiDPI") << QSize(251, 260) << 2;
+    }
+    void cachedLayerLooksLikeTheElements() {
+        QFETCH(QSize, size);
+        QFETCH(int, ratio);
+        testing::Fixture fx;
+        DisplayProgram program(fx.services());
+        tk::Screen& plain = program.screen(QStringLiteral("plain"));
+        tk::Screen& cached = program.screen(QStringLiteral("cached"));
+        const QImage expected = draw(plain, size, ratio);
+        QCOMPARE(draw(cached, size, ratio), expected);
+        QCOMPARE(draw(cached, size, ratio), expected);  // drawn again from the cache
+    }
+
+    void cachedLayerFollowsItsElements() {
+        testing::Fixture fx;
+        DisplayProgram program(fx.services());
+        auto& plain = static_cast<Scene&>(program.screen(QStringLiteral("plain")));
+        auto& cached = static_cast<Scene&>(program.screen(QStringLiteral("cached")));
+        const QSize size(200, 150);
+        draw(cached, size, 1);
+        for (Scene* s : {&plain, &cached}) {
+            s->platform.Left += 900;
+            s->platform.FillStyle = tk::FillCross;
+            s->cloud.Visible = false;
+            s->setBackColor(QColor(0, 0, 128));
+        }
+        QCOMPARE(draw(cached, size, 1), draw(plain, size, 1));
+        QImage img(10, 10, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        cached.cloud.setImage(img, QStringLiteral("red"));
+        cached.cloud.Visible = true;
+        const QImage shown = draw(cached, size, 1);
+        QCOMPARE(shown.pixelColor(150, 25), QColor(Qt::red));
+    }
+
+    void pictureShowsItsNewImage() {
+        testing::Fixture fx;
+        DisplayProgram program(fx.services());
+        auto& s = static_cast<Scene&>(program.screen(QStringLiteral("plain")));
+        const QPoint inside(150, 25);  // the cloud's middle, pixels
+        for (QColor c : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::red)}) {
+            QImage img(40, 30, QImage::Format_RGB32);
+            img.fill(c);
+            s.cloud.setImage(img, c.name());
+            QCOMPARE(draw(s, QSize(200, 150), 1).pixelColor(inside), c);
+        }
+    }
+
+    void letterboxedWindowLeavesNoPixelUnpainted_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("wide") << QSize(1201, 611);
+        QTest::newRow("tall") << QSize(307, 700);
+        QTest::newRow("odd") << QSize(263, 197);
+    }
+    void letterboxedWindowLeavesNoPixelUnpainted() {
+        QFETCH(QSize, size);
+        testing::Fixture fx;
+        DisplayProgram program(fx.services());
+        for (const char* name : {"plain", "cached"}) {
+            const QImage img = draw(program.screen(QString::fromLatin1(name)), size, 1);
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (img.pixelColor(x, y) == QColor(Qt::magenta))
+                        QFAIL(qPrintable(QStringLiteral("%1: pixel %2,%3 left unpainted")
+                                             .arg(QString::fromLatin1(name))
+                                             .arg(x)
+                                             .arg(y)));
+        }
+    }
+
+    void statsFileHoldsTheCounts() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stats"));
+        {
+            tk::Stats stats(path);
+            for (int k = 0; k < 5; ++k)
+                stats.timerFired(QStringLiteral("frmsaut"), QStringLiteral("Timer1"), k >= 3);
+            stats.timerDropped(QStringLiteral("frmsaut"), QStringLiteral("Timer1"), 7);
+            stats.frameDrawn(QStringLiteral("frmsaut"));
+            stats.frameDrawn(QStringLiteral("frmmenu"));
+            stats.frameDrawn(QStringLiteral("frmsaut"));
+        }  // written once more at the end
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[0].startsWith(QLatin1String("uptime_ms ")));
+        QVERIFY(lines[1].startsWith(QLatin1String("first_frame_unix_us ")));
+        QVERIFY(lines[1].split(u' ')[1].toLongLong() > 1'600'000'000'000'000LL);
+        QCOMPARE(lines[2], QStringLiteral("timer frmsaut.Timer1 5 2 7"));
+        QCOMPARE(lines[3], QStringLiteral("frames frmmenu 1"));
+        QCOMPARE(lines[4], QStringLiteral("frames frmsaut 2"));
+        QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
+    }
+};
+
+QTEST_MAIN(TestDisplay)
+#include "test_display.moc"
