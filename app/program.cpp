@@ -4,7 +4,9 @@
 
 // The pictures are compiled into the core library; a static library's resource
 // table is only linked in when something refers to it.
-static void initArt() { Q_INIT_RESOURCE(art); }
+static void initArt() {
+    Q_INIT_RESOURCE(art);
+}
 
 namespace zelk {
 
@@ -14,6 +16,8 @@ ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
     registerScreens(*this);
 }
 
-void ZelkProgram::start() { show(QString::fromLatin1(kFirstScreen)); }
+void ZelkProgram::start() {
+    show(QString::fromLatin1(kFirstScreen));
+}
 
 }  // namespace zelk

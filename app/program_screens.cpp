@@ -8,11 +8,11 @@
 #include "menus/avert.h"
 #include "menus/frmTip.h"
 #include "menus/frmaide.h"
-#include "menus/frmpre.h"
 #include "menus/frmaut.h"
 #include "menus/frmfin.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
+#include "menus/frmpre.h"
 #include "toolkit/program.h"
 
 namespace zelk {

@@ -20,8 +20,9 @@ avert::avert(tk::Program& program)
     setTop(1935);
 
     Label5.setRect(840, 120, 5295, 1215);
-    Label5.Caption = QStringLiteral("Il est conseillé d'abaisser le menu démarrer pour jouer et de "
-                                    "passer en resolution 1024 *768");
+    Label5.Caption = QStringLiteral(
+        "Il est conseillé d'abaisser le menu démarrer pour jouer et de "
+        "passer en resolution 1024 *768");
     Label5.ForeColor = QColor(0, 0, 255);
     Label5.FontSize = 13.5f;
     add(Label5, "Label5");
@@ -30,8 +31,8 @@ avert::avert(tk::Program& program)
     pan.fallback = QStringLiteral("!");
     add(pan, "pan");
 
-    Command2.setIcon(QImage(QStringLiteral(":/art/readme.png")).scaled(32, 32, Qt::KeepAspectRatio,
-                                                                      Qt::SmoothTransformation));
+    Command2.setIcon(QImage(QStringLiteral(":/art/readme.png"))
+                         .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     OKButton.setBackColor(QColor(255, 255, 0));
     OKButton.setIcon(QImage(QStringLiteral(":/art/grey_frog.png"))
                          .scaled(51, 38, Qt::KeepAspectRatio, Qt::SmoothTransformation));

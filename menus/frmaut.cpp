@@ -62,9 +62,8 @@ frmaut::frmaut(tk::Program& program)
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("!!!"));
     };
     maxgb.Change = maxgb.Scroll = [this] { Label9.Caption = tk::str(maxgb.value()); };
-    vie.Change = vie.Scroll = [this] {
-        Label6.Caption = percentage(vie.value(), vie.max()) + u'%';
-    };
+    vie.Change =
+        vie.Scroll = [this] { Label6.Caption = percentage(vie.value(), vie.max()) + u'%'; };
     ram.Click = [this] { dep.setEnabled(ram.value() != 1); };
 }
 

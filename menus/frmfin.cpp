@@ -39,8 +39,8 @@ frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
     Line1.BorderColor = Qt::black;
     Line1.BorderWidth = 2;
     add(Line1, "Line1");
-    label(Label5, "Label5", 3240, 255, "Ce jeu a demandé deux mois de soirées et de week-ends :",
-          kWhite, 8.25f);
+    label(Label5, "Label5", 3240, 255,
+          "Ce jeu a demandé deux mois de soirées et de week-ends :", kWhite, 8.25f);
     label(Label6, "Label6", 3600, 255, "Programmation du jeu et de l'éditeur : 140 heures", kYellow,
           8.25f);
     label(Label7, "Label7", 3900, 255, "Dessins et sons : 35 heures", kYellow, 8.25f);
@@ -55,8 +55,8 @@ frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
           "Bientôt : un nouveau jeu de l'équipe, avec encore plus de grenouilles !", kWhite, 8.25f);
     label(Label12, "Label12", 5880, 255, "Pour nous écrire : voyez le fichier lisez-moi.txt",
           kWhite, 8.25f);
-    label(Label13, "Label13", 6180, 255, "Vos niveaux nous intéressent : envoyez vos fichiers .lev !",
-          kWhite, 8.25f);
+    label(Label13, "Label13", 6180, 255,
+          "Vos niveaux nous intéressent : envoyez vos fichiers .lev !", kWhite, 8.25f);
     label(Label14, "Label14", 6480, 255, "Zelk v1.0", kWhite, 8.25f);
     label(Label15, "Label15", 6900, 255, "Juillet-Aout 2004", kYellow, 8.25f);
     Label16.Click = [this] { this->program().end(); };

@@ -14,8 +14,8 @@ public:
     tk::Label Label16;
     tk::Label Label1, Label2, Label3, Label4;  // creator, maker, name, thanks
     tk::Line Line1;
-    tk::Label Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13,
-        Label14, Label15;
+    tk::Label Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14,
+        Label15;
 };
 
 }  // namespace zelk

@@ -8,7 +8,8 @@ namespace zelk {
 namespace {
 QStringList vialItems() {
     QStringList items;
-    for (int i = 1; i <= 10; ++i) items << QString::number(i);
+    for (int i = 1; i <= 10; ++i)
+        items << QString::number(i);
     return items;
 }
 }  // namespace

@@ -4,6 +4,8 @@
 
 namespace zelk::resol {
 
-void switchDisplay(tk::Services& services) { services.requestDisplayMode(kWidth, kHeight); }
+void switchDisplay(tk::Services& services) {
+    services.requestDisplayMode(kWidth, kHeight);
+}
 
 }  // namespace zelk::resol

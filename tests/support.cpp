@@ -12,7 +12,9 @@ const char* const kStartLevel =
 Fixture::Fixture() : services_(std::make_unique<tk::ScriptedServices>(dir_.path(), nullptr)) {}
 Fixture::~Fixture() = default;
 
-QString Fixture::path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+QString Fixture::path(const QString& name) const {
+    return QDir(dir_.path()).filePath(name);
+}
 
 void Fixture::writeFile(const QString& name, const QByteArray& bytes) const {
     QFile f(path(name));

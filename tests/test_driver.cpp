@@ -47,12 +47,18 @@ private slots:
     void badScriptsStopWithCodeTwoNamingTheLine_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("says");
-        QTest::newRow("command") << "# c\n\nfly frmmenu" << "line 3: unknown command fly";
-        QTest::newRow("screen") << "get nowhere.Caption" << "unknown screen nowhere";
-        QTest::newRow("element") << "get frmopt.nothing.Value" << "unknown element frmopt.nothing";
-        QTest::newRow("property") << "get frmopt.nb.Colour" << "unknown property Colour";
-        QTest::newRow("number") << "set frmopt.nb.Value many" << "not a number: many";
-        QTest::newRow("no item") << "select frmopt.nbf \"11\"" << "no item \"11\"";
+        QTest::newRow("command") << "# c\n\nfly frmmenu"
+                                 << "line 3: unknown command fly";
+        QTest::newRow("screen") << "get nowhere.Caption"
+                                << "unknown screen nowhere";
+        QTest::newRow("element") << "get frmopt.nothing.Value"
+                                 << "unknown element frmopt.nothing";
+        QTest::newRow("property") << "get frmopt.nb.Colour"
+                                  << "unknown property Colour";
+        QTest::newRow("number") << "set frmopt.nb.Value many"
+                                << "not a number: many";
+        QTest::newRow("no item") << "select frmopt.nbf \"11\""
+                                 << "no item \"11\"";
     }
     void badScriptsStopWithCodeTwoNamingTheLine() {
         QFETCH(QString, script);

@@ -76,10 +76,9 @@ private slots:
             program.collectGarbage();
         };
         fx.takeLog();
-        for (const char* line :
-             {"start", "click avert.OKButton", "set frmaut.maxgb.Value 15",
-              "select frmmenu.File1 \"trace.lev\"",
-              "click frmmenu.Command1", "set frmsaut.energie 1000000", "key frmsaut 27"})
+        for (const char* line : {"start", "click avert.OKButton", "set frmaut.maxgb.Value 15",
+                                 "select frmmenu.File1 \"trace.lev\"", "click frmmenu.Command1",
+                                 "set frmsaut.energie 1000000", "key frmsaut 27"})
             run(QString::fromLatin1(line));
         auto& s = program.get<zelk::frmsaut>();
 

@@ -29,9 +29,14 @@ public:
         add(cloud, "cloud");
         caption.setRect(2000, 100, 500, 300);
         add(caption, "caption");
-        for (tk::Element* e : {static_cast<tk::Element*>(&mech1(0)), static_cast<tk::Element*>(&cloud)}) {
-            e->MouseDown = [this](int button, int, float, float) { log << QStringLiteral("pic down %1").arg(button); };
-            e->MouseUp = [this](int button, int, float, float) { log << QStringLiteral("pic up %1").arg(button); };
+        for (tk::Element* e :
+             {static_cast<tk::Element*>(&mech1(0)), static_cast<tk::Element*>(&cloud)}) {
+            e->MouseDown = [this](int button, int, float, float) {
+                log << QStringLiteral("pic down %1").arg(button);
+            };
+            e->MouseUp = [this](int button, int, float, float) {
+                log << QStringLiteral("pic up %1").arg(button);
+            };
         }
         bar.Change = [this] { log << QStringLiteral("change %1").arg(bar.value()); };
         check.Click = [this] { log << QStringLiteral("check %1").arg(check.value()); };
@@ -43,7 +48,9 @@ public:
     void Form_MouseDown(int button, int, float x, float y) override {
         log << QStringLiteral("screen down %1 %2 %3").arg(button).arg(x).arg(y);
     }
-    void Form_MouseMove(int, int, float x, float) override { log << QStringLiteral("move %1").arg(x); }
+    void Form_MouseMove(int, int, float x, float) override {
+        log << QStringLiteral("move %1").arg(x);
+    }
     void Form_KeyDown(int key, int) override { log << QStringLiteral("key %1").arg(key); }
 
     qint16 loads = 0;
@@ -64,7 +71,9 @@ class SelfUnload : public tk::Screen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "self";
-    explicit SelfUnload(tk::Program& p) : tk::Screen(p, kName, 1000, 1000), go(*this, "go", {0, 0, 500, 300}, QStringLiteral("go")) {
+    explicit SelfUnload(tk::Program& p)
+        : tk::Screen(p, kName, 1000, 1000),
+          go(*this, "go", {0, 0, 500, 300}, QStringLiteral("go")) {
         go.Click = [this] {
             program().unload(kName);
             setCaption(QStringLiteral("still alive"));  // must not touch freed memory
@@ -76,8 +85,10 @@ public:
 class TestProgram : public tk::Program {
 public:
     explicit TestProgram(tk::Services& s) : tk::Program(s, true) {
-        registerScreen(QStringLiteral("probe"), [](tk::Program& p) { return std::make_unique<Probe>(p); });
-        registerScreen(QStringLiteral("self"), [](tk::Program& p) { return std::make_unique<SelfUnload>(p); });
+        registerScreen(QStringLiteral("probe"),
+                       [](tk::Program& p) { return std::make_unique<Probe>(p); });
+        registerScreen(QStringLiteral("self"),
+                       [](tk::Program& p) { return std::make_unique<SelfUnload>(p); });
     }
     void start() override { show(QStringLiteral("probe")); }
 };
@@ -166,13 +177,13 @@ private slots:
         TestProgram p(fx.services());
         Probe& s = p.get<Probe>();
         using A = tk::Screen::MouseAction;
-        s.deliverMouse(A::Down, 1, 0, 500, 1600);   // over a shape: the screen
+        s.deliverMouse(A::Down, 1, 0, 500, 1600);  // over a shape: the screen
         s.deliverMouse(A::Up, 1, 0, 500, 1600);
-        s.deliverMouse(A::Down, 2, 0, 1100, 200);   // over a picture: its handler
+        s.deliverMouse(A::Down, 2, 0, 1100, 200);  // over a picture: its handler
         s.deliverMouse(A::Up, 2, 0, 1100, 200);
-        s.deliverMouse(A::Down, 1, 0, 2100, 200);   // over a label: swallowed
+        s.deliverMouse(A::Down, 1, 0, 2100, 200);  // over a label: swallowed
         s.deliverMouse(A::Up, 1, 0, 2100, 200);
-        s.deliverMouse(A::Move, 0, 0, 1100, 200);   // moves over a picture do not reach the screen
+        s.deliverMouse(A::Move, 0, 0, 1100, 200);  // moves over a picture do not reach the screen
         s.deliverMouse(A::Move, 0, 0, 700, 1000);
         QCOMPARE(s.log, QStringList({QStringLiteral("screen down 1 500 1600"),
                                      QStringLiteral("pic down 2"), QStringLiteral("pic up 2"),

@@ -46,7 +46,9 @@ public:
     int lbound() const { return base_; }
     int ubound() const { return base_ + static_cast<int>(items_.size()) - 1; }
 
-    Element* find(int index) override { return exists(index) ? items_[index - base_].get() : nullptr; }
+    Element* find(int index) override {
+        return exists(index) ? items_[index - base_].get() : nullptr;
+    }
     std::vector<int> indices() const override {
         std::vector<int> out;
         for (size_t k = 0; k < items_.size(); ++k)

@@ -64,11 +64,24 @@ private:
 };
 
 // Shape styles, numbered as the layouts give them.
-enum ShapeType { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4,
-                 RoundedSquare = 5 };
-enum FillStyle { FillSolid = 0, FillTransparent = 1, FillHorizontal = 2, FillVertical = 3,
-                 FillUpwardDiagonal = 4, FillDownwardDiagonal = 5, FillCross = 6,
-                 FillDiagonalCross = 7 };
+enum ShapeType {
+    Rectangle = 0,
+    Square = 1,
+    Oval = 2,
+    Circle = 3,
+    RoundedRectangle = 4,
+    RoundedSquare = 5
+};
+enum FillStyle {
+    FillSolid = 0,
+    FillTransparent = 1,
+    FillHorizontal = 2,
+    FillVertical = 3,
+    FillUpwardDiagonal = 4,
+    FillDownwardDiagonal = 5,
+    FillCross = 6,
+    FillDiagonalCross = 7
+};
 enum BackStyle { Transparent = 0, Opaque = 1 };
 enum Alignment { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
 

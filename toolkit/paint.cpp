@@ -28,14 +28,18 @@ QPainterPath outline(const Shape& s) {
     QPainterPath path;
     switch (k) {
         case Oval:
-        case Circle: path.addEllipse(r); break;
+        case Circle:
+            path.addEllipse(r);
+            break;
         case RoundedRectangle:
         case RoundedSquare: {
             const qreal rad = std::min(r.width(), r.height()) / 6.0;
             path.addRoundedRect(r, rad, rad);
             break;
         }
-        default: path.addRect(r); break;
+        default:
+            path.addRect(r);
+            break;
     }
     return path;
 }
@@ -117,8 +121,9 @@ void drawLabel(QPainter& p, const Label& l, const QRectF& client) {
                       Qt::AlignTop | Qt::TextWordWrap;
     QString text = l.Caption;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    p.setFont(layoutFont(l.FontName, fittedSize(l, r, text, align), l.FontBold, 20.0f));  // 20 twips a point
-    if (!l.Enabled) {  // greyed, with the usual light emboss
+    p.setFont(layoutFont(l.FontName, fittedSize(l, r, text, align), l.FontBold,
+                         20.0f));  // 20 twips a point
+    if (!l.Enabled) {              // greyed, with the usual light emboss
         p.setPen(QColor(255, 255, 255));
         p.drawText(r.translated(kTwipsPerPixel, kTwipsPerPixel), align, text);
         p.setPen(QColor(128, 128, 128));
@@ -170,7 +175,9 @@ void drawLine(QPainter& p, const Line& l) {
     p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
 }
 
-inline size_t mix(size_t h, float v) { return qHashMulti(h, v); }
+inline size_t mix(size_t h, float v) {
+    return qHashMulti(h, v);
+}
 
 }  // namespace
 
@@ -188,12 +195,18 @@ const QImage& SpriteCache::scaled(const QImage& image, const QSize& size) {
 void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCache& sprites) {
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (e.kind()) {
-        case Element::Kind::Shape: drawShape(p, static_cast<const Shape&>(e)); break;
-        case Element::Kind::Label: drawLabel(p, static_cast<const Label&>(e), client); break;
+        case Element::Kind::Shape:
+            drawShape(p, static_cast<const Shape&>(e));
+            break;
+        case Element::Kind::Label:
+            drawLabel(p, static_cast<const Label&>(e), client);
+            break;
         case Element::Kind::Picture:
             drawPicture(p, static_cast<const Picture&>(e), sprites);
             break;
-        case Element::Kind::Line: drawLine(p, static_cast<const Line&>(e)); break;
+        case Element::Kind::Line:
+            drawLine(p, static_cast<const Line&>(e));
+            break;
     }
 }
 
@@ -205,8 +218,7 @@ void drawStandIn(QPainter& p, const QRectF& r, const QString& text) {
     p.setPen(pen);
     p.setBrush(QColor(235, 235, 220));
     const qreal rad = std::min(r.width(), r.height()) / 8;
-    p.drawRoundedRect(r.adjusted(kTwipsPerPixel, kTwipsPerPixel, -kTwipsPerPixel,
-                                 -kTwipsPerPixel),
+    p.drawRoundedRect(r.adjusted(kTwipsPerPixel, kTwipsPerPixel, -kTwipsPerPixel, -kTwipsPerPixel),
                       rad, rad);
     const float pts = std::clamp(static_cast<float>(r.height() / 20.0 / 4.0), 6.0f, 48.0f);
     p.setFont(layoutFont(QStringLiteral("Arial"), pts, true, 20.0f));

@@ -9,8 +9,7 @@ namespace tk {
 // repainted once a frame, milliseconds.
 constexpr int kFrameMs = 16;
 
-Program::Program(Services& services, bool frozenTime)
-    : services_(services), frozen_(frozenTime) {
+Program::Program(Services& services, bool frozenTime) : services_(services), frozen_(frozenTime) {
     if (!frozen_) {
         frame_ = new QTimer(this);
         frame_->setTimerType(Qt::PreciseTimer);
@@ -29,7 +28,9 @@ void Program::registerScreen(const QString& name, Factory factory) {
     factories_[name] = std::move(factory);
 }
 
-std::vector<QString> Program::screenNames() const { return registrationOrder_; }
+std::vector<QString> Program::screenNames() const {
+    return registrationOrder_;
+}
 
 Screen* Program::loaded(const QString& name) const {
     auto it = screens_.find(name);
@@ -43,8 +44,7 @@ Screen& Program::screen(const QString& name) {
 
 Screen& Program::load(const QString& name) {
     auto f = factories_.find(name);
-    if (f == factories_.end())
-        throw RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
+    if (f == factories_.end()) throw RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
     Screen& s = *(screens_[name] = f->second(*this));
     // Registered before its load event, so that code the event runs finds it.
     dispatch([&] { s.Form_Load(); });
@@ -67,8 +67,7 @@ void Program::unload(const QString& name) {
     services_.screenUnloaded(name);
     // The running handler may belong to this screen: destroy it afterwards.
     graveyard_.push_back(std::move(s));
-    if (!frozen_)
-        QMetaObject::invokeMethod(this, &Program::collectGarbage, Qt::QueuedConnection);
+    if (!frozen_) QMetaObject::invokeMethod(this, &Program::collectGarbage, Qt::QueuedConnection);
 }
 
 void Program::closedByUser(Screen& s) {

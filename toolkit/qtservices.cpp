@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QTime>
 #include <QUrl>
-#include <QGuiApplication>
 
 #ifdef ZELK_HAVE_XRANDR
 #include <X11/Xlib.h>
@@ -23,18 +23,29 @@
 namespace tk {
 
 QtServices::QtServices() = default;
-QtServices::~QtServices() { qDeleteAll(sounds_); }
+QtServices::~QtServices() {
+    qDeleteAll(sounds_);
+}
 
 int QtServices::msgBox(const QString& text, int style, const QString& title) {
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(text);
     switch (style & 0x70) {
-        case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-        case mb::Question: box.setIcon(QMessageBox::Question); break;
-        case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case mb::Information: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case mb::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case mb::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case mb::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case mb::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
     }
     struct B {
         QMessageBox::StandardButton qt;
@@ -44,7 +55,8 @@ int QtServices::msgBox(const QString& text, int style, const QString& title) {
     std::vector<B> buttons;
     switch (style & 0x0F) {
         case mb::OkCancel:
-            buttons = {{QMessageBox::Ok, mb::Ok, "OK"}, {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
+            buttons = {{QMessageBox::Ok, mb::Ok, "OK"},
+                       {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
             break;
         case mb::AbortRetryIgnore:
             buttons = {{QMessageBox::Abort, mb::Abort, "Abandonner"},
@@ -63,9 +75,12 @@ int QtServices::msgBox(const QString& text, int style, const QString& title) {
             buttons = {{QMessageBox::Retry, mb::Retry, "Réessayer"},
                        {QMessageBox::Cancel, mb::Cancel, "Annuler"}};
             break;
-        default: buttons = {{QMessageBox::Ok, mb::Ok, "OK"}}; break;
+        default:
+            buttons = {{QMessageBox::Ok, mb::Ok, "OK"}};
+            break;
     }
-    for (const B& b : buttons) box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
+    for (const B& b : buttons)
+        box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
     box.setDefaultButton(buttons.front().qt);
     const int r = box.exec();
     for (const B& b : buttons)
@@ -95,7 +110,9 @@ void QtServices::playSound(const QString& path) {
     s->play();
 }
 
-QString QtServices::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString QtServices::programFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
 
 bool QtServices::launchViewer(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
@@ -105,7 +122,9 @@ void QtServices::requestDisplayMode(int width, int height) {
     requestX11DisplayMode(width, height);
 }
 
-void QtServices::end() { QCoreApplication::exit(0); }
+void QtServices::end() {
+    QCoreApplication::exit(0);
+}
 
 double QtServices::clockSeconds() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;

@@ -7,7 +7,9 @@
 
 namespace tk {
 
-double roundHalfEven(double v) { return std::nearbyint(v); }  // default FE_TONEAREST
+double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}  // default FE_TONEAREST
 
 bool fitsInt16(double v) {
     if (!std::isfinite(v)) return false;
@@ -17,29 +19,36 @@ bool fitsInt16(double v) {
 
 int16_t cint(double v) {
     if (!fitsInt16(v)) {
-        throw RuntimeError(QStringLiteral("Dépassement de capacité : %1 ne tient pas dans un entier "
-                                          "de 16 bits.")
-                               .arg(str(v)));
+        throw RuntimeError(
+            QStringLiteral("Dépassement de capacité : %1 ne tient pas dans un entier "
+                           "de 16 bits.")
+                .arg(str(v)));
     }
     return static_cast<int16_t>(roundHalfEven(v));
 }
 
-int16_t add16(int a, int b) { return cint(static_cast<double>(a) + b); }
+int16_t add16(int a, int b) {
+    return cint(static_cast<double>(a) + b);
+}
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 // Scans a decimal number at text[pos]; returns the end index or pos when none.
 qsizetype scanNumber(QStringView text, qsizetype pos) {
     qsizetype i = pos;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
     qsizetype digits = 0;
-    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) ++i, ++digits;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
+        ++i, ++digits;
     if (i < text.size() && text[i] == u'.') {
         qsizetype j = i + 1;
         qsizetype frac = 0;
-        while (j < text.size() && text[j].isDigit() && text[j].unicode() < 128) ++j, ++frac;
+        while (j < text.size() && text[j].isDigit() && text[j].unicode() < 128)
+            ++j, ++frac;
         if (digits + frac > 0) {
             i = j;
             digits += frac;
@@ -61,7 +70,8 @@ double toDouble(QStringView number) {
 
 double val(QStringView text) {
     qsizetype i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
     const qsizetype end = scanNumber(text, i);
     if (end == i) return 0.0;
     return toDouble(text.mid(i, end - i));
@@ -69,11 +79,13 @@ double val(QStringView text) {
 
 bool parseNumber(QStringView text, double& out) {
     qsizetype i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
     const qsizetype end = scanNumber(text, i);
     if (end == i) return false;
     qsizetype k = end;
-    while (k < text.size() && isBlank(text[k])) ++k;
+    while (k < text.size() && isBlank(text[k]))
+        ++k;
     if (k != text.size()) return false;
     out = toDouble(text.mid(i, end - i));
     return std::isfinite(out);
@@ -125,9 +137,15 @@ QString shortest(T v) {
 
 }  // namespace
 
-QString str(double v) { return shortest(v); }
-QString str(float v) { return shortest(v); }
-QString str(int v) { return QString::number(v); }
+QString str(double v) {
+    return shortest(v);
+}
+QString str(float v) {
+    return shortest(v);
+}
+QString str(int v) {
+    return QString::number(v);
+}
 
 QString strSingle(float v, int maxDigits) {
     if (v == 0) return QStringLiteral("0");
@@ -149,7 +167,9 @@ float Rng::next() {
     return static_cast<float>(state_) / 16777216.0f;
 }
 
-void Rng::reseed(uint32_t seed) { state_ = seed & 0xFFFFFFu; }
+void Rng::reseed(uint32_t seed) {
+    state_ = seed & 0xFFFFFFu;
+}
 
 void Rng::reseedFromClock(double seconds) {
     float f = static_cast<float>(seconds);

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -74,8 +74,8 @@ protected:
         if (e->type() == QEvent::ToolTip) {
             auto* he = static_cast<QHelpEvent*>(e);
             const QPointF pos = (QPointF(he->pos()) - screen_.origin()) / screen_.pixelsPerTwip();
-            const QString tip = screen_.toolTipAt(static_cast<float>(pos.x()),
-                                                  static_cast<float>(pos.y()));
+            const QString tip =
+                screen_.toolTipAt(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
             if (tip.isEmpty()) {
                 QToolTip::hideText();
                 e->ignore();
@@ -94,10 +94,14 @@ private:
     }
     static int buttonOf(Qt::MouseButton b) {
         switch (b) {
-            case Qt::LeftButton: return LeftButton;
-            case Qt::RightButton: return RightButton;
-            case Qt::MiddleButton: return MiddleButton;
-            default: return 0;
+            case Qt::LeftButton:
+                return LeftButton;
+            case Qt::RightButton:
+                return RightButton;
+            case Qt::MiddleButton:
+                return MiddleButton;
+            default:
+                return 0;
         }
     }
     static int keyCodeOf(QKeyEvent* e) {
@@ -106,26 +110,45 @@ private:
         if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;  // 48..57
         if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
         switch (k) {
-            case Qt::Key_Backspace: return 8;
-            case Qt::Key_Tab: return 9;
+            case Qt::Key_Backspace:
+                return 8;
+            case Qt::Key_Tab:
+                return 9;
             case Qt::Key_Return:
-            case Qt::Key_Enter: return 13;
-            case Qt::Key_Shift: return 16;
-            case Qt::Key_Control: return 17;
-            case Qt::Key_Alt: return 18;
-            case Qt::Key_Escape: return 27;
-            case Qt::Key_Space: return 32;
-            case Qt::Key_PageUp: return 33;
-            case Qt::Key_PageDown: return 34;
-            case Qt::Key_End: return 35;
-            case Qt::Key_Home: return 36;
-            case Qt::Key_Left: return 37;
-            case Qt::Key_Up: return 38;
-            case Qt::Key_Right: return 39;
-            case Qt::Key_Down: return 40;
-            case Qt::Key_Insert: return 45;
-            case Qt::Key_Delete: return 46;
-            default: return 0;
+            case Qt::Key_Enter:
+                return 13;
+            case Qt::Key_Shift:
+                return 16;
+            case Qt::Key_Control:
+                return 17;
+            case Qt::Key_Alt:
+                return 18;
+            case Qt::Key_Escape:
+                return 27;
+            case Qt::Key_Space:
+                return 32;
+            case Qt::Key_PageUp:
+                return 33;
+            case Qt::Key_PageDown:
+                return 34;
+            case Qt::Key_End:
+                return 35;
+            case Qt::Key_Home:
+                return 36;
+            case Qt::Key_Left:
+                return 37;
+            case Qt::Key_Up:
+                return 38;
+            case Qt::Key_Right:
+                return 39;
+            case Qt::Key_Down:
+                return 40;
+            case Qt::Key_Insert:
+                return 45;
+            case Qt::Key_Delete:
+                return 46;
+            default:
+                return 0;
         }
     }
     void mouse(Screen::MouseAction a, QMouseEvent* e) {
@@ -156,18 +179,23 @@ Screen::~Screen() {
     // window. Drop the controls first so that none outlives its widget.
     placed_.clear();
     const QObjectList kids = children();
-    for (QObject* c : kids) delete c;
+    for (QObject* c : kids)
+        delete c;
     window_.reset();
 }
 
-QWidget* Screen::window() const { return window_.get(); }
+QWidget* Screen::window() const {
+    return window_.get();
+}
 
 void Screen::setCaption(const QString& c) {
     caption_ = c;
     window_->setWindowTitle(c);
 }
 
-void Screen::setBackColor(const QColor& c) { back_ = c; }
+void Screen::setBackColor(const QColor& c) {
+    back_ = c;
+}
 
 void Screen::setLeft(float v) {
     left_ = v;
@@ -208,9 +236,15 @@ void Screen::setWindowState(int s) {
     state_ = s;
     if (!window_->isVisible()) return;  // a pending show applies it
     switch (s) {
-        case Minimized: window_->showMinimized(); break;
-        case Maximized: window_->showMaximized(); break;
-        default: window_->showNormal(); break;
+        case Minimized:
+            window_->showMinimized();
+            break;
+        case Maximized:
+            window_->showMaximized();
+            break;
+        default:
+            window_->showNormal();
+            break;
     }
 }
 
@@ -232,8 +266,12 @@ void Screen::showWindow() {
 
 void Screen::realizeShow() {
     switch (state_) {
-        case Minimized: window_->showMinimized(); break;
-        case Maximized: window_->showMaximized(); break;
+        case Minimized:
+            window_->showMinimized();
+            break;
+        case Maximized:
+            window_->showMaximized();
+            break;
         default:
             window_->show();
             // Headless platforms have no stacking and say so at every call.
@@ -271,7 +309,8 @@ void Screen::relayout() {
         origin_ = QPointF(std::floor((wx - cw * scale_) / 2.0),
                           menuH + std::floor((wy - ch * scale_) / 2.0));
     }
-    for (Control* c : placed_) c->place();
+    for (Control* c : placed_)
+        c->place();
     window_->update();
 }
 
@@ -354,9 +393,15 @@ void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y
             if (a == MouseAction::Up && e == pressed_ && e->Click) e->Click();
         } else {
             switch (a) {
-                case MouseAction::Down: Form_MouseDown(held, shift, x, y); break;
-                case MouseAction::Up: Form_MouseUp(held, shift, x, y); break;
-                case MouseAction::Move: Form_MouseMove(held, shift, x, y); break;
+                case MouseAction::Down:
+                    Form_MouseDown(held, shift, x, y);
+                    break;
+                case MouseAction::Up:
+                    Form_MouseUp(held, shift, x, y);
+                    break;
+                case MouseAction::Move:
+                    Form_MouseMove(held, shift, x, y);
+                    break;
             }
         }
         if (a == MouseAction::Up && buttonsHeld_ == 0) {
@@ -371,8 +416,7 @@ QString Screen::toolTipAt(float x, float y) const {
         const Element* e = *it;
         if (!e->Visible || !e->contains(x, y)) continue;
         if (e->kind() == Element::Kind::Label) return static_cast<const Label*>(e)->ToolTipText;
-        if (e->kind() == Element::Kind::Picture)
-            return static_cast<const Picture*>(e)->ToolTipText;
+        if (e->kind() == Element::Kind::Picture) return static_cast<const Picture*>(e)->ToolTipText;
     }
     return {};
 }
@@ -413,9 +457,9 @@ void Screen::paint(QPainter& p) {
 void Screen::drawBackdrop(QPainter& p) {
     p.fillRect(QRectF(0, 0, clientW_, clientH_), back_);
     if (!picture_.isNull()) {
-        p.drawImage(QRectF(0, 0, picture_.width() * kTwipsPerPixel,
-                           picture_.height() * kTwipsPerPixel),
-                    picture_);
+        p.drawImage(
+            QRectF(0, 0, picture_.width() * kTwipsPerPixel, picture_.height() * kTwipsPerPixel),
+            picture_);
     } else if (!pictureFallback_.isEmpty()) {
         drawStandIn(p, QRectF(0, 0, clientW_, clientH_), pictureFallback_);
     }
@@ -469,7 +513,8 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
 
 size_t Screen::drawDigest() const {
     size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_);
-    for (const Element* e : drawList_) h = digestElement(h, *e);
+    for (const Element* e : drawList_)
+        h = digestElement(h, *e);
     return h;
 }
 
@@ -545,7 +590,9 @@ bool Screen::isArray(const QString& name) const {
     return it != named_.end() && it->second.array;
 }
 
-std::vector<QString> Screen::elementNames() const { return order_; }
+std::vector<QString> Screen::elementNames() const {
+    return order_;
+}
 
 std::vector<int> Screen::arrayIndices(const QString& name) const {
     auto it = named_.find(name);

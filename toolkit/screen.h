@@ -247,7 +247,8 @@ void ElementArray<T>::unload(int i) {
     if (!exists(i)) missing(i);
     screen_.removeDrawn(items_[i - base_].get());
     items_[i - base_].reset();
-    while (!items_.empty() && !items_.back()) items_.pop_back();
+    while (!items_.empty() && !items_.back())
+        items_.pop_back();
 }
 
 template <class T>
@@ -255,7 +256,8 @@ T& ElementArray<T>::place(int i, std::unique_ptr<T> e) {
     if (items_.empty()) base_ = i;
     if (i < base_) {
         std::vector<std::unique_ptr<T>> grown(static_cast<size_t>(base_ - i));
-        for (auto& p : items_) grown.push_back(std::move(p));
+        for (auto& p : items_)
+            grown.push_back(std::move(p));
         items_ = std::move(grown);
         base_ = i;
     }

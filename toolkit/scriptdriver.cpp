@@ -1,12 +1,12 @@
 #include "scriptdriver.h"
 
 #include <QColor>
+#include <QPixmap>
 #include <QPointer>
-#include <cmath>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QWidget>
-#include <QPixmap>
+#include <cmath>
 
 #include "program.h"
 #include "scriptedservices.h"
@@ -18,7 +18,8 @@ QStringList splitWords(const QString& line) {
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (i < n) {
-        while (i < n && line[i].isSpace()) ++i;
+        while (i < n && line[i].isSpace())
+            ++i;
         if (i >= n) break;
         QString w;
         if (line[i] == u'"') {
@@ -39,7 +40,8 @@ QStringList splitWords(const QString& line) {
             }
             if (!closed) throw ScriptError(QStringLiteral("unterminated quoted text"));
         } else {
-            while (i < n && !line[i].isSpace()) w += line[i++];
+            while (i < n && !line[i].isSpace())
+                w += line[i++];
         }
         words << w;
     }
@@ -48,7 +50,8 @@ QStringList splitWords(const QString& line) {
 
 QString formatValue(const QVariant& v) {
     switch (v.metaType().id()) {
-        case QMetaType::Bool: return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        case QMetaType::Bool:
+            return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
         case QMetaType::Short:
         case QMetaType::UShort:
         case QMetaType::Int:
@@ -56,16 +59,22 @@ QString formatValue(const QVariant& v) {
         case QMetaType::Long:
         case QMetaType::LongLong:
         case QMetaType::Char:
-        case QMetaType::SChar: return QString::number(v.toLongLong());
-        case QMetaType::Float: return str(v.toFloat());
-        case QMetaType::Double: return str(v.toDouble());
-        case QMetaType::QColor: return quoted(v.value<QColor>().name());
+        case QMetaType::SChar:
+            return QString::number(v.toLongLong());
+        case QMetaType::Float:
+            return str(v.toFloat());
+        case QMetaType::Double:
+            return str(v.toDouble());
+        case QMetaType::QColor:
+            return quoted(v.value<QColor>().name());
         case QMetaType::QStringList: {
             QStringList items;
-            for (const QString& s : v.toStringList()) items << quoted(s);
+            for (const QString& s : v.toStringList())
+                items << quoted(s);
             return QLatin1Char('[') + items.join(QLatin1String(", ")) + QLatin1Char(']');
         }
-        default: return quoted(v.toString());
+        default:
+            return quoted(v.toString());
     }
 }
 
@@ -173,7 +182,9 @@ void ScriptDriver::write(const Target& t, const QMetaProperty& p, const QString&
             v = c;
             break;
         }
-        default: v = text; break;
+        default:
+            v = text;
+            break;
     }
     if (!p.isWritable()) throw ScriptError(QStringLiteral("read-only property ") + p.name());
     program_.dispatch([&] {
@@ -359,7 +370,8 @@ void ScriptDriver::execute(const QString& raw) {
         if (!t) throw ScriptError(QStringLiteral("not a timer: ") + w[1]);
         const int n = w.size() == 3 ? toInt(w[2]) : 1;
         QPointer<Timer> timer(t);
-        for (int i = 0; i < n && timer; ++i) timer->fire();
+        for (int i = 0; i < n && timer; ++i)
+            timer->fire();
     } else if (cmd == QLatin1String("set")) {
         need(3);
         set(w[1], w[2]);
@@ -373,7 +385,8 @@ void ScriptDriver::execute(const QString& raw) {
         // Not for tests: saves a picture of a screen, for looking at it.
         need(3);
         Screen& s = screenNamed(w[1]);
-        if (!s.window()->grab().save(w[2])) throw ScriptError(QStringLiteral("cannot save ") + w[2]);
+        if (!s.window()->grab().save(w[2]))
+            throw ScriptError(QStringLiteral("cannot save ") + w[2]);
     } else if (cmd == QLatin1String("answer")) {
         need(3);
         if (w[1] == QLatin1String("msgbox")) {

@@ -12,11 +12,20 @@ QString quoted(const QString& s) {
     out += u'"';
     for (QChar c : s) {
         switch (c.unicode()) {
-            case '"': out += QLatin1String("\\\""); break;
-            case '\\': out += QLatin1String("\\\\"); break;
-            case '\r': out += QLatin1String("\\r"); break;
-            case '\n': out += QLatin1String("\\n"); break;
-            default: out += c;
+            case '"':
+                out += QLatin1String("\\\"");
+                break;
+            case '\\':
+                out += QLatin1String("\\\\");
+                break;
+            case '\r':
+                out += QLatin1String("\\r");
+                break;
+            case '\n':
+                out += QLatin1String("\\n");
+                break;
+            default:
+                out += c;
         }
     }
     out += u'"';
@@ -47,14 +56,14 @@ int ScriptedServices::msgBox(const QString& text, int style, const QString& titl
     return answer;
 }
 
-QString ScriptedServices::inputBox(const QString& prompt, const QString& title,
-                                   const QString&) {
+QString ScriptedServices::inputBox(const QString& prompt, const QString& title, const QString&) {
     QString answer;
     if (!inputAnswers_.empty()) {
         answer = inputAnswers_.front();
         inputAnswers_.pop_front();
     }
-    print(QStringLiteral("inputbox %1 %2 -> %3").arg(quoted(title), quoted(prompt), quoted(answer)));
+    print(
+        QStringLiteral("inputbox %1 %2 -> %3").arg(quoted(title), quoted(prompt), quoted(answer)));
     return answer;
 }
 
@@ -83,7 +92,9 @@ void ScriptedServices::end() {
     throw ProgramEnded();
 }
 
-void ScriptedServices::screenShown(const QString& name) { print(QStringLiteral("show ") + name); }
+void ScriptedServices::screenShown(const QString& name) {
+    print(QStringLiteral("show ") + name);
+}
 
 void ScriptedServices::screenUnloaded(const QString& name) {
     print(QStringLiteral("unload ") + name);
