@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "editor/levelfile.h"
+#include "editor/platforms.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
@@ -221,19 +222,8 @@ void frmedit::Form_KeyDown(int keyCode, int) {
 
 level::Level frmedit::currentLevel() {
     level::Level l;
-    for (int k = 0; k < level::kPlatformCount; ++k) {
-        const tk::Shape& s = Shape1(k + 2);
-        l.geometry[4 * k] = s.Top;
-        l.geometry[4 * k + 1] = s.Left;
-        l.geometry[4 * k + 2] = s.Height;
-        l.geometry[4 * k + 3] = s.Width;
-    }
-    frmopt& o = program().get<frmopt>();
-    l.ois = static_cast<int16_t>(o.ois.value());
-    l.vitois = static_cast<int16_t>(o.vitois.value());
-    l.nb = static_cast<int16_t>(o.nb.value());
-    l.nbg = static_cast<int16_t>(o.nbg.value());
-    l.nbf = o.nbf.text();
+    storePlatforms(Shape1, l);
+    program().get<frmopt>().store(l);
     return l;
 }
 
@@ -294,16 +284,6 @@ void frmedit::saveAs() {
     // Held until the next tick puts the current name back.
     nomfichier = answer;
     writeLevel(answer + QStringLiteral(".lev"));
-}
-
-void frmedit::applyPlatforms(const level::Level& l) {
-    for (int k = 0; k < level::kPlatformCount; ++k) {
-        tk::Shape& s = Shape1(k + 2);
-        s.Top = l.top(k);
-        s.Left = l.left(k);
-        s.Height = l.height(k);
-        s.Width = l.width(k);
-    }
 }
 
 }  // namespace zelk

@@ -31,8 +31,6 @@ public:
     level::Level currentLevel();
     // Writes the level to a file of the program folder and says how it went.
     void writeLevel(const QString& fileName);
-    // Replaces the platforms by those of a level read from a file.
-    void applyPlatforms(const level::Level& l);
 
     // Whether a name typed for "Sauvegerder sous..." can be a level file name;
     // when not, `why` says what is wrong, in French.

@@ -4,6 +4,7 @@
 
 #include "editor/frmedit.h"
 #include "editor/levelfile.h"
+#include "editor/platforms.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
 
@@ -43,13 +44,8 @@ void frmouvrir::open() {
     }
     frmedit& ed = p.get<frmedit>();
     ed.Text1.setText(name);
-    ed.applyPlatforms(l);
-    frmopt& o = p.get<frmopt>();
-    o.ois.setValue(l.ois);
-    o.vitois.setValue(l.vitois);
-    o.nb.setValue(l.nb);
-    o.nbg.setValue(l.nbg);
-    o.nbf.setText(l.nbf);
+    applyPlatforms(ed.Shape1, l);
+    p.get<frmopt>().apply(l);
     p.unload(kName);
 }
 

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include "editor/levelfile.h"
+#include "editor/platforms.h"
 #include "game/frmsaut.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
@@ -78,22 +79,11 @@ void startLevel(tk::Program& program) {
     menu.champ3 = static_cast<qint16>(lev.height(0));
     menu.champ4 = static_cast<qint16>(lev.width(0));
 
-    frmopt& opt = program.get<frmopt>();
-    opt.ois.setValue(lev.ois);
-    opt.vitois.setValue(lev.vitois);
-    opt.nb.setValue(lev.nb);
-    opt.nbg.setValue(lev.nbg);
-    opt.nbf.setText(lev.nbf);
+    program.get<frmopt>().apply(lev);
 
     program.unload<frmsaut>();
     frmsaut& game = program.get<frmsaut>();
-    for (int k = 2; k <= 7; ++k) {
-        tk::Shape& p = game.Shape1(k);
-        p.Top = lev.top(k - 2);
-        p.Left = lev.left(k - 2);
-        p.Height = lev.height(k - 2);
-        p.Width = lev.width(k - 2);
-    }
+    applyPlatforms(game.Shape1, lev);
     game.setup();
     program.show<frmsaut>();
 

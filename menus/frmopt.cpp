@@ -1,5 +1,6 @@
 #include "menus/frmopt.h"
 
+#include "editor/levelfile.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"
 
@@ -62,6 +63,22 @@ frmopt::frmopt(tk::Program& program)
 void frmopt::Form_Load() {
     nb.setValue(1);
     nbf.setText(QStringLiteral("2"));
+}
+
+void frmopt::apply(const level::Level& l) {
+    ois.setValue(l.ois);
+    vitois.setValue(l.vitois);
+    nb.setValue(l.nb);
+    nbg.setValue(l.nbg);
+    nbf.setText(l.nbf);
+}
+
+void frmopt::store(level::Level& l) const {
+    l.ois = static_cast<int16_t>(ois.value());
+    l.vitois = static_cast<int16_t>(vitois.value());
+    l.nb = static_cast<int16_t>(nb.value());
+    l.nbg = static_cast<int16_t>(nbg.value());
+    l.nbf = nbf.text();
 }
 
 }  // namespace zelk

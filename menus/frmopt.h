@@ -4,6 +4,10 @@
 
 #include "toolkit/screen.h"
 
+namespace level {
+struct Level;
+}
+
 namespace zelk {
 
 class frmopt : public tk::Screen {
@@ -12,6 +16,11 @@ public:
     static constexpr const char* kName = "frmopt";
     explicit frmopt(tk::Program& program);
     void Form_Load() override;
+
+    // A level's options written into the elements (their events fire).
+    void apply(const level::Level& l);
+    // The elements' values into a level's options.
+    void store(level::Level& l) const;
 
     tk::Label Label1, Label9, Label2, Label3, Label4, Label11, Label5, Label6, Label8, Label7,
         Label10;

@@ -234,18 +234,7 @@ bool Screen::visible() const {
 
 void Screen::setWindowState(int s) {
     state_ = s;
-    if (!window_->isVisible()) return;  // a pending show applies it
-    switch (s) {
-        case Minimized:
-            window_->showMinimized();
-            break;
-        case Maximized:
-            window_->showMaximized();
-            break;
-        default:
-            window_->showNormal();
-            break;
-    }
+    if (window_->isVisible()) realizeShow();  // otherwise a pending show applies it
 }
 
 void Screen::showWindow() {
@@ -273,7 +262,7 @@ void Screen::realizeShow() {
             window_->showMaximized();
             break;
         default:
-            window_->show();
+            window_->showNormal();
             // Headless platforms have no stacking and say so at every call.
             if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
                 window_->raise();
