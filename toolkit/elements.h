@@ -157,6 +157,9 @@ public:
     bool FontBold = false;
     bool Enabled = true;
     QString ToolTipText;
+    // The font size last found to fit the caption in its box, and for what.
+    mutable float fittedSize = 0;
+    mutable size_t fittedFor = 0;
     const QMetaObject& meta() const override { return staticMetaObject; }
 };
 

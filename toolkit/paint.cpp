@@ -92,13 +92,10 @@ void drawShape(QPainter& p, const Shape& s) {
 
 // The layouts were made for a narrower face than the ones every desktop has:
 // a caption that would not fit its box is drawn up to 15% smaller instead of
-// being cut. Sizes are remembered, so the measuring is done once per caption.
+// being cut. Each label remembers its size, so a caption is measured once.
 float fittedSize(const Label& l, const QRectF& r, const QString& text, int align) {
-    static QHash<size_t, float> cache;
-    const size_t key = qHashMulti(0, text, l.FontName, l.FontSize, l.FontBold, r.width(), l.Height);
-    auto it = cache.constFind(key);
-    if (it != cache.cend()) return *it;
-    if (cache.size() > 4096) cache.clear();
+    const size_t key = qHashMulti(1, text, l.FontName, l.FontSize, l.FontBold, r.width(), l.Height);
+    if (key == l.fittedFor) return l.fittedSize;
     float size = l.FontSize;
     for (float k : {1.0f, 0.95f, 0.9f, 0.85f}) {
         size = l.FontSize * k;
@@ -106,7 +103,8 @@ float fittedSize(const Label& l, const QRectF& r, const QString& text, int align
         const QRectF need = fm.boundingRect(QRectF(0, 0, r.width(), 1e6), align, text);
         if (need.height() <= l.Height + 1 && need.width() <= r.width() + 1) break;
     }
-    cache.insert(key, size);
+    l.fittedFor = key;
+    l.fittedSize = size;
     return size;
 }
 
