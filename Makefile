@@ -96,9 +96,14 @@ screenshots: build
 		$(PROGRAM_DIR)/zelk-script --folder $(PROGRAM_DIR) 2>/dev/null | grep -v '^show ' || true
 	@ls $(BUILD_DIR)/screenshots
 
-# The long soak: 200 000 ticks over at least 50 levels.
-soak: build
-	$(BUILD_DIR)/tests/zelk-soak --folder $(PROGRAM_DIR) --ticks 200000 --levels 50
+# The long soak: 200 000 ticks over at least 50 levels, in the plain build
+# (where memory growth is checked) and under the sanitizers.
+SOAK_ARGS := --folder $(abspath $(PROGRAM_DIR)) --ticks 200000 --levels 50
+soak: build build-check
+	$(BUILD_DIR)/tests/zelk-soak $(SOAK_ARGS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(abspath tests/lsan.supp):print_suppressions=0 \
+		$(CHECK_DIR)/tests/zelk-soak $(SOAK_ARGS)
 
 # Every benchmark and system figure as one table, kept in build/bench/table.md
 # (takes a few minutes: the real game is started and played under Xvfb).
