@@ -6,11 +6,9 @@
 #include <memory>
 
 #include "app/program.h"
+#include "prototype/program.h"
 #include "toolkit/scriptdriver.h"
 #include "toolkit/scriptedservices.h"
-#ifdef ZELK_WITH_VELMO
-#include "prototype/program.h"
-#endif
 
 namespace {
 int usage() {
@@ -52,10 +50,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);
-#ifdef ZELK_WITH_VELMO
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
-#endif
     } else {
         return usage();
     }

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "editor/frmedit.h"
-#include "editor/levelfile.h"
-#include "editor/platforms.h"
+#include "game/platforms.h"
+#include "level/levelfile.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
 

@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "editor/levelfile.h"
-#include "editor/platforms.h"
 #include "game/frmsaut.h"
+#include "game/platforms.h"
+#include "level/levelfile.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "menus/tips.h"
+#include "level/tips.h"
 #include "toolkit/program.h"
 
 namespace zelk {

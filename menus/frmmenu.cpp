@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "editor/levelfile.h"
 #include "game/levelstart.h"
+#include "level/levelfile.h"
 #include "menus/frmpre.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"

@@ -1,6 +1,6 @@
 #include "menus/frmopt.h"
 
-#include "editor/levelfile.h"
+#include "level/levelfile.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"
 

@@ -1,7 +1,7 @@
 #include "menus/frmpre.h"
 
-#include "editor/levelfile.h"
 #include "game/frmsaut.h"
+#include "level/levelfile.h"
 #include "menus/frmmenu.h"
 #include "toolkit/program.h"
 

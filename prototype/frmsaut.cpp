@@ -2,8 +2,8 @@
 
 #include <QImage>
 
+#include "level/runtime.h"
 #include "toolkit/program.h"
-#include "toolkit/runtime.h"
 
 namespace velmo {
 

@@ -4,9 +4,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
+#include "folder.h"
 #include "toolkit/scriptedservices.h"
 
 namespace tk {
@@ -15,23 +15,15 @@ class Program;
 
 namespace testing {
 
-// The start layout line that a new level is saved as.
-extern const char* const kStartLevel;
-
-class Fixture {
+class Fixture : public Folder {
 public:
     Fixture();
     ~Fixture();
-    QString folder() const { return dir_.path(); }
-    QString path(const QString& name) const;
-    void writeFile(const QString& name, const QByteArray& bytes) const;
-    QByteArray readFile(const QString& name) const;
     tk::ScriptedServices& services() { return *services_; }
     // Messages and other service calls seen so far, then forgotten.
     QStringList takeLog();
 
 private:
-    QTemporaryDir dir_;
     std::unique_ptr<tk::ScriptedServices> services_;
 };
 

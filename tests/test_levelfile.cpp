@@ -2,8 +2,8 @@
 // including every way a damaged file is refused before anything is applied.
 #include <QtTest>
 
-#include "editor/levelfile.h"
-#include "support.h"
+#include "folder.h"
+#include "level/levelfile.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ private slots:
     }
 
     void writeIsAtomicAndReplacesTheWholeFile() {
-        testing::Fixture fx;
+        testing::Folder fx;
         fx.writeFile(QStringLiteral("a.lev"), QByteArray(5000, 'x'));
         QString why;
         tk::Files files;
@@ -54,7 +54,7 @@ private slots:
     }
 
     void failedWriteLeavesTheEarlierFileIntact() {
-        testing::Fixture fx;
+        testing::Folder fx;
         fx.writeFile(QStringLiteral("a.lev"), "earlier\r\n");
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::ExeOwner);
         QString why;
@@ -246,7 +246,7 @@ private slots:
     }
 
     void readerIsBoundedOnHugeFiles() {
-        testing::Fixture fx;
+        testing::Folder fx;
         fx.writeFile(QStringLiteral("big.lev"), QByteArray(3 * 1024 * 1024, ' '));
         level::Record r;
         level::Error e;
@@ -255,7 +255,7 @@ private slots:
     }
 
     void missingFileAndFolderAreErrors() {
-        testing::Fixture fx;
+        testing::Folder fx;
         level::Record r;
         level::Error e;
         QVERIFY(!level::read(fx.path(QStringLiteral("absent.lev")), r, e));

@@ -2,7 +2,7 @@
 // text, the random sequence.
 #include <QtTest>
 
-#include "toolkit/runtime.h"
+#include "level/runtime.h"
 
 class TestRuntime : public QObject {
     Q_OBJECT

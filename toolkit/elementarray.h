@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "elements.h"
-#include "runtime.h"
+#include "level/runtime.h"
 
 namespace tk {
 

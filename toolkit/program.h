@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "runtime.h"
+#include "level/runtime.h"
 #include "screen.h"
 #include "services.h"
 

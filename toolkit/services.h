@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "files.h"
-#include "runtime.h"
+#include "level/files.h"
+#include "level/runtime.h"
 
 namespace tk {
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/levelfile.h"
+#include "level/levelfile.h"
 
 namespace {
 

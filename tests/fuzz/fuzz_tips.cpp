@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "menus/tips.h"
+#include "level/tips.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "runtime.h"
+#include "level/runtime.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "files.h"
+#include "level/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

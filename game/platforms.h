@@ -2,7 +2,7 @@
 // screen's Shape1 array (element 1 is the ground, which no level stores).
 #pragma once
 
-#include "editor/levelfile.h"
+#include "level/levelfile.h"
 #include "toolkit/elementarray.h"
 #include "toolkit/elements.h"
 

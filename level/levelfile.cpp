@@ -1,10 +1,10 @@
-#include "levelfile.h"
+#include "level/levelfile.h"
 
 #include <QFileInfo>
 #include <cfloat>
 #include <cmath>
 
-#include "../toolkit/runtime.h"
+#include "level/runtime.h"
 
 namespace level {
 

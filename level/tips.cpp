@@ -1,4 +1,4 @@
-#include "menus/tips.h"
+#include "level/tips.h"
 
 #include <QStringDecoder>
 

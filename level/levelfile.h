@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "toolkit/files.h"
+#include "level/files.h"
 
 namespace level {
 
