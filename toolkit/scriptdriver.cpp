@@ -218,7 +218,8 @@ Path splitPath(const QString& path) {
 }
 }  // namespace
 
-void ScriptDriver::get(const QString& path) {
+void ScriptDriver::get(const QStringList& w) {
+    const QString& path = w[1];
     const Path p = splitPath(path);
     Screen& s = screenNamed(p.screen);
     const Target t = p.element.isEmpty() ? screenTarget(s) : targetOf(s, p.element);
@@ -227,11 +228,11 @@ void ScriptDriver::get(const QString& path) {
     out_.flush();
 }
 
-void ScriptDriver::set(const QString& path, const QString& value) {
-    const Path p = splitPath(path);
+void ScriptDriver::set(const QStringList& w) {
+    const Path p = splitPath(w[1]);
     Screen& s = screenNamed(p.screen);
     const Target t = p.element.isEmpty() ? screenTarget(s) : targetOf(s, p.element);
-    write(t, propertyOf(t, p.property), value);
+    write(t, propertyOf(t, p.property), w[2]);
 }
 
 void ScriptDriver::printProperties(const QString& prefix, const Target& t) {
@@ -241,7 +242,8 @@ void ScriptDriver::printProperties(const QString& prefix, const Target& t) {
     }
 }
 
-void ScriptDriver::dump(const QString& name) {
+void ScriptDriver::dump(const QStringList& w) {
+    const QString& name = w[1];
     Screen& s = screenNamed(name);
     printProperties(name + u'.', screenTarget(s));
     for (const QString& e : s.elementNames()) {
@@ -279,125 +281,141 @@ int asciiOf(int keyCode) {
 }
 }  // namespace
 
+// The commands: name, words allowed (the command's own included), handler.
+const ScriptDriver::Command ScriptDriver::kCommands[] = {
+    {"start", 1, 1, &ScriptDriver::start},   {"show", 2, 2, &ScriptDriver::show},
+    {"unload", 2, 2, &ScriptDriver::unload}, {"click", 2, 2, &ScriptDriver::click},
+    {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 3, &ScriptDriver::key},
+    {"keyup", 3, 3, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
+    {"fire", 2, 3, &ScriptDriver::fire},     {"set", 3, 3, &ScriptDriver::set},
+    {"get", 2, 2, &ScriptDriver::get},       {"dump", 2, 2, &ScriptDriver::dump},
+    {"snap", 3, 3, &ScriptDriver::snap},     {"answer", 3, 3, &ScriptDriver::answer},
+};
+
 void ScriptDriver::execute(const QString& raw) {
     const QString line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(u'#')) return;
     const QStringList w = splitWords(line);
-    const QString cmd = w[0];
-    auto need = [&](int n) {
-        if (w.size() != n) throw ScriptError(QStringLiteral("wrong number of words for ") + cmd);
-    };
-    if (cmd == QLatin1String("start")) {
-        need(1);
-        program_.dispatch([&] { program_.start(); });
-    } else if (cmd == QLatin1String("show")) {
-        need(2);
-        screenNamed(w[1]);
-        program_.dispatch([&] { program_.show(w[1]); });
-    } else if (cmd == QLatin1String("unload")) {
-        need(2);
-        if (!program_.knows(w[1])) throw ScriptError(QStringLiteral("unknown screen ") + w[1]);
-        program_.dispatch([&] { program_.unload(w[1]); });
-    } else if (cmd == QLatin1String("click")) {
-        need(2);
-        const Path p = splitPath(w[1] + QStringLiteral(".x"));
-        Screen& s = screenNamed(p.screen);
-        const QString spec = w[1].mid(p.screen.size() + 1);
-        Element* e = nullptr;
-        const Target t = targetOf(s, spec, &e);
-        if (e) {
-            program_.dispatch([&] {
-                if (e->Click) e->Click();
-            });
-        } else if (auto* b = qobject_cast<CommandButton*>(t.object)) {
-            b->click();
-        } else if (auto* c = qobject_cast<CheckBox*>(t.object)) {
-            c->click();
-        } else if (auto* o = qobject_cast<OptionButton*>(t.object)) {
-            o->click();
-        } else if (auto* m = qobject_cast<MenuItem*>(t.object)) {
-            m->click();
-        } else {
-            throw ScriptError(QStringLiteral("cannot click ") + w[1]);
-        }
-    } else if (cmd == QLatin1String("select")) {
-        need(3);
-        const Path p = splitPath(w[1] + QStringLiteral(".x"));
-        Screen& s = screenNamed(p.screen);
-        const Target t = targetOf(s, w[1].mid(p.screen.size() + 1));
-        auto* l = qobject_cast<ListControl*>(t.object);
-        if (!l) throw ScriptError(QStringLiteral("cannot select in ") + w[1]);
-        int i = -1;
-        for (int k = 0; k < l->listCount(); ++k)
-            if (l->list(k) == w[2]) i = k;
-        if (i < 0) throw ScriptError(QStringLiteral("no item ") + quoted(w[2]));
-        l->userSelect(i);
-    } else if (cmd == QLatin1String("key") || cmd == QLatin1String("keyup")) {
-        need(3);
-        Screen& s = screenNamed(w[1]);
-        const int code = toInt(w[2]);
-        if (cmd == QLatin1String("keyup")) {
-            s.deliverKeyUp(code, 0);
-        } else {
-            s.deliverKeyDown(code, 0);
-            if (const int a = asciiOf(code)) s.deliverKeyPress(a);
-        }
-    } else if (cmd == QLatin1String("mouse")) {
-        need(6);
-        const qsizetype dot = w[1].indexOf(u'.');
-        Screen& s = screenNamed(dot < 0 ? w[1] : w[1].left(dot));
-        Element* e = nullptr;
-        if (dot >= 0) {
-            targetOf(s, w[1].mid(dot + 1), &e);
-            if (!e) throw ScriptError(QStringLiteral("not a drawn element: ") + w[1]);
-        }
-        Screen::MouseAction a;
-        if (w[2] == QLatin1String("down")) {
-            a = Screen::MouseAction::Down;
-        } else if (w[2] == QLatin1String("up")) {
-            a = Screen::MouseAction::Up;
-        } else if (w[2] == QLatin1String("move")) {
-            a = Screen::MouseAction::Move;
-        } else {
-            throw ScriptError(QStringLiteral("expected down, up or move: ") + w[2]);
-        }
-        s.deliverMouse(a, toInt(w[3]), 0, toFloat(w[4]), toFloat(w[5]), e, true);
-    } else if (cmd == QLatin1String("fire")) {
-        if (w.size() != 2 && w.size() != 3) need(2);
-        const Path p = splitPath(w[1] + QStringLiteral(".x"));
-        Screen& s = screenNamed(p.screen);
-        auto* t = qobject_cast<Timer*>(targetOf(s, w[1].mid(p.screen.size() + 1)).object);
-        if (!t) throw ScriptError(QStringLiteral("not a timer: ") + w[1]);
-        const int n = w.size() == 3 ? toInt(w[2]) : 1;
-        QPointer<Timer> timer(t);
-        for (int i = 0; i < n && timer; ++i)
-            timer->fire();
-    } else if (cmd == QLatin1String("set")) {
-        need(3);
-        set(w[1], w[2]);
-    } else if (cmd == QLatin1String("get")) {
-        need(2);
-        get(w[1]);
-    } else if (cmd == QLatin1String("dump")) {
-        need(2);
-        dump(w[1]);
-    } else if (cmd == QLatin1String("snap")) {
-        // Not for tests: saves a picture of a screen, for looking at it.
-        need(3);
-        Screen& s = screenNamed(w[1]);
-        if (!s.window()->grab().save(w[2]))
-            throw ScriptError(QStringLiteral("cannot save ") + w[2]);
-    } else if (cmd == QLatin1String("answer")) {
-        need(3);
-        if (w[1] == QLatin1String("msgbox")) {
-            services_.queueMsgBoxAnswer(toInt(w[2]));
-        } else if (w[1] == QLatin1String("input")) {
-            services_.queueInputAnswer(w[2]);
-        } else {
-            throw ScriptError(QStringLiteral("expected msgbox or input: ") + w[1]);
-        }
+    for (const Command& c : kCommands) {
+        if (w[0] != QLatin1String(c.name)) continue;
+        if (w.size() < c.minWords || w.size() > c.maxWords)
+            throw ScriptError(QStringLiteral("wrong number of words for ") + w[0]);
+        (this->*c.handler)(w);
+        return;
+    }
+    throw ScriptError(QStringLiteral("unknown command ") + w[0]);
+}
+
+Screen& ScriptDriver::screenOfElement(const QString& word, QString& spec) {
+    const Path p = splitPath(word + QStringLiteral(".x"));
+    spec = word.mid(p.screen.size() + 1);
+    return screenNamed(p.screen);
+}
+
+void ScriptDriver::start(const QStringList&) {
+    program_.dispatch([&] { program_.start(); });
+}
+
+void ScriptDriver::show(const QStringList& w) {
+    screenNamed(w[1]);
+    program_.dispatch([&] { program_.show(w[1]); });
+}
+
+void ScriptDriver::unload(const QStringList& w) {
+    if (!program_.knows(w[1])) throw ScriptError(QStringLiteral("unknown screen ") + w[1]);
+    program_.dispatch([&] { program_.unload(w[1]); });
+}
+
+void ScriptDriver::click(const QStringList& w) {
+    QString spec;
+    Screen& s = screenOfElement(w[1], spec);
+    Element* e = nullptr;
+    const Target t = targetOf(s, spec, &e);
+    if (e) {
+        program_.dispatch([&] {
+            if (e->Click) e->Click();
+        });
+    } else if (auto* b = qobject_cast<CommandButton*>(t.object)) {
+        b->click();
+    } else if (auto* c = qobject_cast<CheckBox*>(t.object)) {
+        c->click();
+    } else if (auto* o = qobject_cast<OptionButton*>(t.object)) {
+        o->click();
+    } else if (auto* m = qobject_cast<MenuItem*>(t.object)) {
+        m->click();
     } else {
-        throw ScriptError(QStringLiteral("unknown command ") + cmd);
+        throw ScriptError(QStringLiteral("cannot click ") + w[1]);
+    }
+}
+
+void ScriptDriver::select(const QStringList& w) {
+    QString spec;
+    Screen& s = screenOfElement(w[1], spec);
+    auto* l = qobject_cast<ListControl*>(targetOf(s, spec).object);
+    if (!l) throw ScriptError(QStringLiteral("cannot select in ") + w[1]);
+    int i = -1;
+    for (int k = 0; k < l->listCount(); ++k)
+        if (l->list(k) == w[2]) i = k;
+    if (i < 0) throw ScriptError(QStringLiteral("no item ") + quoted(w[2]));
+    l->userSelect(i);
+}
+
+void ScriptDriver::key(const QStringList& w) {
+    Screen& s = screenNamed(w[1]);
+    const int code = toInt(w[2]);
+    s.deliverKeyDown(code, 0);
+    if (const int a = asciiOf(code)) s.deliverKeyPress(a);
+}
+
+void ScriptDriver::keyUp(const QStringList& w) {
+    screenNamed(w[1]).deliverKeyUp(toInt(w[2]), 0);
+}
+
+void ScriptDriver::mouse(const QStringList& w) {
+    const qsizetype dot = w[1].indexOf(u'.');
+    Screen& s = screenNamed(dot < 0 ? w[1] : w[1].left(dot));
+    Element* e = nullptr;
+    if (dot >= 0) {
+        targetOf(s, w[1].mid(dot + 1), &e);
+        if (!e) throw ScriptError(QStringLiteral("not a drawn element: ") + w[1]);
+    }
+    Screen::MouseAction a;
+    if (w[2] == QLatin1String("down")) {
+        a = Screen::MouseAction::Down;
+    } else if (w[2] == QLatin1String("up")) {
+        a = Screen::MouseAction::Up;
+    } else if (w[2] == QLatin1String("move")) {
+        a = Screen::MouseAction::Move;
+    } else {
+        throw ScriptError(QStringLiteral("expected down, up or move: ") + w[2]);
+    }
+    s.deliverMouse(a, toInt(w[3]), 0, toFloat(w[4]), toFloat(w[5]), e, true);
+}
+
+void ScriptDriver::fire(const QStringList& w) {
+    QString spec;
+    Screen& s = screenOfElement(w[1], spec);
+    auto* t = qobject_cast<Timer*>(targetOf(s, spec).object);
+    if (!t) throw ScriptError(QStringLiteral("not a timer: ") + w[1]);
+    const int n = w.size() == 3 ? toInt(w[2]) : 1;
+    QPointer<Timer> timer(t);
+    for (int i = 0; i < n && timer; ++i)
+        timer->fire();
+}
+
+// Not for tests: saves a picture of a screen, for looking at it.
+void ScriptDriver::snap(const QStringList& w) {
+    Screen& s = screenNamed(w[1]);
+    if (!s.window()->grab().save(w[2])) throw ScriptError(QStringLiteral("cannot save ") + w[2]);
+}
+
+void ScriptDriver::answer(const QStringList& w) {
+    if (w[1] == QLatin1String("msgbox")) {
+        services_.queueMsgBoxAnswer(toInt(w[2]));
+    } else if (w[1] == QLatin1String("input")) {
+        services_.queueInputAnswer(w[2]);
+    } else {
+        throw ScriptError(QStringLiteral("expected msgbox or input: ") + w[1]);
     }
 }
 

@@ -51,10 +51,31 @@ private:
     QMetaProperty propertyOf(const Target& t, const QString& name);
     QVariant read(const Target& t, const QMetaProperty& p);
     void write(const Target& t, const QMetaProperty& p, const QString& text);
-    void get(const QString& path);
-    void set(const QString& path, const QString& value);
-    void dump(const QString& screen);
     void printProperties(const QString& prefix, const Target& t);
+    // The screen of a SCREEN.ELEMENT word; spec receives the ELEMENT part.
+    Screen& screenOfElement(const QString& word, QString& spec);
+
+    // The commands, each given the line's words (the command's own first).
+    struct Command {
+        const char* name;
+        qsizetype minWords, maxWords;
+        void (ScriptDriver::*handler)(const QStringList& words);
+    };
+    static const Command kCommands[];
+    void start(const QStringList& w);
+    void show(const QStringList& w);
+    void unload(const QStringList& w);
+    void click(const QStringList& w);
+    void select(const QStringList& w);
+    void key(const QStringList& w);
+    void keyUp(const QStringList& w);
+    void mouse(const QStringList& w);
+    void fire(const QStringList& w);
+    void set(const QStringList& w);
+    void get(const QStringList& w);
+    void dump(const QStringList& w);
+    void snap(const QStringList& w);
+    void answer(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;
