@@ -3,19 +3,13 @@
 #include <QDir>
 
 #include "game/frmsaut.h"
+#include "game/rules.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
 
 namespace {
-
-// Energy lost per tick of contact.
-constexpr double kGreyTouch = 40;
-constexpr double kGreenTouch = 55;
-constexpr double kBirdTouch = 35;
-// Height of the bounce after a stomp, twips.
-constexpr int16_t kBounce = 1450;
 
 enum class RightEdge { Plain, Narrowed };
 
@@ -35,13 +29,14 @@ bool touches(const tk::Shape& p, const tk::Picture& e, RightEdge edge) {
 // enemy's top by a fraction of its width.
 bool frogStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
     const float bottom = p.Top + p.Height;
-    return e.Left - 40 < p.Left && etat == 2 && e.Left + e.Width + 40 > p.Left + p.Width &&
-           e.Top + e.Width / 2 > bottom && e.Top - 20 < bottom;
+    return e.Left - 40 < p.Left && etat == jump::Falling &&
+           e.Left + e.Width + 40 > p.Left + p.Width && e.Top + e.Width / 2 > bottom &&
+           e.Top - 20 < bottom;
 }
 
 bool birdStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
     const float bottom = p.Top + p.Height;
-    return e.Left < p.Left && etat == 2 && e.Left + e.Width > p.Left + p.Width &&
+    return e.Left < p.Left && etat == jump::Falling && e.Left + e.Width > p.Left + p.Width &&
            e.Top + e.Width / 4 > bottom && e.Top - 20 < bottom;
 }
 
@@ -51,7 +46,7 @@ void frmsaut::evie() {
     auto bounce = [this] {
         puiss = kBounce;
         basesaut = tk::cint(joueur.Top + joueur.Height);
-        etat = 1;
+        etat = jump::Rising;
         program().services().playSound(
             QDir(program().services().programFolder()).filePath(QStringLiteral("defaut.wav")));
     };

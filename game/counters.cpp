@@ -1,36 +1,32 @@
 // Counters, gauges, the charge running out, and the end of the level.
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
+#include "game/rules.h"
 #include "menus/frmaut.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
 
-namespace {
-// The jump gauge is full at this power, twips.
-constexpr float kGaugePower = 4500;
-}  // namespace
-
 void frmsaut::counters() {
     int16_t hidden = 0;
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         if (!mech2(k).Visible) ++hidden;
     const int16_t nbg = tk::cint(program().get<frmopt>().nbg.value());
-    const int16_t left = tk::add16(tk::add16(tk::add16(nbg, 7), -tuesgris), -hidden);
+    const int16_t left = tk::add16(tk::add16(tk::add16(nbg, kShapeCount), -tuesgris), -hidden);
     Label1.Caption = tk::str(left) + QStringLiteral(" ennemies restants à tuer");
     Label3.Caption = QStringLiteral("( grenouilles grises:  ") +
                      tk::str(tk::add16(nbg, -tuesgris)) +
-                     QStringLiteral("    -    grenouilles vertes:  ") + tk::str(7 - hidden) +
-                     QStringLiteral(" )");
+                     QStringLiteral("    -    grenouilles vertes:  ") +
+                     tk::str(kShapeCount - hidden) + QStringLiteral(" )");
 }
 
 void frmsaut::chars() {
     delai -= 1;
     if (delai == 0) puiss = 0;  // the charge was not used in time
-    hsauts.Width = puiss / kGaugePower * div1.Width;
+    hsauts.Width = puiss / static_cast<float>(kPowerMax) * div1.Width;
     if (energie >= 0) {
-        const int16_t full = tk::cint(program().get<frmaut>().vie.value() * 100.0);
+        const int16_t full = tk::cint(program().get<frmaut>().vie.value() * kEnergyPerVie);
         vie.Width = static_cast<float>(energie / full * div2.Width);
     }
     if (!(energie > 0)) vie.Width = 1;
@@ -38,7 +34,7 @@ void frmsaut::chars() {
 
 void frmsaut::pg() {
     bool greensDead = true;
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         greensDead = greensDead && !mech2(k).Visible;
     if (tuesgris >= program().get<frmopt>().nbg.value() && greensDead)
         showResult("gagne.JPG", "Gagné !", true);

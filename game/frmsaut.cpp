@@ -14,15 +14,8 @@ const QColor kDaySky(128, 128, 255);
 const QColor kRed(255, 0, 0);
 const QColor kYellow(255, 255, 0);
 
-// Tick intervals, milliseconds.
-constexpr int kTickMs = 18;
-constexpr int kSpawnMs = 4000;
-constexpr int kCountersMs = 30;
-
 // Green frogs' layout size, twips.
 constexpr float kGreenWidth = 600, kGreenHeight = 555;
-// A green frog stands this far right of its platform's left end, twips.
-constexpr float kGreenInset = 200;
 
 // Key codes of the keys the game screen answers to.
 constexpr int kEnter = 13, kEscape = 27;
@@ -42,7 +35,7 @@ frmsaut::frmsaut(tk::Program& program)
     setCaption(QStringLiteral("Zelk"));
     setBackColor(kDaySky);
     buildLayout();
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         platformTags_[static_cast<size_t>(k)] = tk::str(k);
 
     Timer1.Tick = [this] { tick(); };
@@ -67,7 +60,7 @@ void frmsaut::buildLayout() {
     }
 
     // The ground, then the six platforms; a level moves the platforms.
-    tk::Shape& ground = Shape1.add(1);
+    tk::Shape& ground = Shape1.add(kGround);
     ground.setRect(-240, 10680, 20000, 615);
     ground.ShapeKind = tk::Rectangle;
     ground.BackStyle = tk::Opaque;
@@ -77,7 +70,7 @@ void frmsaut::buildLayout() {
     const float platforms[6][4] = {{480, 7440, 5775, 1695}, {7800, 3480, 3495, 1695},
                                    {9000, 6120, 4695, 375}, {5040, 6240, 2295, 375},
                                    {1200, 5640, 2775, 375}, {1200, 2640, 2895, 615}};
-    for (int k = 2; k <= 7; ++k) {
+    for (int k = kGround + 1; k <= kShapeCount; ++k) {
         const float* r = platforms[k - 2];
         tk::Shape& p = Shape1.add(k);
         p.setRect(r[0], r[1], r[2], r[3]);
@@ -90,7 +83,7 @@ void frmsaut::buildLayout() {
     }
 
     // Sky, sun, clouds, ground and platforms change only between levels.
-    cacheStaticLayer(Shape1(7));
+    cacheStaticLayer(Shape1(kShapeCount));
 
     fiole.setRect(4440, 3960, 570, 555);
     fiole.setImage(QImage(QStringLiteral(":/art/vial.png")), QStringLiteral("vial.png"));
@@ -99,7 +92,7 @@ void frmsaut::buildLayout() {
     add(fiole, "fiole");
 
     const QImage green(QStringLiteral(":/art/green_frog.png"));
-    for (int k = 1; k <= 7; ++k) {
+    for (int k = 1; k <= kShapeCount; ++k) {
         tk::Picture& g = mech2.add(k);
         g.setRect(0, 0, kGreenWidth, kGreenHeight);
         g.setImage(green, QStringLiteral("green_frog.png"));
@@ -125,8 +118,8 @@ void frmsaut::buildLayout() {
     add(joueur, "joueur");
 
     // The gauges: the fill under its red frame.
-    auto fill = [this](tk::Shape& s, const char* name, float left, QColor color) {
-        s.setRect(left, 120, name[0] == 'h' ? 15 : 1815, 135);
+    auto fill = [this](tk::Shape& s, const char* name, float left, float width, QColor color) {
+        s.setRect(left, 120, width, 135);
         s.FillStyle = tk::FillSolid;
         s.FillColor = color;
         s.BorderStyle = 0;
@@ -138,9 +131,9 @@ void frmsaut::buildLayout() {
         s.BorderWidth = 2;
         add(s, name);
     };
-    fill(hsauts, "hsauts", 120, QColor(0, 255, 0));
+    fill(hsauts, "hsauts", 120, 15, QColor(0, 255, 0));
     frame(div1, "div1", 120);
-    fill(vie, "vie", 2520, kYellow);
+    fill(vie, "vie", 2520, 1815, kYellow);
     frame(div2, "div2", 2520);
 
     auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
@@ -174,7 +167,7 @@ void frmsaut::buildLayout() {
     };
     route(fiole);
     route(mech1(0));
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         route(mech2(k));
     route(mech3);
     for (int i = 1; i <= 3; ++i)
@@ -191,28 +184,28 @@ void frmsaut::setup() {
     frmaut& aut = p.get<frmaut>();
 
     nbf.Caption = tk::str(tk::val(opt.nbf.text()));
-    for (int k = 1; k <= 7; ++k) {
+    for (int k = 1; k <= kShapeCount; ++k) {
         tk::Picture& g = mech2(k);
         const tk::Shape& q = Shape1(platformOfTag(g.Tag));
         g.Top = q.Top - g.Height;
         g.Left = q.Left + kGreenInset;
     }
     retouroiseau = kBirdReturn;
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         mech2(k).Visible = false;
     const int n = opt.nb.value();
-    if (n >= 1 && n <= 7)
+    if (n >= 1 && n <= kShapeCount)
         for (int k = 1; k <= n; ++k)
             mech2(k).Visible = true;
     basesaut = tk::cint(joueur.Top);
-    etat = 0;
+    etat = jump::Standing;
     tuesgris = 0;
     plateau = 0;
     if (opt.ois.value() == 1) mech3.Visible = true;
     if (opt.ois.value() == 0) mech3.Visible = false;
     nbvertes = tk::cint(opt.nb.value());
     attente = kFirstPause;
-    energie = tk::cint(aut.vie.value() * 100.0);
+    energie = tk::cint(aut.vie.value() * kEnergyPerVie);
     nbgris = 0;
     // The menu is only read, never loaded from here: its own load creates a
     // game screen, which must not happen while this one is being set up.
@@ -249,16 +242,16 @@ void frmsaut::Form_MouseMove(int, int, float x, float) {
 
 void frmsaut::press(int button) {
     if (button == tk::LeftButton) charge = 1;
-    if (etat == 0 && button == tk::RightButton) {
-        etat = 1;
-        delai = 55555;
+    if (etat == jump::Standing && button == tk::RightButton) {
+        etat = jump::Rising;
+        delai = kChargeKept;
     }
 }
 
 void frmsaut::release(int button) {
     if (button == tk::MiddleButton) dropVial();
     if (button == tk::LeftButton) {
-        delai = 200;
+        delai = kChargeWindow;
         charge = 0;
     }
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/rules.h"
 #include "toolkit/screen.h"
 
 namespace zelk {
@@ -64,7 +65,7 @@ public:
 
     // State shared by the procedures.
     int16_t basesaut = 0;      // the player's top when he last stood or landed
-    int16_t etat = 0;          // 0 standing, 1 rising, 2 falling, 3 pausing at the top
+    int16_t etat = 0;          // the jump's state: jump::Standing, Rising, Falling, Pausing
     int16_t attente = 0;       // ticks left in the pause at the top of a jump
     int16_t puiss = 0;         // charged power: the jump height, twips
     double delai = 0;          // ticks left before the charged power is dropped
@@ -92,11 +93,6 @@ public:
     tk::Timer Timer1, Timer2, Timer3;
 
 private:
-    // Spawn-timer firings before a vanished bird comes back.
-    static constexpr int16_t kBirdReturn = 5;
-    // Ticks of the pause at the top of the level's first jump.
-    static constexpr int16_t kFirstPause = 5;
-
     void buildLayout();
     void press(int button);
     void release(int button);
@@ -112,8 +108,9 @@ private:
     int16_t& cpt;  // the program's shared loop counter
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
-    std::array<tk::Shape*, 8> platforms_{};
-    std::array<QString, 8> platformTags_;  // "1" to "7", made once: landing never allocates
+    std::array<tk::Shape*, kShapeCount + 1> platforms_{};
+    std::array<QString, kShapeCount + 1>
+        platformTags_;  // "1" to "7", made once: landing never allocates
 };
 
 }  // namespace zelk

@@ -1,19 +1,9 @@
 // Green frogs: each keeps to its own platform and walks towards the player,
 // faster on a wider platform, pushing aside the grey frogs it meets.
 #include "game/frmsaut.h"
+#include "game/rules.h"
 
 namespace zelk {
-
-namespace {
-
-// Pushes and screen edges, twips.
-constexpr float kPush = 100;
-constexpr float kLeftEdge = 30;
-constexpr float kRightEdge = 14740;
-// Walking step: the platform's width divided by this, twips per tick.
-constexpr float kWidthPerStep = 300;
-
-}  // namespace
 
 void frmsaut::mechant2() {
     const int n = nbvertes;
@@ -25,17 +15,17 @@ void frmsaut::mechant2() {
             tk::Picture& f = mech1(i);
             if (f.Visible && g.Visible && f.Left + f.Width > g.Left && f.Left < g.Left &&
                 f.Top == g.Top)
-                f.Left -= kPush;
+                f.Left -= kGreenPush;
             if (f.Visible && g.Visible && g.Left + g.Width > f.Left &&
                 g.Left + g.Width < f.Left + f.Width && f.Top == g.Top)
-                f.Left += kPush;
+                f.Left += kGreenPush;
         }
         if (g.Left < kLeftEdge) g.Left = kLeftEdge;
         if (g.Left > kRightEdge) g.Left = kRightEdge;
         if (g.Left + g.Width / 2 < q.Left) g.Left = q.Left - g.Width / 2;
         if (q.Left + q.Width < g.Left + g.Width / 2) g.Left = q.Left + q.Width - g.Width / 2;
         g.Top = q.Top - g.Height;
-        const float vitverte = q.Width / kWidthPerStep;
+        const float vitverte = q.Width / kGreenWidthPerStep;
         if (pc >= g.Left + g.Width / 2) g.Left += vitverte;
         if (pc < g.Left + g.Width / 2) g.Left -= vitverte;
     }

@@ -1,24 +1,9 @@
 // Grey frogs: falling from the clouds, landing, walking towards the player on
 // their platform, pushing each other apart.
 #include "game/frmsaut.h"
+#include "game/rules.h"
 
 namespace zelk {
-
-namespace {
-
-// Movement per run of the loop body (which runs (frogs x 7) times a frog per
-// tick), twips.
-constexpr float kGreyFall = 2;
-constexpr float kGreyPush = 100;
-// Screen edges for a grey frog's left, twips.
-constexpr float kGreyLeftEdge = 30;
-constexpr float kGreyRightEdge = 14740;
-// A frog whose bottom is less than this below a platform's top lands on it, twips.
-constexpr float kGreyLandingDepth = 60;
-// The walking step: two thirds of a twip, made a whole number.
-constexpr int32_t kGreyStep = 1;
-
-}  // namespace
 
 int16_t frmsaut::platformOfTag(const QString& tag) {
     if (tag.isEmpty()) return 0;
@@ -38,7 +23,7 @@ void frmsaut::gatherGreyFrogs() {
         if (k != 0) Shape1(k);  // a tag naming no platform is an error here already
         greyPlatform_[i] = k;
     }
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= kShapeCount; ++k)
         platforms_[static_cast<size_t>(k)] = &Shape1(k);
 }
 
@@ -53,7 +38,7 @@ void frmsaut::mechant() {
         int16_t& tag = greyPlatform_[static_cast<size_t>(i)];
         for (int j = 0; j <= n; ++j) {
             const tk::Picture& g = *grey_[static_cast<size_t>(j)];
-            for (cpt = 1; cpt <= 7; ++cpt) {
+            for (cpt = 1; cpt <= kShapeCount; ++cpt) {
                 const tk::Shape& p = *platforms_[static_cast<size_t>(cpt)];
                 if (tag == 0) f.Top += kGreyFall;
                 if (f.Visible && g.Visible) {
@@ -63,8 +48,8 @@ void frmsaut::mechant() {
                         f.Top == g.Top)
                         f.Left += kGreyPush;
                 }
-                if (f.Left < kGreyLeftEdge) f.Left = kGreyLeftEdge;
-                if (f.Left > kGreyRightEdge) f.Left = kGreyRightEdge;
+                if (f.Left < kLeftEdge) f.Left = kLeftEdge;
+                if (f.Left > kRightEdge) f.Left = kRightEdge;
                 const float bottom = f.Top + f.Height;
                 const float fc = f.Left + f.Width / 2;
                 if (bottom >= p.Top && p.Top + kGreyLandingDepth > bottom && fc > p.Left &&

@@ -18,8 +18,6 @@ namespace {
 
 const QColor kDaySky(128, 128, 255);
 const QColor kNightSky(0, 0, 128);
-// The tick in lag simulation, milliseconds.
-constexpr int kLagTickMs = 200;
 
 // The sky picture of the program folder, or a drawn sun or moon when the file
 // is missing.

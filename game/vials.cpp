@@ -2,6 +2,7 @@
 #include <QDir>
 
 #include "game/frmsaut.h"
+#include "game/rules.h"
 #include "menus/frmaut.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
@@ -9,9 +10,6 @@
 namespace zelk {
 
 namespace {
-
-// A frog appears this much above the centre of its cloud, twips.
-constexpr float kCloudRise = 70;
 
 // The vial hits the frog when the frog's right edge is inside the vial (A)
 // or its left edge is (B).
@@ -28,7 +26,7 @@ bool vialHits(const tk::Picture& f, const tk::Picture& m) {
 void frmsaut::dropVial() {
     // Every platform at the player's height takes a vial: two platforms of the
     // same height spend two.
-    for (int k = 1; k <= 7; ++k) {
+    for (int k = 1; k <= kShapeCount; ++k) {
         const tk::Shape& p = Shape1(k);
         const double stock = tk::val(nbf.Caption);
         if (stock != 0 && joueur.Top == p.Top - joueur.Height) {
