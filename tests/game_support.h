@@ -7,10 +7,14 @@
 #include "app/program.h"
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
+#include "game/rules.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "support.h"
+
+// The player's jump states, as the tables name them.
+namespace jump = zelk::jump;
 
 namespace testing {
 
@@ -75,7 +79,7 @@ inline void place(tk::Element& e, float left, float top) {
 inline void clearField(zelk::frmsaut& s) {
     for (int i : s.mech1.indices())
         s.mech1(i).Visible = false;
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= zelk::kShapeCount; ++k)
         s.mech2(k).Visible = false;
     s.mech3.Visible = false;
     s.fiole.Visible = false;

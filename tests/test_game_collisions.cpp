@@ -17,12 +17,12 @@ tk::Picture& enemy(zelk::frmsaut& s, int kind) {
 }
 
 // A field with the player at his place and one enemy of a kind at (left, top).
-zelk::frmsaut& field(Game& g, int kind, float left, float top, int etat) {
+zelk::frmsaut& field(Game& g, int kind, float left, float top, int16_t etat) {
     auto& s = g.screen();
     testing::clearField(s);
     s.nbvertes = 1;
     testing::place(s.joueur, kPLeft, kPTop);
-    s.etat = static_cast<int16_t>(etat);
+    s.etat = etat;
     s.energie = kEnergy;
     tk::Picture& e = enemy(s, kind);
     e.Visible = true;
@@ -35,7 +35,7 @@ zelk::frmsaut& field(Game& g, int kind, float left, float top, int etat) {
 class TestGameCollisions : public QObject {
     Q_OBJECT
 private slots:
-    // Standing beside the enemy (etat 0): only the touch can happen.
+    // Standing beside the enemy: only the touch can happen.
     void touchCostsEnergy_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<float>("left");
@@ -75,52 +75,58 @@ private slots:
         QFETCH(float, top);
         QFETCH(double, cost);
         Game g;
-        auto& s = field(g, kind, left, top, 0);
+        auto& s = field(g, kind, left, top, jump::Standing);
         s.evie();
         QCOMPARE(s.energie, kEnergy - cost);
         s.evie();
         QCOMPARE(s.energie, kEnergy - 2 * cost);  // every tick of contact
         QVERIFY(enemy(s, kind).Visible);
-        QCOMPARE(s.etat, int16_t(0));
+        QCOMPARE(s.etat, jump::Standing);
     }
 
     // A falling player over an enemy: `dl` from the enemy's left to the
     // player's left, `db` from the enemy's top to the player's bottom.
     void stompKillsAndBounces_data() {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("etat");
+        QTest::addColumn<qint16>("etat");
         QTest::addColumn<float>("dl");
         QTest::addColumn<float>("db");
         QTest::addColumn<bool>("stomp");
         QTest::newRow("grey: 10 below its top, 30 left of it")
-            << int(Grey) << 2 << -30.0f << 10.0f << true;
-        QTest::newRow("grey: rising") << int(Grey) << 1 << -30.0f << 10.0f << false;
-        QTest::newRow("grey: pausing at the top") << int(Grey) << 3 << -30.0f << 10.0f << false;
-        QTest::newRow("grey: standing") << int(Grey) << 0 << -30.0f << 10.0f << false;
-        QTest::newRow("grey: 20 above its top") << int(Grey) << 2 << 0.0f << -20.0f << false;
-        QTest::newRow("grey: 19 above its top") << int(Grey) << 2 << 0.0f << -19.0f << true;
-        QTest::newRow("grey: 40 left") << int(Grey) << 2 << -40.0f << 0.0f << false;
-        QTest::newRow("grey: 39 left") << int(Grey) << 2 << -39.0f << 0.0f << true;
+            << int(Grey) << jump::Falling << -30.0f << 10.0f << true;
+        QTest::newRow("grey: rising") << int(Grey) << jump::Rising << -30.0f << 10.0f << false;
+        QTest::newRow("grey: pausing at the top")
+            << int(Grey) << jump::Pausing << -30.0f << 10.0f << false;
+        QTest::newRow("grey: standing") << int(Grey) << jump::Standing << -30.0f << 10.0f << false;
+        QTest::newRow("grey: 20 above its top")
+            << int(Grey) << jump::Falling << 0.0f << -20.0f << false;
+        QTest::newRow("grey: 19 above its top")
+            << int(Grey) << jump::Falling << 0.0f << -19.0f << true;
+        QTest::newRow("grey: 40 left") << int(Grey) << jump::Falling << -40.0f << 0.0f << false;
+        QTest::newRow("grey: 39 left") << int(Grey) << jump::Falling << -39.0f << 0.0f << true;
         QTest::newRow("grey: right edges 40 apart")
-            << int(Grey) << 2 << 765.0f + 40 - kSide << 0.0f << false;
+            << int(Grey) << jump::Falling << 765.0f + 40 - kSide << 0.0f << false;
         QTest::newRow("grey: right edges 39 apart")
-            << int(Grey) << 2 << 765.0f + 39 - kSide << 0.0f << true;
-        QTest::newRow("grey: half its width deep") << int(Grey) << 2 << 0.0f << 382.5f << false;
+            << int(Grey) << jump::Falling << 765.0f + 39 - kSide << 0.0f << true;
+        QTest::newRow("grey: half its width deep")
+            << int(Grey) << jump::Falling << 0.0f << 382.5f << false;
         QTest::newRow("grey: just under half its width deep")
-            << int(Grey) << 2 << 0.0f << 382.0f << true;
-        QTest::newRow("green: 10 below its top") << int(Green) << 2 << 0.0f << 10.0f << true;
-        QTest::newRow("bird: inside it") << int(Bird) << 2 << 10.0f << 10.0f << true;
-        QTest::newRow("bird: left edges equal") << int(Bird) << 2 << 0.0f << 10.0f << false;
+            << int(Grey) << jump::Falling << 0.0f << 382.0f << true;
+        QTest::newRow("green: 10 below its top")
+            << int(Green) << jump::Falling << 0.0f << 10.0f << true;
+        QTest::newRow("bird: inside it") << int(Bird) << jump::Falling << 10.0f << 10.0f << true;
+        QTest::newRow("bird: left edges equal")
+            << int(Bird) << jump::Falling << 0.0f << 10.0f << false;
         QTest::newRow("bird: right edges equal")
-            << int(Bird) << 2 << 1050.0f - kSide << 10.0f << false;
+            << int(Bird) << jump::Falling << 1050.0f - kSide << 10.0f << false;
         QTest::newRow("bird: a quarter of its width deep")
-            << int(Bird) << 2 << 10.0f << 262.5f << false;
+            << int(Bird) << jump::Falling << 10.0f << 262.5f << false;
         QTest::newRow("bird: just under a quarter deep")
-            << int(Bird) << 2 << 10.0f << 262.0f << true;
+            << int(Bird) << jump::Falling << 10.0f << 262.0f << true;
     }
     void stompKillsAndBounces() {
         QFETCH(int, kind);
-        QFETCH(int, etat);
+        QFETCH(qint16, etat);
         QFETCH(float, dl);
         QFETCH(float, db);
         QFETCH(bool, stomp);
@@ -133,12 +139,12 @@ private slots:
         s.evie();
         QCOMPARE(!enemy(s, kind).Visible, stomp);
         if (stomp) {
-            QCOMPARE(s.etat, int16_t(1));
+            QCOMPARE(s.etat, jump::Rising);
             QCOMPARE(s.puiss, int16_t(1450));
             QCOMPARE(s.basesaut, int16_t(kPBottom));
             QVERIFY(g.fx.takeLog().contains(QStringLiteral("sound \"defaut.wav\"")));
         } else {
-            QCOMPARE(s.etat, int16_t(etat));
+            QCOMPARE(s.etat, etat);
             QCOMPARE(s.puiss, int16_t(0));
             QVERIFY(g.fx.takeLog().isEmpty());
         }
@@ -147,7 +153,7 @@ private slots:
 
     void stompsAlsoPayTheTouch() {
         Game g;
-        auto& s = field(g, Grey, kPLeft + 30, kPBottom - 10, 2);
+        auto& s = field(g, Grey, kPLeft + 30, kPBottom - 10, jump::Falling);
         s.evie();
         QVERIFY(!s.mech1(0).Visible);
         QCOMPARE(s.energie, kEnergy - 40);
@@ -155,7 +161,7 @@ private slots:
 
     void oneStompPerTick() {
         Game g;
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, 2);
+        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.spawn();
         s.mech1(1).Visible = true;
         testing::place(s.mech1(1), kPLeft - 30, kPBottom - 10);
@@ -173,7 +179,7 @@ private slots:
     void killsCountOnlyUpToTheLevelsNumber() {
         Game g;
         g.opt().nbg.setValue(2);
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, 2);
+        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.tuesgris = 2;
         s.evie();
         QVERIFY(!s.mech1(0).Visible);
@@ -182,11 +188,11 @@ private slots:
 
     void hiddenEnemiesAreLeftAlone() {
         Game g;
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, 2);
+        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.mech1(0).Visible = false;
         s.evie();
         QCOMPARE(s.energie, kEnergy);
-        QCOMPARE(s.etat, int16_t(2));
+        QCOMPARE(s.etat, jump::Falling);
     }
 };
 

@@ -177,8 +177,8 @@ private slots:
         QTest::addColumn<float>("left");
         QTest::addColumn<float>("player");
         QTest::addColumn<float>("after");  // clamped on the first run, then 6 runs of walking
-        QTest::newRow("past the right edge") << 14900.0f << 0.0f << 14740.0f - 7;
-        QTest::newRow("past the left edge") << 0.0f << 14000.0f << 30.0f + 7;
+        QTest::newRow("past the right edge") << 14900.0f << 0.0f << zelk::kRightEdge - 7;
+        QTest::newRow("past the left edge") << 0.0f << 14000.0f << zelk::kLeftEdge + 7;
     }
     void greyFrogsKeptOnScreen() {
         QFETCH(float, left);
@@ -289,7 +289,7 @@ private slots:
         s.mech2(1).Left = 14800;
         playerAt(s, 15500);
         s.mechant2();
-        QCOMPARE(s.mech2(1).Left, 14740 + 20000 / 300.0f);
+        QCOMPARE(s.mech2(1).Left, zelk::kRightEdge + 20000 / zelk::kGreenWidthPerStep);
     }
 
     void greenFrogPushesOverlappingGreyFrogsAtEqualTops_data() {

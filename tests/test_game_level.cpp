@@ -110,7 +110,7 @@ private slots:
         QStringList log = g.fx.takeLog();
         QCOMPARE(log.value(0).contains(QLatin1String("mode ramage")), lag);
         auto& s = *g.game();
-        for (int k = 1; k <= 7; ++k)
+        for (int k = 1; k <= zelk::kShapeCount; ++k)
             QCOMPARE(s.mech2(k).Visible, k <= greens);
         QCOMPARE(s.nbvertes, int16_t(greens));
         QCOMPARE(s.nbf.Caption, vials);
@@ -268,8 +268,8 @@ private slots:
         s.Form_MouseDown(tk::LeftButton, 0, 0, 0);
         s.puiss = 2000;
         s.Form_MouseUp(tk::LeftButton, 0, 0, 0);
-        QCOMPARE(s.delai, 200.0);
-        for (int t = 1; t < 200; ++t)
+        QCOMPARE(s.delai, zelk::kChargeWindow);
+        for (int t = 1; t < zelk::kChargeWindow; ++t)
             s.chars();
         QCOMPARE(s.puiss, int16_t(2000));
         s.chars();
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(s.hsauts.Width, 0.0f);
         // A jump started in time is not affected.
         s.puiss = 2000;
-        s.etat = 0;
+        s.etat = jump::Standing;
         s.Form_MouseDown(tk::RightButton, 0, 0, 0);
         for (int t = 0; t < 300; ++t)
             s.chars();

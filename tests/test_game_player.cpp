@@ -21,8 +21,8 @@ private slots:
         QTest::addColumn<float>("after");
         QTest::newRow("left of the screen") << -5.0f << 10.0f;
         QTest::newRow("exactly 0 stays") << 0.0f << 0.0f;
-        QTest::newRow("right of the wall") << 14800.0f << 14740.0f;
-        QTest::newRow("on the wall") << 14740.0f << 14740.0f;
+        QTest::newRow("right of the wall") << 14800.0f << zelk::kRightEdge;
+        QTest::newRow("on the wall") << zelk::kRightEdge << zelk::kRightEdge;
     }
     void wallsKeepThePlayerOnScreen() {
         QFETCH(float, left);
@@ -35,26 +35,26 @@ private slots:
     }
 
     void playerWalksTowardsTheMouse_data() {
-        QTest::addColumn<int>("etat");
+        QTest::addColumn<qint16>("etat");
         QTest::addColumn<float>("offset");  // mouse relative to the player's centre
         QTest::addColumn<float>("moved");
-        QTest::newRow("standing, 50 right: dead zone") << 0 << 50.0f << 0.0f;
-        QTest::newRow("standing, 50 left") << 0 << -50.0f << -90.0f;
-        QTest::newRow("standing, on the centre") << 0 << 0.0f << 0.0f;
-        QTest::newRow("standing, 90 right") << 0 << 90.0f << 90.0f;
-        QTest::newRow("standing, 89.5 right: back again") << 0 << 89.5f << 0.0f;
-        QTest::newRow("standing, far right") << 0 << 3000.0f << 90.0f;
-        QTest::newRow("in the air, far right") << 2 << 3000.0f << 70.0f;
-        QTest::newRow("in the air, far left") << 1 << -3000.0f << -70.0f;
+        QTest::newRow("standing, 50 right: dead zone") << jump::Standing << 50.0f << 0.0f;
+        QTest::newRow("standing, 50 left") << jump::Standing << -50.0f << -90.0f;
+        QTest::newRow("standing, on the centre") << jump::Standing << 0.0f << 0.0f;
+        QTest::newRow("standing, 90 right") << jump::Standing << 90.0f << 90.0f;
+        QTest::newRow("standing, 89.5 right: back again") << jump::Standing << 89.5f << 0.0f;
+        QTest::newRow("standing, far right") << jump::Standing << 3000.0f << 90.0f;
+        QTest::newRow("in the air, far right") << jump::Falling << 3000.0f << 70.0f;
+        QTest::newRow("in the air, far left") << jump::Rising << -3000.0f << -70.0f;
     }
     void playerWalksTowardsTheMouse() {
-        QFETCH(int, etat);
+        QFETCH(qint16, etat);
         QFETCH(float, offset);
         QFETCH(float, moved);
         Game g;
         auto& s = g.screen();
         s.joueur.Left = 5000;
-        s.etat = static_cast<int16_t>(etat);
+        s.etat = etat;
         s.sourisx = 5000 + kSide / 2 + offset;
         s.pcemouv();
         QCOMPARE(s.joueur.Left, 5000 + moved);
@@ -71,12 +71,12 @@ private slots:
         s.pcemouv();
         QCOMPARE(s.puiss, int16_t(4590));  // one tick past the limit
         s.pcemouv();
-        QCOMPARE(s.puiss, int16_t(4500));
+        QCOMPARE(s.puiss, zelk::kPowerMax);
         s.pcemouv();
-        QCOMPARE(s.puiss, int16_t(4500));
+        QCOMPARE(s.puiss, zelk::kPowerMax);
         s.charge = 0;
         s.pcemouv();
-        QCOMPARE(s.puiss, int16_t(4500));
+        QCOMPARE(s.puiss, zelk::kPowerMax);
     }
 
     // Tops the player passes through, tick by tick, from a jump off the ground.
@@ -97,31 +97,31 @@ private slots:
         s.saut();
         QCOMPARE(s.joueur.Top, kStandOnGround);
         QCOMPARE(s.basesaut, int16_t(10305));
-        for (int jump = 1; jump <= 2; ++jump) {
+        for (int nth = 1; nth <= 2; ++nth) {
             s.puiss = static_cast<int16_t>(puiss);
-            s.etat = 1;
+            s.etat = jump::Rising;
             QList<float> tops;
-            while (s.etat == 1) {
+            while (s.etat == jump::Rising) {
                 s.saut();
-                if (s.etat == 1) tops << s.joueur.Top;
+                if (s.etat == jump::Rising) tops << s.joueur.Top;
             }
             QCOMPARE(tops, rise);
-            QCOMPARE(s.etat, int16_t(3));
+            QCOMPARE(s.etat, jump::Pausing);
             const float top = s.joueur.Top;
             int pause = 0;
-            while (s.etat == 3) {
+            while (s.etat == jump::Pausing) {
                 s.saut();
                 ++pause;
                 QCOMPARE(s.joueur.Top, top);
             }
             // The first top of a level lasts six ticks, every later one one.
-            QCOMPARE(pause, jump == 1 ? 6 : 1);
-            QCOMPARE(s.etat, int16_t(2));
+            QCOMPARE(pause, nth == 1 ? 6 : 1);
+            QCOMPARE(s.etat, jump::Falling);
             s.saut();
             QCOMPARE(s.joueur.Top, top + 150);
-            for (int t = 0; t < 100 && s.etat != 0; ++t)
+            for (int t = 0; t < 100 && s.etat != jump::Standing; ++t)
                 s.saut();
-            QCOMPARE(s.etat, int16_t(0));
+            QCOMPARE(s.etat, jump::Standing);
             QCOMPARE(s.joueur.Top, kStandOnGround);
             QCOMPARE(s.puiss, int16_t(0));
         }
@@ -132,56 +132,58 @@ private slots:
         auto& s = g.screen();
         s.saut();
         s.puiss = 0;
-        s.etat = 1;
+        s.etat = jump::Rising;
         s.saut();
-        QCOMPARE(s.etat, int16_t(3));
+        QCOMPARE(s.etat, jump::Pausing);
         QCOMPARE(s.joueur.Top, kStandOnGround);
         // Pausing on the ground's top counts as landing on it, before the pause
         // is counted down.
         s.saut();
-        QCOMPARE(s.etat, int16_t(0));
+        QCOMPARE(s.etat, jump::Standing);
         QCOMPARE(s.plateau, int16_t(1));
         QCOMPARE(s.attente, int16_t(5));
     }
 
     void fallingPlayerLandsWithinTheDepth_data() {
-        QTest::addColumn<int>("etat");
+        QTest::addColumn<qint16>("etat");
         QTest::addColumn<float>("depth");   // bottom below the platform's top
         QTest::addColumn<float>("centre");  // the player's centre
         QTest::addColumn<bool>("lands");
-        QTest::newRow("on the top") << 2 << 0.0f << 6000.0f << true;
-        QTest::newRow("100 below") << 2 << 100.0f << 6000.0f << true;
-        QTest::newRow("199 below") << 2 << 199.0f << 6000.0f << true;
-        QTest::newRow("200 below") << 2 << 200.0f << 6000.0f << false;
-        QTest::newRow("1 above") << 2 << -1.0f << 6000.0f << false;
-        QTest::newRow("pausing at the top") << 3 << 100.0f << 6000.0f << true;
-        QTest::newRow("rising") << 1 << 100.0f << 6000.0f << false;
-        QTest::newRow("centre on the left edge") << 2 << 50.0f << kP4Left << true;
-        QTest::newRow("centre on the right edge") << 2 << 50.0f << kP4Right << true;
-        QTest::newRow("centre just left of it") << 2 << 50.0f << kP4Left - 0.5f << false;
-        QTest::newRow("centre just right of it") << 2 << 50.0f << kP4Right + 0.5f << false;
+        QTest::newRow("on the top") << jump::Falling << 0.0f << 6000.0f << true;
+        QTest::newRow("100 below") << jump::Falling << 100.0f << 6000.0f << true;
+        QTest::newRow("199 below") << jump::Falling << 199.0f << 6000.0f << true;
+        QTest::newRow("200 below") << jump::Falling << 200.0f << 6000.0f << false;
+        QTest::newRow("1 above") << jump::Falling << -1.0f << 6000.0f << false;
+        QTest::newRow("pausing at the top") << jump::Pausing << 100.0f << 6000.0f << true;
+        QTest::newRow("rising") << jump::Rising << 100.0f << 6000.0f << false;
+        QTest::newRow("centre on the left edge") << jump::Falling << 50.0f << kP4Left << true;
+        QTest::newRow("centre on the right edge") << jump::Falling << 50.0f << kP4Right << true;
+        QTest::newRow("centre just left of it")
+            << jump::Falling << 50.0f << kP4Left - 0.5f << false;
+        QTest::newRow("centre just right of it")
+            << jump::Falling << 50.0f << kP4Right + 0.5f << false;
     }
     void fallingPlayerLandsWithinTheDepth() {
-        QFETCH(int, etat);
+        QFETCH(qint16, etat);
         QFETCH(float, depth);
         QFETCH(float, centre);
         QFETCH(bool, lands);
         Game g;
         auto& s = g.screen();
-        s.etat = static_cast<int16_t>(etat);
+        s.etat = etat;
         s.puiss = 800;
         s.attente = 0;
         s.joueur.Left = centre - kSide / 2;
         s.joueur.Top = kP4Top + depth - kSide;
         s.saut();
         if (lands) {
-            QCOMPARE(s.etat, int16_t(0));
+            QCOMPARE(s.etat, jump::Standing);
             QCOMPARE(s.joueur.Top, kP4Top - kSide);
             QCOMPARE(s.basesaut, int16_t(kP4Top - kSide));
             QCOMPARE(s.plateau, int16_t(5));
             QCOMPARE(s.puiss, int16_t(0));
         } else {
-            QVERIFY(s.etat != 0);
+            QVERIFY(s.etat != jump::Standing);
             QVERIFY(s.plateau != 5);
         }
     }
@@ -199,7 +201,7 @@ private slots:
         Game g;
         auto& s = g.screen();
         s.plateau = 5;
-        s.etat = 0;
+        s.etat = jump::Standing;
         s.joueur.Top = kP4Top - kSide;
         s.joueur.Left = centre - kSide / 2;
         s.saut();
@@ -209,7 +211,7 @@ private slots:
     void theGroundCatchesEveryone() {
         Game g;
         auto& s = g.screen();
-        s.etat = 1;
+        s.etat = jump::Rising;
         s.puiss = 3000;
         s.joueur.Top = kGroundTop - 100;  // bottom 275 below the ground's top
         s.saut();
@@ -217,7 +219,7 @@ private slots:
         QCOMPARE(s.puiss, int16_t(0));
         QCOMPARE(s.basesaut, int16_t(kStandOnGround));
         // Rising again in the same tick: the state set by the ground is acted on.
-        QCOMPARE(s.etat, int16_t(0));
+        QCOMPARE(s.etat, jump::Standing);
     }
 
     void escapeTogglesThePauseAndEnterDropsAVial() {
@@ -340,10 +342,10 @@ private slots:
         s.deliverMouse(A::Down, tk::LeftButton, 0, x, y);
         QCOMPARE(s.charge, int16_t(heard ? 1 : 0));
         s.deliverMouse(A::Up, tk::LeftButton, 0, x, y);
-        QCOMPARE(s.delai, heard ? 200.0 : 0.0);
+        QCOMPARE(s.delai, heard ? zelk::kChargeWindow : 0.0);
         s.deliverMouse(A::Down, tk::RightButton, 0, x, y);
         s.deliverMouse(A::Up, tk::RightButton, 0, x, y);
-        QCOMPARE(s.etat, int16_t(heard ? 1 : 0));
+        QCOMPARE(s.etat, heard ? jump::Rising : jump::Standing);
         // The middle button's release drops a vial (the player stands on the ground).
         s.deliverMouse(A::Down, tk::MiddleButton, 0, x, y);
         s.deliverMouse(A::Up, tk::MiddleButton, 0, x, y);
@@ -351,24 +353,24 @@ private slots:
     }
 
     void rightButtonStartsAJumpOnlyWhenStanding_data() {
-        QTest::addColumn<int>("etat");
-        QTest::addColumn<int>("after");
+        QTest::addColumn<qint16>("etat");
+        QTest::addColumn<qint16>("after");
         QTest::addColumn<double>("delai");
-        QTest::newRow("standing") << 0 << 1 << 55555.0;
-        QTest::newRow("rising") << 1 << 1 << 7.0;
-        QTest::newRow("falling") << 2 << 2 << 7.0;
-        QTest::newRow("pausing") << 3 << 3 << 7.0;
+        QTest::newRow("standing") << jump::Standing << jump::Rising << zelk::kChargeKept;
+        QTest::newRow("rising") << jump::Rising << jump::Rising << 7.0;
+        QTest::newRow("falling") << jump::Falling << jump::Falling << 7.0;
+        QTest::newRow("pausing") << jump::Pausing << jump::Pausing << 7.0;
     }
     void rightButtonStartsAJumpOnlyWhenStanding() {
-        QFETCH(int, etat);
-        QFETCH(int, after);
+        QFETCH(qint16, etat);
+        QFETCH(qint16, after);
         QFETCH(double, delai);
         Game g;
         auto& s = g.screen();
-        s.etat = static_cast<int16_t>(etat);
+        s.etat = etat;
         s.delai = 7;
         s.Form_MouseDown(tk::RightButton, 0, 100, 100);
-        QCOMPARE(s.etat, int16_t(after));
+        QCOMPARE(s.etat, after);
         QCOMPARE(s.delai, delai);
         // Two buttons at once is neither.
         s.Form_MouseDown(tk::LeftButton | tk::RightButton, 0, 100, 100);

@@ -42,7 +42,7 @@ QString state(const zelk::frmsaut& s) {
     for (int i : s.mech1.indices())
         t << " g" << i << '=' << picture(s.mech1(i));
     t << " |";
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= zelk::kShapeCount; ++k)
         t << " v" << k << '=' << picture(s.mech2(k));
     t << " | " << s.Label1.Caption << " / " << s.Label3.Caption << " | T1=" << s.Timer1.enabled();
     return out;
