@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "app/screens.h"
+#include "menus/avert.h"
 
 // The pictures are compiled into the core library; a static library's resource
 // table is only linked in when something refers to it.
@@ -17,7 +18,7 @@ ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
 }
 
 void ZelkProgram::start() {
-    show(QString::fromLatin1(kFirstScreen));
+    show<avert>();
 }
 
 }  // namespace zelk

@@ -17,27 +17,19 @@
 
 namespace zelk {
 
-namespace {
-template <class S>
-void add(tk::Program& p) {
-    p.registerScreen(QString::fromLatin1(S::kName),
-                     [](tk::Program& prog) { return std::make_unique<S>(prog); });
-}
-}  // namespace
-
 void registerScreens(tk::Program& program) {
-    add<avert>(program);
-    add<frmmenu>(program);
-    add<frmopt>(program);
-    add<frmaut>(program);
-    add<frmsaut>(program);
-    add<frmaffpg>(program);
-    add<frmTip>(program);
-    add<frmaide>(program);
-    add<frmfin>(program);
-    add<frmpre>(program);
-    add<frmedit>(program);
-    add<frmouvrir>(program);
+    program.registerScreen<avert>();
+    program.registerScreen<frmmenu>();
+    program.registerScreen<frmopt>();
+    program.registerScreen<frmaut>();
+    program.registerScreen<frmsaut>();
+    program.registerScreen<frmaffpg>();
+    program.registerScreen<frmTip>();
+    program.registerScreen<frmaide>();
+    program.registerScreen<frmfin>();
+    program.registerScreen<frmpre>();
+    program.registerScreen<frmedit>();
+    program.registerScreen<frmouvrir>();
 }
 
 }  // namespace zelk

@@ -1,4 +1,4 @@
-// The screens of the game, by name.
+// Every screen of the game, made known to the program.
 #pragma once
 
 namespace tk {
@@ -6,9 +6,6 @@ class Program;
 }
 
 namespace zelk {
-
-// The screen the program opens on.
-inline constexpr const char* kFirstScreen = "avert";
 
 void registerScreens(tk::Program& program);
 

@@ -53,7 +53,7 @@ GameScene::GameScene(int greyFrogs)
         throw std::runtime_error("cannot write the bench level");
     level.close();
 
-    program_.show(QStringLiteral("frmmenu"));
+    program_.show<zelk::frmmenu>();
     program_.collectGarbage();
     program_.get<zelk::frmaut>().maxgb.setValue(greyFrogs);
     auto& menu = program_.get<zelk::frmmenu>();

@@ -3,8 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "editor/frmouvrir.h"
+#include "game/frmsaut.h"
 #include "game/platforms.h"
 #include "level/levelfile.h"
+#include "menus/frmaut.h"
+#include "menus/frmfin.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "toolkit/program.h"
@@ -122,23 +126,20 @@ frmedit::frmedit(tk::Program& program)
         writeLevel(nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier);
     };
     ssave.Click = [this] { saveAs(); };
-    ouv.Click = [this] { this->program().show(QStringLiteral("frmouvrir")); };
+    ouv.Click = [this] { this->program().show<frmouvrir>(); };
     menu.Click = [this] {
         tk::Program& p = this->program();
-        p.show(QStringLiteral("frmmenu"));
+        p.show<frmmenu>();
         setWindowState(tk::Minimized);
         p.get<frmmenu>().File1.refresh();
     };
-    optmech.Click = [this] {
-        this->program().show(QStringLiteral("frmopt"));
-        this->program().get<frmopt>().setWindowState(tk::Normal);
-    };
+    optmech.Click = [this] { this->program().show<frmopt>().setWindowState(tk::Normal); };
     quit.Click = [this] {
         tk::Program& p = this->program();
-        p.show(QStringLiteral("frmfin"));
-        p.unload(QStringLiteral("frmmenu"));
-        p.unload(kName);
-        p.unload(QStringLiteral("frmaut"));
+        p.show<frmfin>();
+        p.unload<frmmenu>();
+        p.unload<frmedit>();
+        p.unload<frmaut>();
     };
 }
 
@@ -166,7 +167,7 @@ void frmedit::centreLabels() {
 void frmedit::limits() {
     // The right-hand limit is the game screen's width, read from the game
     // screen itself (loaded hidden if it is not there yet).
-    const float right = program().screen(QStringLiteral("frmsaut")).width();
+    const float right = program().get<frmsaut>().width();
     for (int i = 2; i <= 7; ++i) {
         tk::Shape& s = Shape1(i);
         if (s.Left < 0) s.Left = 0;

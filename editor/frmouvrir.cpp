@@ -20,7 +20,7 @@ frmouvrir::frmouvrir(tk::Program& program)
     Image1.setImage(QImage(QStringLiteral(":/art/open.png")), QStringLiteral("open.png"));
     add(Image1, "Image1");
     Command1.Click = [this] { open(); };
-    Command2.Click = [this] { this->program().unload(kName); };
+    Command2.Click = [this] { this->program().unload<frmouvrir>(); };
 }
 
 void frmouvrir::Form_Load() {
@@ -46,7 +46,7 @@ void frmouvrir::open() {
     ed.Text1.setText(name);
     applyPlatforms(ed.Shape1, l);
     p.get<frmopt>().apply(l);
-    p.unload(kName);
+    p.unload<frmouvrir>();
 }
 
 }  // namespace zelk

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "menus/frmmenu.h"
 #include "menus/resol.h"
 #include "toolkit/program.h"
 
@@ -41,8 +42,8 @@ avert::avert(tk::Program& program)
     Timer1.Tick = [this] { pan.Visible = !pan.Visible; };
     OKButton.Click = [this] {
         tk::Program& p = this->program();
-        p.unload(kName);
-        p.show(QStringLiteral("frmmenu"));
+        p.unload<avert>();
+        p.show<frmmenu>();
     };
     CancelButton.Click = [this] { this->program().end(); };
     Command2.Click = [this] {

@@ -58,7 +58,7 @@ frmTip::frmTip(tk::Program& program)
     cmdOK.Default = true;
     cmdOK.Cancel = true;
 
-    cmdOK.Click = [this] { this->program().unload(kName); };
+    cmdOK.Click = [this] { this->program().unload<frmTip>(); };
     cmdNextTip.Click = [this] { PickTip(); };
 }
 

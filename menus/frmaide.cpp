@@ -55,7 +55,7 @@ frmaide::frmaide(tk::Program& program)
         line.BorderColor = QColor(128, 128, 128);
         add(line, name);
     }
-    Command1.Click = [this] { this->program().unload(kName); };
+    Command1.Click = [this] { this->program().unload<frmaide>(); };
 }
 
 }  // namespace zelk

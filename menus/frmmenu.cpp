@@ -4,8 +4,14 @@
 #include <QFileInfo>
 #include <QWidget>
 
+#include "editor/frmedit.h"
+#include "game/frmsaut.h"
 #include "game/levelstart.h"
 #include "level/levelfile.h"
+#include "menus/frmTip.h"
+#include "menus/frmaide.h"
+#include "menus/frmaut.h"
+#include "menus/frmfin.h"
 #include "menus/frmpre.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"
@@ -94,22 +100,16 @@ frmmenu::frmmenu(tk::Program& program)
     File1.Click = [this] { showSummary(); };
     Command1.Click = [this] { startLevel(this->program()); };
     Command2.Click = [this] { deleteLevel(); };
-    Command3.Click = [this] {
-        this->program().show(QStringLiteral("frmedit"));
-        this->program().screen(QStringLiteral("frmedit")).setWindowState(tk::Maximized);
-    };
+    Command3.Click = [this] { this->program().show<frmedit>().setWindowState(tk::Maximized); };
     Command4.Click = [this] {
         tk::Program& p = this->program();
-        p.unload(kName);
-        p.unload(QStringLiteral("frmaut"));
-        p.show(QStringLiteral("frmfin"));
+        p.unload<frmmenu>();
+        p.unload<frmaut>();
+        p.show<frmfin>();
     };
-    Command5.Click = [this] { this->program().show(QStringLiteral("frmaide")); };
-    Command6.Click = [this] {
-        this->program().show(QStringLiteral("frmaut"));
-        this->program().screen(QStringLiteral("frmaut")).setWindowState(tk::Normal);
-    };
-    Command7.Click = [this] { this->program().show(QStringLiteral("frmTip")); };
+    Command5.Click = [this] { this->program().show<frmaide>(); };
+    Command6.Click = [this] { this->program().show<frmaut>().setWindowState(tk::Normal); };
+    Command7.Click = [this] { this->program().show<frmTip>(); };
     Command8.Click = [this] { preview(); };
 }
 
@@ -160,14 +160,11 @@ void frmmenu::Form_Load() {
     File1.setPath(p.services().programFolder() + u'/');
     // The game screen is created and discarded once; its setup loads the
     // option screens with their start values.
-    if (p.knows(QStringLiteral("frmsaut"))) {
-        p.show(QStringLiteral("frmsaut"));
-        p.unload(QStringLiteral("frmsaut"));
-    }
+    p.show<frmsaut>();
+    p.unload<frmsaut>();
     // Minimised before it is shown, so that it never flashes up.
-    Screen& aut = p.screen(QStringLiteral("frmaut"));
-    aut.setWindowState(tk::Minimized);
-    p.show(QStringLiteral("frmaut"));
+    p.get<frmaut>().setWindowState(tk::Minimized);
+    p.show<frmaut>();
 }
 
 QString frmmenu::selectedPath() const {
@@ -227,13 +224,13 @@ void frmmenu::preview() {
     if (File1.fileName().isEmpty()) return;
     tk::Program& p = program();
     // Always built afresh for the level selected now.
-    p.unload(QStringLiteral("frmpre"));
+    p.unload<frmpre>();
     auto& pre = p.get<frmpre>();
     if (!pre.built()) {
-        p.unload(QStringLiteral("frmpre"));  // no half-built preview
+        p.unload<frmpre>();  // no half-built preview
         return;
     }
-    p.show(QStringLiteral("frmpre"));
+    p.show<frmpre>();
 }
 
 }  // namespace zelk

@@ -1,5 +1,6 @@
 #include "menus/frmopt.h"
 
+#include "editor/frmedit.h"
 #include "level/levelfile.h"
 #include "menus/speedword.h"
 #include "toolkit/program.h"
@@ -56,7 +57,7 @@ frmopt::frmopt(tk::Program& program)
     };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
-        this->program().show(QStringLiteral("frmedit"));
+        this->program().show<frmedit>();
     };
 }
 

@@ -1,7 +1,5 @@
 #include "prototype/program.h"
 
-#include <memory>
-
 #include "prototype/frmsaut.h"
 
 // The pictures are built into a static library, whose resources must be
@@ -15,12 +13,11 @@ namespace velmo {
 VelmoProgram::VelmoProgram(tk::Services& services, bool frozenTime)
     : tk::Program(services, frozenTime) {
     initVelmoResources();
-    registerScreen(QString::fromLatin1(frmsaut::kName),
-                   [](tk::Program& p) { return std::make_unique<frmsaut>(p); });
+    registerScreen<frmsaut>();
 }
 
 void VelmoProgram::start() {
-    show(QString::fromLatin1(frmsaut::kName));
+    show<frmsaut>();
 }
 
 }  // namespace velmo

@@ -44,7 +44,7 @@ class Game {
 public:
     Game() : program(fx.services(), true) {
         quietRaiseWarnings();
-        program.show(QStringLiteral("frmmenu"));
+        program.show<zelk::frmmenu>();
         program.collectGarbage();
         fx.takeLog();
     }

@@ -45,13 +45,21 @@ public:
     tk::Shape ball;
 };
 
+// The same scene drawn directly and through the cached layer.
+struct Plain : Scene {
+    static constexpr const char* kName = "plain";
+    explicit Plain(tk::Program& p) : Scene(p, kName, false) {}
+};
+struct Cached : Scene {
+    static constexpr const char* kName = "cached";
+    explicit Cached(tk::Program& p) : Scene(p, kName, true) {}
+};
+
 class DisplayProgram : public tk::Program {
 public:
     explicit DisplayProgram(tk::Services& s) : tk::Program(s, true) {
-        registerScreen(QStringLiteral("plain"),
-                       [](tk::Program& p) { return std::make_unique<Scene>(p, "plain", false); });
-        registerScreen(QStringLiteral("cached"),
-                       [](tk::Program& p) { return std::make_unique<Scene>(p, "cached", true); });
+        registerScreen<Plain>();
+        registerScreen<Cached>();
     }
     void start() override {}
 };
@@ -87,8 +95,8 @@ private slots:
         QFETCH(int, ratio);
         testing::Fixture fx;
         DisplayProgram program(fx.services());
-        tk::Screen& plain = program.screen(QStringLiteral("plain"));
-        tk::Screen& cached = program.screen(QStringLiteral("cached"));
+        tk::Screen& plain = program.get<Plain>();
+        tk::Screen& cached = program.get<Cached>();
         const QImage expected = draw(plain, size, ratio);
         QCOMPARE(draw(cached, size, ratio), expected);
         QCOMPARE(draw(cached, size, ratio), expected);  // drawn again from the cache
@@ -97,8 +105,8 @@ private slots:
     void cachedLayerFollowsItsElements() {
         testing::Fixture fx;
         DisplayProgram program(fx.services());
-        auto& plain = static_cast<Scene&>(program.screen(QStringLiteral("plain")));
-        auto& cached = static_cast<Scene&>(program.screen(QStringLiteral("cached")));
+        Scene& plain = program.get<Plain>();
+        Scene& cached = program.get<Cached>();
         const QSize size(200, 150);
         draw(cached, size, 1);
         for (Scene* s : {&plain, &cached}) {
@@ -119,7 +127,7 @@ private slots:
     void pictureShowsItsNewImage() {
         testing::Fixture fx;
         DisplayProgram program(fx.services());
-        auto& s = static_cast<Scene&>(program.screen(QStringLiteral("plain")));
+        auto& s = program.get<Plain>();
         const QPoint inside(150, 25);  // the cloud's middle, pixels
         for (QColor c : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::red)}) {
             QImage img(40, 30, QImage::Format_RGB32);
@@ -139,13 +147,14 @@ private slots:
         QFETCH(QSize, size);
         testing::Fixture fx;
         DisplayProgram program(fx.services());
-        for (const char* name : {"plain", "cached"}) {
-            const QImage img = draw(program.screen(QString::fromLatin1(name)), size, 1);
+        for (tk::Screen* screen : {static_cast<tk::Screen*>(&program.get<Plain>()),
+                                   static_cast<tk::Screen*>(&program.get<Cached>())}) {
+            const QImage img = draw(*screen, size, 1);
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x)
                     if (img.pixelColor(x, y) == QColor(Qt::magenta))
                         QFAIL(qPrintable(QStringLiteral("%1: pixel %2,%3 left unpainted")
-                                             .arg(QString::fromLatin1(name))
+                                             .arg(screen->name())
                                              .arg(x)
                                              .arg(y)));
         }

@@ -20,7 +20,7 @@ struct Editor {
     zelk::frmedit& ed;
     Editor() : ed(open(p)) { fx.takeLog(); }
     static zelk::frmedit& open(zelk::ZelkProgram& p) {
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         p.get<zelk::frmmenu>().Command3.click();
         auto& e = p.get<zelk::frmedit>();
         e.Timer1.fire();
@@ -223,10 +223,10 @@ private slots:
         e.ed.ouv.click();
         auto& o = e.p.get<zelk::frmouvrir>();
         o.Command1.click();  // nothing selected: the dialog stays
-        QVERIFY(e.p.loaded(QStringLiteral("frmouvrir")));
+        QVERIFY(e.p.loadedAs<zelk::frmouvrir>());
         o.File1.setFileName(QStringLiteral("b.lev"));
         o.Command1.click();
-        QVERIFY(!e.p.loaded(QStringLiteral("frmouvrir")));
+        QVERIFY(!e.p.loadedAs<zelk::frmouvrir>());
         QCOMPARE(e.platform(6).Top, 3500.0f);
         QCOMPARE(e.platform(6).Width, 2500.0f);
         auto& opt = e.p.get<zelk::frmopt>();
@@ -254,12 +254,12 @@ private slots:
         e.fx.takeLog();
         o.Command1.click();
         QVERIFY(e.fx.takeLog().first().contains(QStringLiteral("« bad.lev »")));
-        QVERIFY(e.p.loaded(QStringLiteral("frmouvrir")));
+        QVERIFY(e.p.loadedAs<zelk::frmouvrir>());
         e.ed.Timer1.fire();
         QCOMPARE(e.ed.nomfichier, QStringLiteral("sansnom.lev"));
         QCOMPARE(e.platform(1).Top, 8520.0f);
         o.Command2.click();  // Annuler
-        QVERIFY(!e.p.loaded(QStringLiteral("frmouvrir")));
+        QVERIFY(!e.p.loadedAs<zelk::frmouvrir>());
     }
 
     void menuKeepsTheEditorAsItWas() {

@@ -80,7 +80,7 @@ struct Zelk {
     zelk::frmmenu& menu() {
         if (!p) {
             p = std::make_unique<zelk::ZelkProgram>(fx.services(), true);
-            p->show(QStringLiteral("frmmenu"));
+            p->show<zelk::frmmenu>();
         }
         return p->get<zelk::frmmenu>();
     }
@@ -214,11 +214,11 @@ private slots:
 
         m.File1.userSelect(m.File1.listIndex());  // the summary
         m.Command8.click();                       // the preview
-        QVERIFY(!z.p->loaded(QStringLiteral("frmpre")));
+        QVERIFY(!z.p->loadedAs<zelk::frmpre>());
         m.Command1.click();  // play
-        QVERIFY(!z.p->loaded(QStringLiteral("frmsaut")) || !z.p->get<zelk::frmsaut>().visible());
+        QVERIFY(!z.p->loadedAs<zelk::frmsaut>() || !z.p->get<zelk::frmsaut>().visible());
         o.Command1.click();  // the editor's open dialog
-        QVERIFY(z.p->loaded(QStringLiteral("frmouvrir")));
+        QVERIFY(z.p->loadedAs<zelk::frmouvrir>());
         QCOMPARE(ed.Text1.text(), QStringLiteral("sansnom.lev"));
         ed.Text1.setText(QStringLiteral("a.lev"));
         ed.Timer1.fire();

@@ -151,9 +151,9 @@ private slots:
     void menuLoadKeepsTheGameOptionsMinimised() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
-        QVERIFY(p.loaded(QStringLiteral("frmaut")));
-        QVERIFY(p.loaded(QStringLiteral("frmopt")) || !p.knows(QStringLiteral("frmsaut")));
+        p.show<zelk::frmmenu>();
+        QVERIFY(p.loadedAs<zelk::frmaut>());
+        QVERIFY(p.loadedAs<zelk::frmopt>());
         QCOMPARE(p.get<zelk::frmaut>().windowState(), int(tk::Minimized));
         p.get<zelk::frmmenu>().Command6.click();
         QCOMPARE(p.get<zelk::frmaut>().windowState(), int(tk::Normal));

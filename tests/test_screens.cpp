@@ -44,7 +44,7 @@ private slots:
         zelk::ZelkProgram p(fx.services(), true);
         p.start();
         p.get<zelk::avert>().OKButton.click();
-        QVERIFY(!p.loaded(QStringLiteral("avert")));
+        QVERIFY(!p.loadedAs<zelk::avert>());
         QVERIFY(p.get<zelk::frmmenu>().visible());
         QCOMPARE(fx.takeLog(), QStringList({"show avert", "unload avert", "show frmsaut",
                                             "unload frmsaut", "show frmaut", "show frmmenu"}));
@@ -167,28 +167,28 @@ private slots:
         QFETCH(int, key);
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmTip"));
+        p.show<zelk::frmTip>();
         p.get<zelk::frmTip>().deliverKeyDown(key, 0);
-        QVERIFY(!p.loaded(QStringLiteral("frmTip")));
+        QVERIFY(!p.loadedAs<zelk::frmTip>());
     }
 
     void helpClosesWithOk() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         p.get<zelk::frmmenu>().Command5.click();
         auto& h = p.get<zelk::frmaide>();
         QVERIFY(h.visible());
         QCOMPARE(h.Label7.Caption, QStringLiteral("JOUER       Pour jouer au niveau désiré"));
         h.Command1.click();
-        QVERIFY(!p.loaded(QStringLiteral("frmaide")));
+        QVERIFY(!p.loadedAs<zelk::frmaide>());
     }
 
     void previewHalvesTheLevelAndTheGameScreen() {
         testing::Fixture fx;
         fx.writeFile(QStringLiteral("start.lev"), testing::kStartLevel);
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         auto& m = p.get<zelk::frmmenu>();
         m.File1.setFileName(QStringLiteral("start.lev"));
         m.Command8.click();
@@ -220,7 +220,7 @@ private slots:
         b.replace("8520,1920,", "8520,-30,");
         fx.writeFile(QStringLiteral("b.lev"), b);
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         auto& m = p.get<zelk::frmmenu>();
         m.File1.setFileName(QStringLiteral("a.lev"));
         m.Command8.click();
@@ -236,14 +236,14 @@ private slots:
         testing::Fixture fx;
         fx.writeFile(QStringLiteral("bad.lev"), "1,2,3\r\n");
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         auto& m = p.get<zelk::frmmenu>();
         m.File1.setFileName(QStringLiteral("bad.lev"));
         fx.takeLog();
         m.Command8.click();
         const QStringList log = fx.takeLog();
         QVERIFY(!log.contains(QStringLiteral("show frmpre")));
-        QVERIFY(!p.loaded(QStringLiteral("frmpre")));
+        QVERIFY(!p.loadedAs<zelk::frmpre>());
         QCOMPARE(log.filter(QStringLiteral("« bad.lev »")).size(), 1);
     }
 
@@ -251,18 +251,18 @@ private slots:
         testing::Fixture fx;
         RecordingServices services(fx.folder(), nullptr);
         zelk::ZelkProgram p(services, false);
-        p.show(QStringLiteral("frmfin"));
+        p.show<zelk::frmfin>();
         QTest::qWait(20);
         QVERIFY(p.get<zelk::frmfin>().window()->isVisible());
         p.get<zelk::frmfin>().window()->close();  // the close box
         QTRY_VERIFY(services.ended);
-        QVERIFY(!p.loaded(QStringLiteral("frmfin")));
+        QVERIFY(!p.loadedAs<zelk::frmfin>());
     }
 
     void quitterShowsTheEndScreenWhichEndsTheProgram() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
-        p.show(QStringLiteral("frmmenu"));
+        p.show<zelk::frmmenu>();
         fx.takeLog();
         p.get<zelk::frmmenu>().Command4.click();
         QCOMPARE(fx.takeLog(), QStringList({"unload frmmenu", "unload frmaut", "show frmfin"}));

@@ -75,7 +75,7 @@ public:
         : tk::Screen(p, kName, 1000, 1000),
           go(*this, "go", {0, 0, 500, 300}, QStringLiteral("go")) {
         go.Click = [this] {
-            program().unload(kName);
+            program().unload<SelfUnload>();
             setCaption(QStringLiteral("still alive"));  // must not touch freed memory
         };
     }
@@ -85,12 +85,10 @@ public:
 class TestProgram : public tk::Program {
 public:
     explicit TestProgram(tk::Services& s) : tk::Program(s, true) {
-        registerScreen(QStringLiteral("probe"),
-                       [](tk::Program& p) { return std::make_unique<Probe>(p); });
-        registerScreen(QStringLiteral("self"),
-                       [](tk::Program& p) { return std::make_unique<SelfUnload>(p); });
+        registerScreen<Probe>();
+        registerScreen<SelfUnload>();
     }
-    void start() override { show(QStringLiteral("probe")); }
+    void start() override { show<Probe>(); }
 };
 
 }  // namespace
@@ -101,14 +99,14 @@ private slots:
     void screensLoadHiddenWhenTouchedAndAfreshAfterUnload() {
         testing::Fixture fx;
         TestProgram p(fx.services());
-        QVERIFY(!p.loaded(QStringLiteral("probe")));
+        QVERIFY(!p.loadedAs<Probe>());
         Probe& s = p.get<Probe>();
         QCOMPARE(s.loads, qint16(1));
         QVERIFY(!s.visible());
         QCOMPARE(&p.get<Probe>(), &s);  // touched again: the same screen, no second load
         s.bar.setValue(7);
         p.unload<Probe>();
-        QVERIFY(!p.loaded(QStringLiteral("probe")));
+        QVERIFY(!p.loadedAs<Probe>());
         p.collectGarbage();
         QCOMPARE(p.get<Probe>().bar.value(), 5);  // the layout's value again
         QCOMPARE(fx.takeLog(), QStringList({QStringLiteral("unload probe")}));
@@ -119,7 +117,7 @@ private slots:
         TestProgram p(fx.services());
         SelfUnload& s = p.get<SelfUnload>();
         s.go.click();
-        QVERIFY(!p.loaded(QStringLiteral("self")));
+        QVERIFY(!p.loadedAs<SelfUnload>());
         p.collectGarbage();
         QCOMPARE(p.loadedCount(), 0);
     }

@@ -24,12 +24,7 @@ Program::~Program() {
 }
 
 void Program::registerScreen(const QString& name, Factory factory) {
-    if (!factories_.count(name)) registrationOrder_.push_back(name);
     factories_[name] = std::move(factory);
-}
-
-std::vector<QString> Program::screenNames() const {
-    return registrationOrder_;
 }
 
 Screen* Program::loaded(const QString& name) const {

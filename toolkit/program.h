@@ -35,26 +35,23 @@ public:
     Stats* stats() const { return stats_; }
     void setStats(Stats* stats) { stats_ = stats; }
 
-    // Screens known to the program, by name.
-    void registerScreen(const QString& name, Factory factory);
-    bool knows(const QString& name) const { return factories_.count(name) != 0; }
-    std::vector<QString> screenNames() const;
-
-    // The screen of that name, loaded (hidden, load event run) if needed.
-    Screen& screen(const QString& name);
+    // Screens are reached by their class: get<frmopt>(), show<frmedit>().
+    // Each class names itself with a static kName.
+    template <class S>
+    void registerScreen() {
+        registerScreen(QString::fromLatin1(S::kName),
+                       [](Program& p) { return std::make_unique<S>(p); });
+    }
+    // The screen, loaded (hidden, load event run) if needed.
     template <class S>
     S& get() {
         return static_cast<S&>(screen(QString::fromLatin1(S::kName)));
     }
     // The screen if it is loaded, else nullptr.
-    Screen* loaded(const QString& name) const;
     template <class S>
     S* loadedAs() const {
         return static_cast<S*>(loaded(QString::fromLatin1(S::kName)));
     }
-    int loadedCount() const { return static_cast<int>(screens_.size()); }
-
-    void show(const QString& name);
     template <class S>
     S& show() {
         show(QString::fromLatin1(S::kName));
@@ -62,11 +59,13 @@ public:
     }
     // Unloads a screen: its unload event runs, its window goes, and it is
     // destroyed once the running event is over. The next touch loads it afresh.
-    void unload(const QString& name);
     template <class S>
     void unload() {
         unload(QString::fromLatin1(S::kName));
     }
+    int loadedCount() const { return static_cast<int>(screens_.size()); }
+    // False once the screen is unloaded (it may still be waiting to be destroyed).
+    bool isLoaded(const Screen& s) const { return loaded(s.name()) == &s; }
     // Closing a window with its close box: unloads that screen.
     void closedByUser(Screen& s);
 
@@ -105,6 +104,15 @@ public:
     void refreshDisplay();
 
 private:
+    // The same by name, for the scripted driver, whose names come from a script.
+    friend class ScriptDriver;
+    void registerScreen(const QString& name, Factory factory);
+    bool knows(const QString& name) const { return factories_.count(name) != 0; }
+    Screen& screen(const QString& name);
+    Screen* loaded(const QString& name) const;
+    void show(const QString& name);
+    void unload(const QString& name);
+
     void afterEvent();
     Screen& load(const QString& name);
 
@@ -112,7 +120,6 @@ private:
     bool frozen_;
     int depth_ = 0;
     std::map<QString, Factory> factories_;
-    std::vector<QString> registrationOrder_;
     std::map<QString, std::unique_ptr<Screen>> screens_;
     std::vector<std::unique_ptr<Screen>> graveyard_;
     QTimer* frame_ = nullptr;

@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "app/program.h"
+#include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "menus/frmopt.h"
 #include "toolkit/scriptdriver.h"
@@ -122,15 +123,14 @@ public:
             ++t;
         }
         if (!ended()) throw std::runtime_error("the level did not end");
-        const QString picture =
-            program_.screen(QStringLiteral("frmaffpg")).property("Picture").toString();
+        const QString picture = program_.get<zelk::frmaffpg>().property("Picture").toString();
         ++(picture == QLatin1String("gagne.JPG") ? won : lost);
         run(QStringLiteral("click frmaffpg.menu"));
         return t;
     }
 
 private:
-    bool ended() { return program_.loaded(QStringLiteral("frmaffpg")) != nullptr; }
+    bool ended() { return program_.loadedAs<zelk::frmaffpg>() != nullptr; }
 
     QString printed_;
     QTextStream sink_{&printed_};
