@@ -1,8 +1,6 @@
 // The bird: chases the player through the air on both axes, never below the
 // ground, ignoring platforms and screen edges.
 #include "game/frmsaut.h"
-#include "menus/frmopt.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -10,8 +8,8 @@ void frmsaut::mechant3() {
     if (!mech3.Visible) return;
     const tk::Shape& ground = Shape1(1);
     if (mech3.Top + mech3.Height > ground.Top) mech3.Top = ground.Top - mech3.Height;
-    // The speed option is read afresh at each use, twips per tick and axis.
-    auto speed = [this] { return static_cast<float>(program().get<frmopt>().vitois.value()); };
+    // The speed option is read afresh at each use.
+    auto speed = [this] { return static_cast<float>(birdSpeed()); };
     const float px = joueur.Left + joueur.Width / 2;
     const float py = joueur.Top + joueur.Height / 2;
     if (mech3.Left + mech3.Width / 2 > px) mech3.Left -= speed();

@@ -4,7 +4,6 @@
 
 #include "game/frmsaut.h"
 #include "game/rules.h"
-#include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -57,7 +56,7 @@ void frmsaut::evie() {
         if (frogStomped(joueur, e, etat)) {
             bounce();
             e.Visible = false;
-            if (tuesgris < program().get<frmopt>().nbg.value()) tuesgris = tk::add16(tuesgris, 1);
+            if (tuesgris < greyToKill()) tuesgris = tk::add16(tuesgris, 1);
         }
     }
     for (int j = 1; j <= nbvertes; ++j) {

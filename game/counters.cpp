@@ -2,8 +2,6 @@
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "game/rules.h"
-#include "menus/frmaut.h"
-#include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -12,7 +10,7 @@ void frmsaut::counters() {
     int16_t hidden = 0;
     for (int k = 1; k <= kShapeCount; ++k)
         if (!mech2(k).Visible) ++hidden;
-    const int16_t nbg = tk::cint(program().get<frmopt>().nbg.value());
+    const int16_t nbg = tk::cint(greyToKill());
     const int16_t left = tk::add16(tk::add16(tk::add16(nbg, kShapeCount), -tuesgris), -hidden);
     Label1.Caption = tk::str(left) + QStringLiteral(" ennemies restants à tuer");
     Label3.Caption = QStringLiteral("( grenouilles grises:  ") +
@@ -26,7 +24,7 @@ void frmsaut::chars() {
     if (delai == 0) puiss = 0;  // the charge was not used in time
     hsauts.Width = puiss / static_cast<float>(kPowerMax) * div1.Width;
     if (energie >= 0) {
-        const int16_t full = tk::cint(program().get<frmaut>().vie.value() * kEnergyPerVie);
+        const int16_t full = tk::cint(lifeOption() * kEnergyPerVie);
         vie.Width = static_cast<float>(energie / full * div2.Width);
     }
     if (!(energie > 0)) vie.Width = 1;
@@ -36,8 +34,7 @@ void frmsaut::pg() {
     bool greensDead = true;
     for (int k = 1; k <= kShapeCount; ++k)
         greensDead = greensDead && !mech2(k).Visible;
-    if (tuesgris >= program().get<frmopt>().nbg.value() && greensDead)
-        showResult("gagne.JPG", "Gagné !", true);
+    if (tuesgris >= greyToKill() && greensDead) showResult("gagne.JPG", "Gagné !", true);
     // Tested after the win, so a level both won and lost ends lost.
     if (!(energie > 0)) showResult("perdu.JPG", "Perdu...", false);
 }

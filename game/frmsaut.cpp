@@ -179,11 +179,7 @@ void frmsaut::Form_Load() {
 }
 
 void frmsaut::setup() {
-    tk::Program& p = program();
-    frmopt& opt = p.get<frmopt>();
-    frmaut& aut = p.get<frmaut>();
-
-    nbf.Caption = tk::str(tk::val(opt.nbf.text()));
+    nbf.Caption = tk::str(tk::val(vialsOption()));
     for (int k = 1; k <= kShapeCount; ++k) {
         tk::Picture& g = mech2(k);
         const tk::Shape& q = Shape1(platformOfTag(g.Tag));
@@ -193,7 +189,7 @@ void frmsaut::setup() {
     retouroiseau = kBirdReturn;
     for (int k = 1; k <= kShapeCount; ++k)
         mech2(k).Visible = false;
-    const int n = opt.nb.value();
+    const int n = greenOption();
     if (n >= 1 && n <= kShapeCount)
         for (int k = 1; k <= n; ++k)
             mech2(k).Visible = true;
@@ -201,17 +197,41 @@ void frmsaut::setup() {
     etat = jump::Standing;
     tuesgris = 0;
     plateau = 0;
-    if (opt.ois.value() == 1) mech3.Visible = true;
-    if (opt.ois.value() == 0) mech3.Visible = false;
-    nbvertes = tk::cint(opt.nb.value());
+    if (birdOption() == 1) mech3.Visible = true;
+    if (birdOption() == 0) mech3.Visible = false;
+    nbvertes = tk::cint(greenOption());
     attente = kFirstPause;
-    energie = tk::cint(aut.vie.value() * kEnergyPerVie);
+    energie = tk::cint(lifeOption() * kEnergyPerVie);
     nbgris = 0;
     // The menu is only read, never loaded from here: its own load creates a
     // game screen, which must not happen while this one is being set up.
-    const frmmenu* menu = p.loadedAs<frmmenu>();
+    const frmmenu* menu = program().loadedAs<frmmenu>();
     setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' +
                (menu ? menu->File1.fileName() : QString()) + u'>');
+}
+
+// ---- The options, read live.
+
+int frmsaut::birdOption() const {
+    return program().get<frmopt>().ois.value();
+}
+int frmsaut::birdSpeed() const {
+    return program().get<frmopt>().vitois.value();
+}
+int frmsaut::greenOption() const {
+    return program().get<frmopt>().nb.value();
+}
+int frmsaut::greyToKill() const {
+    return program().get<frmopt>().nbg.value();
+}
+QString frmsaut::vialsOption() const {
+    return program().get<frmopt>().nbf.text();
+}
+int frmsaut::lifeOption() const {
+    return program().get<frmaut>().vie.value();
+}
+int frmsaut::greyOnScreen() const {
+    return program().get<frmaut>().maxgb.value();
 }
 
 // ---- Keys and mouse: they only record the player's intentions.

@@ -63,6 +63,18 @@ public:
     // Drops a vial at the player's feet when he stands on a platform.
     void dropVial();
 
+    // The options, read from the option screens' controls at each use and
+    // never kept here: a change made there while a level runs counts at once.
+    // Enemy options (frmopt):
+    int birdOption() const;       // ois: 1 when the level has a bird
+    int birdSpeed() const;        // vitois: the bird's speed, twips per tick and axis
+    int greenOption() const;      // nb: green frogs
+    int greyToKill() const;       // nbg: grey frogs to kill
+    QString vialsOption() const;  // nbf: vials, as text
+    // Game options (frmaut):
+    int lifeOption() const;    // vie: the starting energy in hundreds
+    int greyOnScreen() const;  // maxgb: the most grey frogs on screen
+
     // State shared by the procedures.
     int16_t basesaut = 0;      // the player's top when he last stood or landed
     int16_t etat = 0;          // the jump's state: jump::Standing, Rising, Falling, Pausing

@@ -3,8 +3,6 @@
 
 #include "game/frmsaut.h"
 #include "game/rules.h"
-#include "menus/frmaut.h"
-#include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -41,7 +39,7 @@ void frmsaut::dropVial() {
 }
 
 void frmsaut::fiolee() {
-    const int16_t nbg = tk::cint(program().get<frmopt>().nbg.value());
+    const int16_t nbg = tk::cint(greyToKill());
     for (int i = 0; i <= nbgris; ++i) {
         tk::Picture& m = mech1(i);
         if (fiole.Visible && m.Visible && vialHits(fiole, m)) {
@@ -50,7 +48,7 @@ void frmsaut::fiolee() {
             m.Visible = false;
         }
     }
-    const int n = program().get<frmopt>().nb.value();
+    const int n = greenOption();
     for (int i = 1; i <= n; ++i) {
         tk::Picture& m = mech2(i);
         if (fiole.Visible && m.Visible && vialHits(fiole, m)) {
@@ -73,8 +71,8 @@ void frmsaut::placeUnderCloud(tk::Picture& frog) {
 
 void frmsaut::spawn() {
     oiseau();
-    const int16_t nbg = tk::cint(program().get<frmopt>().nbg.value());
-    const int16_t most = tk::add16(program().get<frmaut>().maxgb.value(), -1);
+    const int16_t nbg = tk::cint(greyToKill());
+    const int16_t most = tk::add16(greyOnScreen(), -1);
     const int16_t lim = nbg >= most ? most : nbg;
     if (lim != nbgris) {
         nbgris = tk::add16(nbgris, 1);
@@ -96,7 +94,7 @@ void frmsaut::spawn() {
 }
 
 void frmsaut::oiseau() {
-    if (program().get<frmopt>().ois.value() != 1 || mech3.Visible) return;
+    if (birdOption() != 1 || mech3.Visible) return;
     retouroiseau = tk::add16(retouroiseau, -1);
     if (retouroiseau == 0) {
         const tk::Picture& c = nuage1(2);
