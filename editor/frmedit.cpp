@@ -6,6 +6,7 @@
 #include "editor/frmouvrir.h"
 #include "game/frmsaut.h"
 #include "game/platforms.h"
+#include "game/rules.h"
 #include "level/levelfile.h"
 #include "menus/frmaut.h"
 #include "menus/frmfin.h"
@@ -30,7 +31,7 @@ constexpr int kMaxNameBytes = 250;
 const QColor kYellow(255, 255, 0);
 
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
-constexpr float kStart[7][4] = {
+constexpr float kStart[kShapeCount][4] = {
     {0, 10440, 19995, 375},   {1920, 8520, 1095, 1695}, {3120, 5400, 3135, 1455},
     {9240, 3360, 3135, 1455}, {2040, 2640, 3135, 1455}, {5880, 3120, 3135, 1455},
     {7560, 5520, 3135, 1455},
@@ -61,9 +62,14 @@ frmedit::frmedit(tk::Program& program)
       mode(*this, "mode", QStringLiteral("Changer de mode")),
       lh(*this, "lh", QStringLiteral("Largeur/Hauteur"), &mode),
       posi(*this, "posi", QStringLiteral("Position"), &mode) {
+    buildLayout();
+    wireMenus();
+}
+
+void frmedit::buildLayout() {
     setCaption(QStringLiteral("Editeur"));
     setBackColor(QColor(0, 0, 255));
-    for (int k = 1; k <= 7; ++k) {
+    for (int k = kGround; k <= kShapeCount; ++k) {
         tk::Shape& s = Shape1.add(k);
         const float* r = kStart[k - 1];
         s.setRect(r[0], r[1], r[2], r[3]);
@@ -71,10 +77,10 @@ frmedit::frmedit(tk::Program& program)
         s.BackStyle = tk::Opaque;
         s.BackColor = kYellow;
         s.FillStyle = tk::FillDownwardDiagonal;
-        s.FillColor = k == 1 ? QColor(128, 64, 0) : QColor(192, 64, 0);
-        s.BorderColor = k == 1 ? QColor(0, 0, 0) : QColor(64, 0, 0);
+        s.FillColor = k == kGround ? QColor(128, 64, 0) : QColor(192, 64, 0);
+        s.BorderColor = k == kGround ? QColor(0, 0, 0) : QColor(64, 0, 0);
     }
-    for (int k = 2; k <= 7; ++k) {
+    for (int k = kGround + 1; k <= kShapeCount; ++k) {
         tk::Label& l = Label1.add(k);
         l.Width = 615;
         l.Height = 375;
@@ -98,7 +104,11 @@ frmedit::frmedit(tk::Program& program)
     Text1.setVisible(false);
     un.setChecked(true);
     posi.setChecked(true);
+}
 
+// The menus and the timer: the platform items pick the platform, the mode
+// items what the arrows do; the Fichier items save, open and leave.
+void frmedit::wireMenus() {
     tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
     for (tk::MenuItem* item : items) {
         item->Click = [this, item] {
@@ -150,13 +160,13 @@ void frmedit::tot() {
 
 int frmedit::selected() const {
     const tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < level::kPlatformCount; ++k)
         if (items[k]->checked()) return k + 2;
     return 2;
 }
 
 void frmedit::centreLabels() {
-    for (int i = 2; i <= 7; ++i) {
+    for (int i = kGround + 1; i <= kShapeCount; ++i) {
         tk::Label& l = Label1(i);
         const tk::Shape& s = Shape1(i);
         l.Left = s.Width / 2 + s.Left - l.Width / 2;
@@ -168,7 +178,7 @@ void frmedit::limits() {
     // The right-hand limit is the game screen's width, read from the game
     // screen itself (loaded hidden if it is not there yet).
     const float right = program().get<frmsaut>().width();
-    for (int i = 2; i <= 7; ++i) {
+    for (int i = kGround + 1; i <= kShapeCount; ++i) {
         tk::Shape& s = Shape1(i);
         if (s.Left < 0) s.Left = 0;
         if (s.Left + s.Width > right) s.Left = right - s.Width;

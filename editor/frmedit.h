@@ -49,6 +49,8 @@ public:
     tk::MenuItem mode, lh, posi;
 
 private:
+    void buildLayout();
+    void wireMenus();
     void saveAs();
     void centreLabels();
 };

@@ -1,6 +1,7 @@
 #include "menus/frmpre.h"
 
 #include "game/frmsaut.h"
+#include "game/rules.h"
 #include "level/levelfile.h"
 #include "menus/frmmenu.h"
 #include "toolkit/program.h"
@@ -11,7 +12,7 @@ frmpre::frmpre(tk::Program& program)
     : tk::Screen(program, kName, 11115, 8130), Shape1(*this, "Shape1"), nuage(*this, "nuage") {
     setCaption(QStringLiteral("Previsualisation"));
     setBackColor(QColor(128, 128, 255));
-    for (int k = 1; k <= 7; ++k) {
+    for (int k = kGround; k <= kShapeCount; ++k) {
         tk::Shape& s = Shape1.add(k);
         s.ShapeKind = tk::RoundedRectangle;
         s.BackColor = QColor(255, 255, 0);
