@@ -42,20 +42,21 @@ public:
     // as they are now; runs before the screen is first shown.
     void setup();
 
-    // The tick's procedures, in the order the tick calls them.
+    // The game timer's tick: the procedures below, in this order.
     void tick();
-    void pcemouv();
-    void pg();
-    void evie();
-    void chars();
-    void fiolee();
-    void com();
-    void saut();
-    void mechant();
-    void mechant2();
-    void mechant3();
+    void pcemouv();   // grows a charging jump's power; walks the player towards the mouse
+    void pg();        // ends the level, won or lost
+    void evie();      // costs energy for each enemy touched; a stomp kills it and bounces
+    void chars();     // redraws the two gauges; drops a charge not used in time
+    void fiolee();    // the vial kills the first frog that walks into it
+    void com();       // keeps the player between the screen's walls
+    void saut();      // lands, rises, pauses at the top or drops the player
+    void mechant();   // grey frogs fall, land, walk towards the player, push apart
+    void mechant2();  // green frogs keep to their platform, walk towards the player
+    void mechant3();  // the bird chases the player
 
-    // The spawn timer's work and the bird's return.
+    // The spawn timer (every 4 s): the bird's return, then grey frogs created
+    // under the clouds or revived.
     void spawn();
     void oiseau();
     // The counters' refresh.
