@@ -14,8 +14,8 @@ public:
     ZelkProgram(tk::Services& services, bool frozenTime);
     void start() override;
 
-    // The loop counter shared by the whole program: the game's platform loops,
-    // the editor's keys and timer, the display modes. Every user sets it first.
+    // The loop counter shared by the whole program: the game's platform loops
+    // (the player's landing, the grey frogs). Every user sets it first.
     int16_t cpt = 0;
 };
 

@@ -19,8 +19,8 @@ namespace {
 const QColor kDaySky(128, 128, 255);
 const QColor kNightSky(0, 0, 128);
 
-// The sky picture of the program folder, or a drawn sun or moon when the file
-// is missing.
+// A drawn sun or moon, for when the sky picture of the program folder is
+// missing.
 QImage skyStandIn(bool day) {
     QImage img(65, 71, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);

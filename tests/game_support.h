@@ -75,7 +75,7 @@ inline void place(tk::Element& e, float left, float top) {
     e.Top = top;
 }
 
-// A clean field: every enemy hidden, the player standing on the ground.
+// A clean field: every enemy and the vial hidden.
 inline void clearField(zelk::frmsaut& s) {
     for (int i : s.mech1.indices())
         s.mech1(i).Visible = false;

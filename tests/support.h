@@ -1,5 +1,5 @@
-// Helpers shared by the tests: a program with scripted services in a fresh
-// temporary program folder, and level files written for a test.
+// Helpers shared by the tests: scripted services on a fresh temporary
+// program folder, and level files written for a test.
 #pragma once
 
 #include <QString>

@@ -38,7 +38,7 @@ void drawStandIn(QPainter& p, const QRectF& r, const QString& text);
 // Folds what would be drawn of e into a running digest.
 size_t digestElement(size_t seed, const Element& e);
 
-// The font for a layout's font name and size, with `pixelsPerPoint` pixels
+// The font for a layout's font name and size, with `unitsPerPoint` pixels
 // (or twips) to a point. Layout names map onto fonts every desktop has.
 QFont layoutFont(const QString& name, float points, bool bold, float unitsPerPoint);
 

@@ -95,8 +95,9 @@ public:
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
     enum class MouseAction { Down, Up, Move };
-    // x, y in twips of the client area. `target` forces the element (driver);
-    // nullptr hit-tests the drawn elements top-down.
+    // x, y in twips of the client area. With `forceTarget` (driver) the event
+    // goes to `target`, or to the screen itself when it is nullptr; otherwise
+    // the drawn elements are hit-tested top-down.
     void deliverMouse(MouseAction a, int button, int shift, float x, float y,
                       Element* target = nullptr, bool forceTarget = false);
 
