@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "app/screens.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"

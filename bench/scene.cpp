@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <stdexcept>
+#include <vector>
 
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"

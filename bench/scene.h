@@ -6,7 +6,6 @@
 
 #include <QTemporaryDir>
 #include <memory>
-#include <vector>
 
 #include "app/program.h"
 #include "game/frmsaut.h"

@@ -380,7 +380,7 @@ void TextBox::setText(const QString& t) {
 // ---- MenuItem
 
 MenuItem::MenuItem(Screen& s, const char* name, const QString& caption, MenuItem* parent)
-    : QObject(&s), screen_(s), parent_(parent), caption_(caption) {
+    : QObject(&s), screen_(s), caption_(caption) {
     setObjectName(QString::fromLatin1(name));
     QString text = caption;
     if (parent) {

@@ -70,7 +70,6 @@ public:
     // Places the widget for the screen's current scale.
     virtual void place();
     QWidget* widget() const { return w_; }
-    Screen& screen() const { return screen_; }
 
 protected:
     // Runs a handler as an event of the program (errors reported, repaint scheduled).
@@ -277,7 +276,6 @@ public:
 private:
     QMenu* submenu();
     Screen& screen_;
-    MenuItem* parent_;
     QAction* action_;
     QMenu* menu_ = nullptr;
     QString caption_;

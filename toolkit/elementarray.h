@@ -38,7 +38,6 @@ public:
     T& add(int i);
     // An element created at run time: a copy of the lowest one, hidden.
     T& load(int i);
-    void unload(int i);
     bool exists(int i) const {
         const int k = i - base_;
         return k >= 0 && k < static_cast<int>(items_.size()) && items_[k];
@@ -55,7 +54,6 @@ public:
             if (items_[k]) out.push_back(base_ + static_cast<int>(k));
         return out;
     }
-    const QString& name() const { return name_; }
 
 private:
     [[noreturn]] void missing(int i) const {

@@ -11,8 +11,6 @@
 
 namespace tk {
 
-class Screen;
-
 // Mouse button codes as handlers receive them.
 enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 

@@ -1,6 +1,5 @@
 #include "paint.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>

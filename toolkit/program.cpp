@@ -1,6 +1,5 @@
 #include "program.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 namespace tk {

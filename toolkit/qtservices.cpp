@@ -1,6 +1,5 @@
 #include "qtservices.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -2,13 +2,11 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolTip>
 #include <QWidget>
 #include <QtMath>
@@ -553,13 +551,6 @@ void Screen::insertDrawn(Element* e, Element* after) {
     auto it = after ? std::find(drawList_.begin(), drawList_.end(), after) : drawList_.end();
     if (it != drawList_.end()) ++it;
     drawList_.insert(it, e);
-}
-
-void Screen::removeDrawn(Element* e) {
-    if (staticLast_ == e) staticLast_ = nullptr;
-    drawList_.erase(std::remove(drawList_.begin(), drawList_.end(), e), drawList_.end());
-    if (captured_ == e) captured_ = nullptr;
-    if (pressed_ == e) pressed_ = nullptr;
 }
 
 Element* Screen::element(const QString& name, int index, bool indexed) const {

@@ -140,7 +140,6 @@ public:
     void registerControl(QObject* c, Control* placed);
     void unregisterControl(QObject* c);
     void insertDrawn(Element* e, Element* after);
-    void removeDrawn(Element* e);
     Element* lastOf(ArrayBase* a);
     std::vector<OptionButton*> optionButtons() const;
     std::vector<CommandButton*> buttons() const;
@@ -241,15 +240,6 @@ T& ElementArray<T>::load(int i) {
     T& e = place(i, std::move(copy));
     screen_.insertDrawn(&e, last);
     return e;
-}
-
-template <class T>
-void ElementArray<T>::unload(int i) {
-    if (!exists(i)) missing(i);
-    screen_.removeDrawn(items_[i - base_].get());
-    items_[i - base_].reset();
-    while (!items_.empty() && !items_.back())
-        items_.pop_back();
 }
 
 template <class T>

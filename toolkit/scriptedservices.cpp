@@ -1,7 +1,6 @@
 #include "scriptedservices.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace tk {
