@@ -2,6 +2,7 @@
 
 #include "app/screens.h"
 #include "menus/avert.h"
+#include "toolkit/folders.h"
 
 // The pictures are compiled into the core library; a static library's resource
 // table is only linked in when something refers to it.
@@ -18,6 +19,8 @@ ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
 }
 
 void ZelkProgram::start() {
+    // The player's level folder is made ready before any screen lists it.
+    tk::prepareLevelFolder(services());
     show<avert>();
 }
 

@@ -1,19 +1,22 @@
 // zelk-script: runs the game (or velmo) headless from a script on standard
 // input, with time frozen. See README.md for the commands.
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
 
 #include "app/program.h"
 #include "prototype/program.h"
+#include "toolkit/folders.h"
 #include "toolkit/scriptdriver.h"
 #include "toolkit/scriptedservices.h"
 
 namespace {
 int usage() {
     std::fprintf(stderr,
-                 "usage: zelk-script [--folder DIR] [--seed N] [--program zelk|velmo] < script\n");
+                 "usage: zelk-script [--folder DIR] [--levels DIR] [--seed N] "
+                 "[--program zelk|velmo] < script\n");
     return 2;
 }
 }  // namespace
@@ -21,7 +24,11 @@ int usage() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QString folder = QCoreApplication::applicationDirPath();
+    // Without --folder, the folders the game itself would use.
+    tk::Folders folders =
+        tk::locateFolders(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString levels;
     QString programName = QStringLiteral("zelk");
     bool seeded = false;
     uint32_t seed = 0;
@@ -30,7 +37,9 @@ int main(int argc, char** argv) {
         const QString& a = args[i];
         if (i + 1 >= args.size()) return usage();
         if (a == QLatin1String("--folder")) {
-            folder = args[++i];
+            folders.data = folders.levels = args[++i];
+        } else if (a == QLatin1String("--levels")) {
+            levels = args[++i];
         } else if (a == QLatin1String("--seed")) {
             bool ok = false;
             seed = args[++i].toUInt(&ok);
@@ -45,7 +54,8 @@ int main(int argc, char** argv) {
     QTextStream out(stdout), err(stderr), in(stdin);
     out.setEncoding(QStringConverter::Utf8);
     in.setEncoding(QStringConverter::Utf8);
-    tk::ScriptedServices services(folder, &out);
+    tk::ScriptedServices services(folders.data, &out);
+    services.setFolders(folders.data, levels.isEmpty() ? folders.levels : levels);
     if (seeded) services.rng().reseed(seed);
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {

@@ -240,12 +240,12 @@ level::Level frmedit::currentLevel() {
 
 void frmedit::writeLevel(const QString& fileName) {
     tk::Services& sv = program().services();
-    const QString path = QDir(sv.programFolder()).filePath(fileName);
+    const QString path = QDir(sv.levelFolder()).filePath(fileName);
     QString why;
-    // Levels live in the program folder and nowhere else.
-    if (QFileInfo(path).absolutePath() != QFileInfo(sv.programFolder()).absoluteFilePath() ||
+    // Levels live in the level folder and nowhere else.
+    if (QFileInfo(path).absolutePath() != QFileInfo(sv.levelFolder()).absoluteFilePath() ||
         fileName.contains(u'/') || fileName.contains(u'\\')) {
-        why = QStringLiteral("ce nom désigne un fichier hors du dossier du jeu.");
+        why = QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
     } else if (level::write(path, currentLevel(), sv.files(), why)) {
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));

@@ -29,7 +29,7 @@ public:
     void limits();
     // The level as it would be saved now.
     level::Level currentLevel();
-    // Writes the level to a file of the program folder and says how it went.
+    // Writes the level to a file of the level folder and says how it went.
     void writeLevel(const QString& fileName);
 
     // Whether a name typed for "Sauvegerder sous..." can be a level file name;

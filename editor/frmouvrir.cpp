@@ -24,7 +24,7 @@ frmouvrir::frmouvrir(tk::Program& program)
 }
 
 void frmouvrir::Form_Load() {
-    File1.setPath(program().services().programFolder() + u'/');
+    File1.setPath(program().services().levelFolder() + u'/');
 }
 
 void frmouvrir::open() {
@@ -35,7 +35,7 @@ void frmouvrir::open() {
     level::Error err;
     level::Level l;
     // Everything is read and checked before the editor changes.
-    if (!level::read(QDir(p.services().programFolder()).filePath(name), p.services().files(), rec,
+    if (!level::read(QDir(p.services().levelFolder()).filePath(name), p.services().files(), rec,
                      err) ||
         !level::decodeForEditor(rec, name, l, err)) {
         p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,

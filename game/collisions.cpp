@@ -47,7 +47,7 @@ void frmsaut::evie() {
         basesaut = tk::cint(joueur.Top + joueur.Height);
         etat = jump::Rising;
         program().services().playSound(
-            QDir(program().services().programFolder()).filePath(QStringLiteral("defaut.wav")));
+            QDir(program().services().dataFolder()).filePath(QStringLiteral("defaut.wav")));
     };
     for (int i = 0; i <= nbgris; ++i) {
         tk::Picture& e = mech1(i);

@@ -14,7 +14,7 @@ public:
     static constexpr const char* kName = "frmaffpg";
     explicit frmaffpg(tk::Program& program);
 
-    // Shows a picture of the program folder; a missing one is replaced by a
+    // Shows a picture of the data folder; a missing one is replaced by a
     // drawn picture that says the outcome.
     void showPicture(const QString& fileName, const QString& standInText, bool won);
 

@@ -19,7 +19,7 @@ namespace {
 const QColor kDaySky(128, 128, 255);
 const QColor kNightSky(0, 0, 128);
 
-// A drawn sun or moon, for when the sky picture of the program folder is
+// A drawn sun or moon, for when the sky picture of the data folder is
 // missing.
 QImage skyStandIn(bool day) {
     QImage img(65, 71, QImage::Format_ARGB32_Premultiplied);
@@ -89,7 +89,7 @@ void startLevel(tk::Program& program) {
     const bool day = aut.jour.value();
     game.setBackColor(day ? kDaySky : kNightSky);
     const QString sky = day ? QStringLiteral("sol.gif") : QStringLiteral("lune.gif");
-    QImage img(QDir(sv.programFolder()).filePath(sky));
+    QImage img(QDir(sv.dataFolder()).filePath(sky));
     if (img.isNull()) img = skyStandIn(day);
     game.tem.setImage(img, sky);
 }

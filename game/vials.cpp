@@ -31,7 +31,7 @@ void frmsaut::dropVial() {
             nbf.Caption = tk::str(stock - 1);
             fiole.Left = joueur.Left;
             program().services().playSound(
-                QDir(program().services().programFolder()).filePath(QStringLiteral("mur.wav")));
+                QDir(program().services().dataFolder()).filePath(QStringLiteral("mur.wav")));
             fiole.Top = joueur.Top + joueur.Height - fiole.Height;
             fiole.Visible = true;
         }

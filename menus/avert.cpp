@@ -48,7 +48,7 @@ avert::avert(tk::Program& program)
     CancelButton.Click = [this] { this->program().end(); };
     Command2.Click = [this] {
         tk::Services& s = this->program().services();
-        const QString readme = QDir(s.programFolder()).filePath(QStringLiteral("lisez-moi.txt"));
+        const QString readme = QDir(s.dataFolder()).filePath(QStringLiteral("lisez-moi.txt"));
         if (!s.launchViewer(readme)) {
             s.msgBox(QStringLiteral("Aucun visualiseur de texte n'a pu être lancé. Le fichier "
                                     "lisez-moi se trouve ici :\r\n") +

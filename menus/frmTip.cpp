@@ -65,7 +65,7 @@ frmTip::frmTip(tk::Program& program)
 void frmTip::Form_Load() {
     tk::Services& s = program().services();
     s.rng().reseedFromClock(s.clockSeconds());
-    if (!LoadTips(QDir(s.programFolder()).filePath(QString::fromLatin1(kTipsFile))))
+    if (!LoadTips(QDir(s.dataFolder()).filePath(QString::fromLatin1(kTipsFile))))
         lblTipText.Caption = missingMessage();
 }
 

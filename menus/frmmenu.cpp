@@ -157,7 +157,7 @@ void frmmenu::buildBanner() {
 
 void frmmenu::Form_Load() {
     tk::Program& p = program();
-    File1.setPath(p.services().programFolder() + u'/');
+    File1.setPath(p.services().levelFolder() + u'/');
     // The game screen is created and discarded once; its setup loads the
     // option screens with their start values.
     p.show<frmsaut>();
@@ -168,7 +168,7 @@ void frmmenu::Form_Load() {
 }
 
 QString frmmenu::selectedPath() const {
-    return QDir(program().services().programFolder()).filePath(File1.fileName());
+    return QDir(program().services().levelFolder()).filePath(File1.fileName());
 }
 
 void frmmenu::showSummary() {

@@ -17,7 +17,7 @@ public:
     explicit frmmenu(tk::Program& program);
     void Form_Load() override;
 
-    // The level file selected in the list, with the program folder's path.
+    // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;
 
     // Fields 1 to 4 of the last level read (the summary and the game start).

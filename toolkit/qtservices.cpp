@@ -7,8 +7,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
+
+#include "folders.h"
 
 #ifdef ZELK_HAVE_XRANDR
 #include <X11/Xlib.h>
@@ -21,7 +24,12 @@
 
 namespace tk {
 
-QtServices::QtServices() = default;
+QtServices::QtServices() {
+    const Folders f =
+        locateFolders(QCoreApplication::applicationDirPath(),
+                      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    setFolders(f.data, f.levels);
+}
 QtServices::~QtServices() {
     qDeleteAll(sounds_);
 }
@@ -107,10 +115,6 @@ void QtServices::playSound(const QString& path) {
     }
     s->stop();
     s->play();
-}
-
-QString QtServices::programFolder() const {
-    return QCoreApplication::applicationDirPath();
 }
 
 bool QtServices::launchViewer(const QString& path) {

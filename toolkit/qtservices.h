@@ -12,13 +12,13 @@ namespace tk {
 
 class QtServices : public Services {
 public:
+    // The folders are found from the executable's place (folders.h).
     QtServices();
     ~QtServices() override;
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     void playSound(const QString& path) override;
-    QString programFolder() const override;
     bool launchViewer(const QString& path) override;
     void requestDisplayMode(int width, int height) override;
     void end() override;

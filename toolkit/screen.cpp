@@ -308,7 +308,7 @@ void Screen::setPicture(const QImage& img, const QString& name, const QString& f
 }
 
 QImage Screen::programPicture(const QString& fileName) const {
-    return QImage(QDir(program_.services().programFolder()).filePath(fileName));
+    return QImage(QDir(program_.services().dataFolder()).filePath(fileName));
 }
 
 // ---- Input.

@@ -155,7 +155,7 @@ public:
     void countAnimator(bool running);
 
 protected:
-    // Loads a picture file of the program folder; missing or unreadable gives
+    // Loads a picture file of the data folder; missing or unreadable gives
     // a null image (the caller draws a stand-in).
     QImage programPicture(const QString& fileName) const;
 

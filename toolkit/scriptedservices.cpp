@@ -31,8 +31,9 @@ QString quoted(const QString& s) {
     return out;
 }
 
-ScriptedServices::ScriptedServices(QString folder, QTextStream* out)
-    : folder_(std::move(folder)), out_(out) {}
+ScriptedServices::ScriptedServices(const QString& folder, QTextStream* out) : out_(out) {
+    setFolder(folder);
+}
 
 void ScriptedServices::print(const QString& line) {
     log_ << line;
@@ -66,7 +67,7 @@ QString ScriptedServices::inputBox(const QString& prompt, const QString& title, 
     return answer;
 }
 
-// Paths inside the program folder are printed relative to it, so that output
+// Paths inside the data folder are printed relative to it, so that output
 // does not depend on where the folder is.
 static QString shown(const QString& folder, const QString& path) {
     const QString rel = QDir(folder).relativeFilePath(path);
@@ -74,11 +75,11 @@ static QString shown(const QString& folder, const QString& path) {
 }
 
 void ScriptedServices::playSound(const QString& path) {
-    print(QStringLiteral("sound %1").arg(quoted(shown(folder_, path))));
+    print(QStringLiteral("sound %1").arg(quoted(shown(dataFolder(), path))));
 }
 
 bool ScriptedServices::launchViewer(const QString& path) {
-    print(QStringLiteral("launch %1").arg(quoted(shown(folder_, path))));
+    print(QStringLiteral("launch %1").arg(quoted(shown(dataFolder(), path))));
     return true;
 }
 

@@ -23,13 +23,12 @@ QString quoted(const QString& s);
 
 class ScriptedServices : public Services {
 public:
-    ScriptedServices(QString folder, QTextStream* out);
+    ScriptedServices(const QString& folder, QTextStream* out);
 
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     void playSound(const QString& path) override;
-    QString programFolder() const override { return folder_; }
     bool launchViewer(const QString& path) override;
     void requestDisplayMode(int width, int height) override;
     void end() override;
@@ -39,14 +38,14 @@ public:
 
     void queueMsgBoxAnswer(int answer) { msgAnswers_.push_back(answer); }
     void queueInputAnswer(const QString& answer) { inputAnswers_.push_back(answer); }
-    void setFolder(const QString& f) { folder_ = f; }
+    // One folder for the data and the levels.
+    void setFolder(const QString& f) { setFolders(f, f); }
     // Everything printed so far (also when there is no output stream).
     const QStringList& log() const { return log_; }
     void clearLog() { log_.clear(); }
 
 private:
     void print(const QString& line);
-    QString folder_;
     QTextStream* out_;
     std::deque<int> msgAnswers_;
     std::deque<QString> inputAnswers_;

@@ -31,8 +31,6 @@ public:
                              const QString& defaultText) = 0;
     // Starts playing a ".wav" file without waiting; a missing file is silence.
     virtual void playSound(const QString& path) = 0;
-    // The folder of the program: levels, pictures, sounds and texts live there.
-    virtual QString programFolder() const = 0;
     // Opens a text file in the system's viewer; false when none could be started.
     virtual bool launchViewer(const QString& path) = 0;
     // Enumerates the current display's modes, then requests width x height with
@@ -49,6 +47,17 @@ public:
 
     Rng& rng() { return rng_; }
 
+    // The program folder, split in two: the data folder holds the pictures,
+    // sounds, texts and the sample levels as shipped; the level folder the
+    // levels that the menu lists and the editor saves. Run from the build
+    // tree both are the executable's folder (folders.h).
+    const QString& dataFolder() const { return data_; }
+    const QString& levelFolder() const { return levels_; }
+    void setFolders(const QString& data, const QString& levels) {
+        data_ = data;
+        levels_ = levels;
+    }
+
     // File operations on the program folder.
     Files& files() { return *files_; }
     // Puts another file layer in front (tests: one that fails on purpose).
@@ -56,6 +65,7 @@ public:
 
 private:
     Rng rng_;
+    QString data_, levels_;
     Files ownFiles_;
     Files* files_ = &ownFiles_;
 };
