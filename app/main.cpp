@@ -7,6 +7,7 @@
 #endif
 
 #include "app/program.h"
+#include "toolkit/desktop.h"
 #include "toolkit/qtservices.h"
 #include "toolkit/stats.h"
 
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
     // back to the system when freed.
     mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
 #endif
-    QApplication app(argc, argv);
+    tk::PlatformArguments args(argc, argv);
+    QApplication app(args.argc(), args.argv());
     app.setQuitOnLastWindowClosed(false);  // the program decides when it ends
     // ZELK_STATS=FILE: counts of ticks and frames for measurements (README).
     std::unique_ptr<tk::Stats> stats;
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
         stats = std::make_unique<tk::Stats>(path);
     tk::QtServices services;
     zelk::ZelkProgram program(services, false);
+    tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
+                         QStringLiteral(":/icons/zelk"));
     program.setStats(stats.get());
     program.start();
     return app.exec();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "prototype/program.h"
+#include "toolkit/desktop.h"
 #include "toolkit/qtservices.h"
 
 int main(int argc, char** argv) {
@@ -13,10 +14,13 @@ int main(int argc, char** argv) {
                      "desktop session, or under Xvfb.\n");
         return 1;
     }
-    QApplication app(argc, argv);
+    tk::PlatformArguments args(argc, argv);
+    QApplication app(args.argc(), args.argv());
     app.setQuitOnLastWindowClosed(false);  // closing the screen unloads it, then the program ends
     tk::QtServices services;
     velmo::VelmoProgram program(services, false);
+    tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),
+                         QStringLiteral(":/icons/velmo"));
     program.start();
     return app.exec();
 }

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "desktop.h"
 #include "paint.h"
 #include "program.h"
 #include "screen.h"
@@ -367,6 +368,7 @@ void FileListBox::refresh() {
 TextBox::TextBox(Screen& s, const char* name, QRectF rect, const QString& text)
     : Control(s, new QLineEdit(text), name, rect), text_(text) {
     connect(edit(), &QLineEdit::textEdited, this, [this](const QString& t) { text_ = t; });
+    frenchContextMenu(*edit());
 }
 QLineEdit* TextBox::edit() const {
     return static_cast<QLineEdit*>(w_);

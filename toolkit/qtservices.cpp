@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
@@ -11,6 +12,7 @@
 #include <QTime>
 #include <QUrl>
 
+#include "desktop.h"
 #include "folders.h"
 
 #ifdef ZELK_HAVE_XRANDR
@@ -100,10 +102,16 @@ int QtServices::msgBox(const QString& text, int style, const QString& title) {
 
 QString QtServices::inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) {
-    bool ok = false;
-    const QString t =
-        QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? t : QString();
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextValue(defaultText);
+    // French whether or not Qt's translations are installed.
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annuler"));
+    if (auto* edit = box.findChild<QLineEdit*>()) frenchContextMenu(*edit);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 void QtServices::playSound(const QString& path) {

@@ -16,6 +16,9 @@
 #                     RGB 128,128,255; night RGB 0,0,128) before its edge is cut
 # assets/folder/gagne.JPG, perdu.JPG
 #                     result pictures, exactly 730 x 550
+# assets/icons/NAME.svg, assets/icons/SIZE/NAME.png
+#                     the desktop icons of zelk and velmo: one flat SVG, and
+#                     PNGs from 16 to 256 pixels square
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 src=$root/assets/src
@@ -48,4 +51,15 @@ for name in gagne perdu; do
   rsvg-convert "$tmp/$name.svg" -o "$tmp/$name.png"
   convert "$tmp/$name.png" -background white -alpha remove -alpha off -resize '730x550!' \
     -strip -quality 92 "$folder/$name.JPG"
+done
+
+# The desktop icons, flattened so that the installed SVG stands alone.
+icons=$root/assets/icons
+for name in zelk velmo; do
+  python3 "$root/tools/svg_inline.py" "$src/icon_$name.svg" "$icons/$name.svg"
+  for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$icons/$size"
+    rsvg-convert -w "$size" -h "$size" "$icons/$name.svg" -o "$tmp/$name-$size.png"
+    convert "$tmp/$name-$size.png" -strip "PNG32:$icons/$size/$name.png"
+  done
 done

@@ -1,0 +1,49 @@
+// How a program meets the desktop: the platform it runs on, its name, desktop
+// entry and icon, and the French texts of Qt's own dialogs and menus.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QMenu;
+
+namespace tk {
+
+// The arguments to make the QApplication with. On a Wayland desktop that
+// also runs X11 (XWayland), and unless the user chose a platform
+// (QT_QPA_PLATFORM), they ask for X11: only there can the program place its
+// windows and change the display mode. Elsewhere it runs natively, and those
+// requests do what the platform allows, without a word.
+class PlatformArguments {
+public:
+    PlatformArguments(int argc, char** argv);
+    int& argc() { return argc_; }
+    char** argv() { return argv_.data(); }
+    bool asksForX11() const { return asksForX11_; }
+
+private:
+    std::string option_{"-platform"}, xcb_{"xcb"};
+    std::vector<char*> argv_;
+    int argc_;
+    bool asksForX11_ = false;
+};
+
+// After the QApplication is made: names the program for the desktop (its
+// name, and the desktop entry that docks group its windows under), gives
+// every window the icon whose PNGs are iconFolder/SIZE.png, and loads Qt's
+// French translations whatever the desktop's language.
+void presentToDesktop(const QString& name, const QString& desktopEntry, const QString& iconFolder);
+
+// Qt's French translations (package qt6-translations-l10n); false when they
+// are not installed, where the program's own French labels remain.
+bool loadFrenchTranslations();
+
+// French labels on a text box's standard context menu, whatever translations
+// are installed.
+void frenchLabels(QMenu& menu);
+// A text box whose context menu is the standard one with French labels.
+void frenchContextMenu(QLineEdit& edit);
+
+}  // namespace tk
