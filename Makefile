@@ -13,15 +13,22 @@ PROGRAM_DIR := $(BUILD_DIR)/zelk
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
-	libxrandr-dev libx11-dev fonts-liberation
-TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev
+	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland
+# The Debian package: shlibdeps needs dpkg-dev and file; lintian checks it.
+PACKAGE_PACKAGES := dpkg-dev file lintian
+# The install, desktop and sound tests: validators, an audio server with its
+# recorder, a headless Wayland compositor with XWayland.
+TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
+	desktop-file-utils appstream pulseaudio pulseaudio-utils weston xwayland \
+	$(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
 CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := level tips script
 
-.PHONY: all build run velmo test deps deps-test deps-check build-check fuzz screenshots soak clean
+.PHONY: all build run velmo test package deps deps-test deps-check deps-package build-check fuzz \
+	screenshots soak clean
 
 all: build
 
@@ -45,6 +52,9 @@ deps-test: deps
 deps-check: deps-test
 	$(call install_missing,$(CHECK_PACKAGES))
 
+deps-package: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
@@ -64,6 +74,10 @@ velmo: build
 		exit 1; \
 	fi
 	$(PROGRAM_DIR)/velmo
+
+# The Debian package: $(BUILD_DIR)/zelk_VERSION_amd64.deb.
+package: deps-package build
+	cmake --build $(BUILD_DIR) --target package
 
 # The checked build: sanitizers everywhere, optimised a little so that the
 # fuzzers run fast, and the fuzz targets.
