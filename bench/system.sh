@@ -1,11 +1,12 @@
 #!/bin/bash
 # System figures of the real zelk in a private Xvfb, read from /proc and from
-# the program's own counts (ZELK_STATS): start-up time, resident memory, CPU
-# while nothing happens, ticks and frames while a level is played, memory
-# after many levels. Each sample is printed as "figure value" on stdout.
-#   bench/system.sh PROGRAM_FOLDER [RUNS]
+# the program's own counts (ZELK_STATS): start-up time (also with a private
+# audio server and with none), resident memory, CPU while nothing happens,
+# ticks and frames while a level is played, memory after many levels. Each
+# sample is printed as "figure value" on stdout.
+#   bench/system.sh PROGRAM_FOLDER [RUNS] [startup]
 # RUNS (3 by default) is how many times the program is started and measured;
-# the 50-level memory run is done once.
+# the 50-level memory run is done once. "startup" measures the start-ups only.
 set -uo pipefail
 PROGRAM_FOLDER=$(cd "${1:?usage: system.sh PROGRAM_FOLDER [RUNS]}" && pwd)
 RUNS=${2:-3}
@@ -165,6 +166,23 @@ STATS=$WORK/stats
 printf '%s\r\n' "$LEVEL_PLAY" >"$WORK/a-temps.lev"
 cp "$HERE/../tests/levels/vide.lev" "$WORK/b-vide.lev"
 ROW_PLAY=4950 ROW_EMPTY=5100  # list rows of a-temps.lev and b-vide.lev, twips
+
+# Start-up with a private audio server and with none (a socket that is not
+# there), one after the other.
+if e2e_start_audio >&2; then
+    SERVER=$PULSE_SERVER
+    for RUN in $(seq "$RUNS"); do
+        for AUDIO in audio silent; do
+            [ "$AUDIO" = audio ] && export PULSE_SERVER=$SERVER || export PULSE_SERVER=unix:$WORK/none
+            launch && sample "startup_${AUDIO}_ms" "$STARTUP_MS"
+            stop
+        done
+    done
+    e2e_stop_audio
+else
+    note "start-up with an audio server not measured"
+fi
+[ "${3:-}" = startup ] && exit 0
 
 for RUN in $(seq "$RUNS"); do
     note "run $RUN of $RUNS"

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
+#include <cstdio>
 
 #include "desktop.h"
 #include "folders.h"
@@ -26,7 +27,21 @@
 
 namespace tk {
 
+namespace {
+
+// Qt's words when no audio server answers. Without one the game is silent,
+// which needs no saying; everything else is printed as Qt would.
+void quietWithoutAudio(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (type == QtWarningMsg && (msg.startsWith(QLatin1String("PulseAudioService:")) ||
+                                 msg == QLatin1String("No audio device detected")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
+}
+
+}  // namespace
+
 QtServices::QtServices() {
+    qInstallMessageHandler(quietWithoutAudio);
     const Folders f =
         locateFolders(QCoreApplication::applicationDirPath(),
                       QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));

@@ -2,6 +2,7 @@
 # program folder, window lookup, input and screenshots.
 #   PROGRAM_FOLDER  the built program folder (set by ctest)
 #   SHOTS           where screenshots go (set by ctest)
+#   KEEP_WORK=1     keeps the test's work folder, for a look afterwards
 set -euo pipefail
 
 : "${PROGRAM_FOLDER:?}" "${SHOTS:?}"
@@ -9,11 +10,13 @@ mkdir -p "$SHOTS"
 WORK=$(mktemp -d)
 XVFB_PID=
 APP_PID=
+AUDIO_PID=
 
 e2e_cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$WORK"
+    [ -n "$AUDIO_PID" ] && kill "$AUDIO_PID" 2>/dev/null || true
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 trap e2e_cleanup EXIT
 
@@ -39,6 +42,43 @@ e2e_start_x() {
     done
     echo "could not start Xvfb" >&2
     return 1
+}
+
+# Starts a private PulseAudio server whose one sink, zelk_sink, plays into
+# nothing (its monitor can be recorded); its runtime folder, home and socket
+# are in $WORK, so it touches nothing of the user's, and it runs as root too
+# (where it only warns). Sets PULSE_SERVER for the programs started after.
+# Fails, saying why, where no server can run.
+e2e_start_audio() {
+    command -v pulseaudio >/dev/null && command -v pactl >/dev/null || {
+        echo "no audio server here (Debian: pulseaudio pulseaudio-utils)"
+        return 1
+    }
+    local pa=$WORK/pulse
+    mkdir -p "$pa/run" "$pa/home"
+    chmod 700 "$pa/run"
+    cat >"$pa/default.pa" <<EOF
+load-module module-null-sink sink_name=zelk_sink rate=22050 channels=1
+load-module module-native-protocol-unix auth-anonymous=1 socket=$pa/run/native
+set-default-sink zelk_sink
+EOF
+    HOME=$pa/home XDG_RUNTIME_DIR=$pa/run XDG_CONFIG_HOME=$pa/home \
+        pulseaudio --daemonize=no --exit-idle-time=-1 -n -F "$pa/default.pa" \
+        --use-pid-file=no --log-target=file:"$pa/server.log" 2>>"$pa/server.log" &
+    AUDIO_PID=$!
+    export PULSE_SERVER=unix:$pa/run/native
+    for _ in $(seq 50); do
+        pactl info >/dev/null 2>&1 && return 0
+        kill -0 "$AUDIO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "the audio server did not start: $(tail -n 3 "$pa/server.log" 2>/dev/null)"
+    return 1
+}
+e2e_stop_audio() {
+    [ -n "$AUDIO_PID" ] && kill "$AUDIO_PID" 2>/dev/null && wait "$AUDIO_PID" 2>/dev/null
+    AUDIO_PID=
+    unset PULSE_SERVER
 }
 
 # A fresh program folder: executables, assets and the sample levels.
