@@ -1,5 +1,5 @@
-# Shared by the end-to-end tests: a private X server, a fresh copy of the
-# program folder, window lookup, input and screenshots.
+# Shared by the end-to-end tests: a private X server and audio server, a
+# fresh copy of the program folder, window lookup, input and screenshots.
 #   PROGRAM_FOLDER  the built program folder (set by ctest)
 #   SHOTS           where screenshots go (set by ctest)
 #   KEEP_WORK=1     keeps the test's work folder, for a look afterwards
