@@ -1,17 +1,14 @@
 // The program folder split in two: where the data and the levels are found,
-// the level folder seeded once and never against the player's changes, a
-// folder that cannot be made said in French, and every screen using the
-// right folder.
+// the level folder seeded once and never against the player's changes, and a
+// folder that cannot be made said in French. tests/e2e/test_install.sh plays
+// the installed game on its level folder.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QtTest>
 
 #include "app/program.h"
-#include "editor/frmedit.h"
-#include "editor/frmouvrir.h"
 #include "menus/frmmenu.h"
-#include "menus/frmpre.h"
 #include "support.h"
 #include "toolkit/folders.h"
 
@@ -158,44 +155,6 @@ private slots:
             again.start();
             QCOMPARE(levelsIn(fx.path(levels)), QStringList({"niveau1.lev"}));
         }
-    }
-
-    // The menu lists, deletes, previews from the level folder; the editor
-    // saves and opens there.
-    void everyScreenUsesItsOwnFolder() {
-        testing::Fixture fx;
-        const QString levels = fx.path(QStringLiteral("niveaux"));
-        fx.writeFile(QStringLiteral("niveau1.lev"), testing::kStartLevel);
-        fx.writeFile(QStringLiteral("niveau2.lev"), testing::kStartLevel);
-        fx.services().setFolders(fx.folder(), levels);
-        zelk::ZelkProgram p(fx.services(), true);
-        p.start();
-        p.show<zelk::frmmenu>();
-        auto& menu = p.get<zelk::frmmenu>();
-        QCOMPARE(menu.File1.path(), levels + u'/');
-        menu.File1.setFileName(QStringLiteral("niveau1.lev"));
-        fx.services().queueMsgBoxAnswer(tk::mb::Yes);
-        menu.Command2.click();
-        QVERIFY(!QFile::exists(QDir(levels).filePath(QStringLiteral("niveau1.lev"))));
-        QVERIFY(QFile::exists(fx.path(QStringLiteral("niveau1.lev"))));
-
-        menu.Command3.click();
-        auto& ed = p.get<zelk::frmedit>();
-        ed.Timer1.fire();
-        fx.services().queueInputAnswer(QStringLiteral("mien"));
-        ed.ssave.click();
-        QCOMPARE(levelsIn(levels), QStringList({"mien.lev", "niveau2.lev"}));
-        QCOMPARE(levelsIn(fx.folder()), QStringList({"niveau1.lev", "niveau2.lev"}));
-        ed.ouv.click();
-        QCOMPARE(p.get<zelk::frmouvrir>().File1.path(), levels + u'/');
-        p.unload<zelk::frmouvrir>();
-
-        menu.File1.refresh();
-        menu.File1.setFileName(QStringLiteral("mien.lev"));
-        QCOMPARE(menu.selectedPath(), QDir(levels).filePath(QStringLiteral("mien.lev")));
-        menu.Command8.click();
-        QVERIFY(p.get<zelk::frmpre>().built());
-        QVERIFY(!fx.takeLog().join(u'\n').contains(QStringLiteral("illisible")));
     }
 };
 

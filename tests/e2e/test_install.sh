@@ -82,8 +82,10 @@ sleep 0.8
 e2e_shot installed-menu
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
-out=$(printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "mon niveau.lev"\nget frmmenu.File1.FileName\n' | drive)
-grep -qx 'frmmenu.File1.FileName="mon niveau.lev"' <<<"$out" || e2e_fail "not in the menu: $out"
+# Listed, previewed and played from there.
+out=$(printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "mon niveau.lev"\nclick frmmenu.Command8\nclick frmmenu.Command1\nget frmsaut.Caption\n' | drive)
+grep -qx 'show frmpre' <<<"$out" || e2e_fail "not previewed: $out"
+grep -q '^frmsaut.Caption=.*<mon niveau.lev>' <<<"$out" || e2e_fail "not played: $out"
 [ -z "$(find "$P/share/zelk" -newer "$WORK/before")" ] || e2e_fail "share/zelk was written"
 
 # --- A home where the level folder cannot be made (a file in its place): the
