@@ -14,12 +14,12 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
 	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland
-# The Debian package: shlibdeps needs dpkg-dev and file; lintian checks it.
-PACKAGE_PACKAGES := dpkg-dev file lintian
-# The install, desktop and sound tests: validators, an audio server with its
-# recorder, a headless Wayland compositor with XWayland.
+# The Debian package: shlibdeps needs dpkg-dev and file.
+PACKAGE_PACKAGES := dpkg-dev file
+# The install, package, desktop and sound tests: validators and lintian, an
+# audio server with its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
-	desktop-file-utils appstream pulseaudio pulseaudio-utils weston xwayland \
+	desktop-file-utils appstream lintian pulseaudio pulseaudio-utils weston xwayland \
 	$(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
