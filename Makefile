@@ -19,8 +19,8 @@ PACKAGE_PACKAGES := dpkg-dev file
 # The install, package, desktop and sound tests: validators and lintian, an
 # audio server with its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
-	desktop-file-utils appstream lintian pulseaudio pulseaudio-utils weston xwayland \
-	$(PACKAGE_PACKAGES)
+	desktop-file-utils appstream groff-base lintian pulseaudio pulseaudio-utils weston \
+	xwayland $(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
 CHECK_DIR ?= build-check
