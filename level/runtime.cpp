@@ -57,13 +57,25 @@ qsizetype scanNumber(QStringView text, qsizetype pos) {
     return digits > 0 ? i : pos;
 }
 
-double toDouble(QStringView number) {
+// The value of a scanned number. One too large for a double is reported and
+// read as 0; one too small rounds to 0, which is its nearest value.
+double toDouble(QStringView number, bool& tooLarge) {
     const std::string s = number.toString().toStdString();
     const char* b = s.c_str();
-    if (*b == '+') ++b;
+    if (*b == '+' || *b == '-') ++b;
     double v = 0;
-    std::from_chars(b, s.c_str() + s.size(), v);
-    return v;
+    const auto r = std::from_chars(b, s.c_str() + s.size(), v);
+    tooLarge = false;
+    if (r.ec == std::errc::result_out_of_range) {
+        // No exponent is read, so a number past the range has a whole part
+        // other than 0, and one below it has none.
+        const char* d = b;
+        while (*d == '0')
+            ++d;
+        tooLarge = *d != '.' && *d != '\0';
+        v = 0;
+    }
+    return s[0] == '-' ? -v : v;
 }
 
 }  // namespace
@@ -74,10 +86,12 @@ double val(QStringView text) {
         ++i;
     const qsizetype end = scanNumber(text, i);
     if (end == i) return 0.0;
-    return toDouble(text.mid(i, end - i));
+    bool tooLarge = false;
+    return toDouble(text.mid(i, end - i), tooLarge);
 }
 
-bool parseNumber(QStringView text, double& out) {
+bool parseNumber(QStringView text, double& out, bool* tooLarge) {
+    if (tooLarge) *tooLarge = false;
     qsizetype i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
@@ -87,8 +101,10 @@ bool parseNumber(QStringView text, double& out) {
     while (k < text.size() && isBlank(text[k]))
         ++k;
     if (k != text.size()) return false;
-    out = toDouble(text.mid(i, end - i));
-    return std::isfinite(out);
+    bool large = false;
+    out = toDouble(text.mid(i, end - i), large);
+    if (tooLarge) *tooLarge = large;
+    return !large && std::isfinite(out);
 }
 
 namespace {

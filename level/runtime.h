@@ -35,12 +35,14 @@ bool fitsInt16(double v);
 int16_t add16(int a, int b);
 
 // The leading number of a text: blanks skipped, optional sign, digits, optional
-// fraction. An empty or non-numeric text reads as 0.
+// fraction. An empty or non-numeric text reads as 0, and so does a number too
+// large for a double (the game's own labels never hold one).
 double val(QStringView text);
 
 // Parses a whole text as a number (blanks around it allowed). Returns false when
-// the text is not entirely one decimal number.
-bool parseNumber(QStringView text, double& out);
+// the text is not entirely one decimal number, or when that number is too large
+// for a double; `tooLarge` then says which.
+bool parseNumber(QStringView text, double& out, bool* tooLarge = nullptr);
 
 // Plain decimal text: no leading blank, "-" for negatives, "." as decimal
 // separator, never an exponent. Shortest form that reads back the same value.
