@@ -1,6 +1,7 @@
 #include "game/frmsaut.h"
 
 #include "app/program.h"
+#include "level/levelfile.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
@@ -23,7 +24,7 @@ constexpr int kEnter = 13, kEscape = 27;
 }  // namespace
 
 frmsaut::frmsaut(tk::Program& program)
-    : tk::Screen(program, kName, 15210, 11010),
+    : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
       nuage1(*this, "nuage1"),
       Shape1(*this, "Shape1"),
       mech2(*this, "mech2"),

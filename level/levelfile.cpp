@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 
 #include "level/runtime.h"
 
@@ -29,13 +30,18 @@ Error fail(const QString& file, int field, const QString& problem) {
 
 bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err) {
     const qsizetype n = data.size();
-    qsizetype i = 0;
+    // A byte order mark, which some editors put at the start of a UTF-8 file,
+    // is not part of the first field.
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     for (int f = 0; f < kFieldCount; ++f) {
         while (i < n && isBlank(data[i]))
             ++i;
         if (i >= n) {
-            err = fail(fileName, f + 1,
-                       f == 0 ? QStringLiteral("le fichier est vide.")
+            err =
+                fail(fileName, f + 1,
+                     f == 0   ? QStringLiteral("le fichier est vide.")
+                     : f == 1 ? QStringLiteral("le fichier s'arrête après le premier champ sur %1.")
+                                    .arg(kFieldCount)
                               : QStringLiteral("le fichier s'arrête après %1 champs sur %2.")
                                     .arg(f)
                                     .arg(kFieldCount));
@@ -109,6 +115,20 @@ namespace {
 // Halfway between the largest single and the next power of two: numbers from
 // here on round to infinity.
 constexpr double kSingleOverflow = 0x1.ffffffp+127;
+// Characters of a field quoted in a message.
+constexpr qsizetype kQuotedChars = 40;
+
+// A field's text as a message quotes it: cut short, with control characters
+// (a NUL byte, a line end) shown as "?".
+QString shown(const QString& text) {
+    QString t = text.left(kQuotedChars);
+    for (QChar& c : t)
+        if (c.unicode() < 32 || c.unicode() == 127) c = u'?';
+    return text.size() > kQuotedChars ? t + QStringLiteral("…") : t;
+}
+
+// What each of a platform's four fields holds, in the stored order.
+const char* const kPlatformFields[4] = {"haut", "gauche", "hauteur", "largeur"};
 
 // Checks every field the way one reader converts it.
 class Converter {
@@ -120,17 +140,30 @@ public:
     double number(int f) {
         double v = 0;
         if (!ok_) return 0;
-        if (!tk::parseNumber(r_[f].text, v)) {
+        bool tooLarge = false;
+        if (!tk::parseNumber(r_[f].text, v, &tooLarge)) {
             const QString t = r_[f].text;
-            return failAt(f, t.isEmpty()
-                                 ? QStringLiteral("le champ %1 est vide alors qu'un nombre "
-                                                  "est attendu.")
-                                       .arg(f)
-                                 : QStringLiteral("le champ %1 (« %2 ») n'est pas un nombre.")
-                                       .arg(f)
-                                       .arg(t.left(40)));
+            return failAt(f, tooLarge ? QStringLiteral("le champ %1 (« %2 ») est un nombre trop "
+                                                       "grand pour être lu.")
+                                            .arg(f)
+                                            .arg(shown(t.trimmed()))
+                             : t.isEmpty() ? QStringLiteral("le champ %1 est vide alors qu'un "
+                                                            "nombre est attendu.")
+                                                 .arg(f)
+                                           : QStringLiteral("le champ %1 (« %2 ») n'est pas un "
+                                                            "nombre.")
+                                                 .arg(f)
+                                                 .arg(shown(t)));
         }
         return v;
+    }
+    // The number of a field that the reader takes as a general value: none
+    // when the text is not a number, which such a reader keeps as text.
+    std::optional<double> numberIfAny(int f) {
+        double v = 0;
+        bool tooLarge = false;
+        if (tk::parseNumber(r_[f].text, v, &tooLarge) || tooLarge) return number(f);
+        return std::nullopt;
     }
     // A number that rounds to a finite single value; the writer's shortest
     // text of the largest single reads a little above it.
@@ -138,9 +171,7 @@ public:
         const double v = number(f);
         if (!ok_) return 0;
         if (std::fabs(v) >= kSingleOverflow) {
-            failAt(
-                f,
-                QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(r_[f].text.left(40)));
+            failAt(f, QStringLiteral("le champ %1 (%2) est trop grand.").arg(f).arg(quoted(f)));
             return 0;
         }
         if (std::fabs(v) > FLT_MAX) return std::copysign(FLT_MAX, v);
@@ -152,7 +183,7 @@ public:
             failAt(f, QStringLiteral("le champ %1 (%2) ne tient pas dans un entier de 16 bits "
                                      "(-32768 à 32767).")
                           .arg(f)
-                          .arg(r_[f].text.left(40)));
+                          .arg(quoted(f)));
             return 0;
         }
         return ok_ ? static_cast<int16_t>(tk::roundHalfEven(v)) : 0;
@@ -177,25 +208,55 @@ public:
             failAt(f, QStringLiteral("le champ %1 (nombre de fioles « %2 ») doit être vide ou "
                                      "compris entre 1 et 10.")
                           .arg(f)
-                          .arg(t.left(40)));
+                          .arg(shown(t)));
         return t;
     }
-    // Heights and widths (fields 3 and 4 of each platform) are checked as
-    // written, before any rounding, so that every reader takes or refuses
-    // the same level.
-    void sizeNotNegative(int f) {
-        const int within = (f - 1) % 4;
-        if (within < 2) return;
-        const double v = number(f);
-        if (ok_ && v < 0)
-            failAt(f, QStringLiteral("le champ %1 (%2 de la plate-forme %3) est négatif (%4).")
-                          .arg(f)
-                          .arg(within == 2 ? QStringLiteral("hauteur") : QStringLiteral("largeur"))
-                          .arg((f - 1) / 4 + 1)
-                          .arg(r_[f].text.trimmed().left(40)));
+    // Platform k's (0-based) top, left, height and width as written, before
+    // any rounding, so that every reader takes or refuses the same level;
+    // none where the reader keeps a text. Checked in field order.
+    void platform(int k, const std::array<std::optional<double>, 4>& v) {
+        for (int i = 0; i < 4; ++i) {
+            const int f = 4 * k + i + 1;
+            if (!ok_ || i < 2 || !v[i]) continue;
+            const float most = i == 2 ? kMaxPlatformHeight : kMaxPlatformWidth;
+            if (*v[i] < 0)
+                failAt(f, QStringLiteral("le champ %1 (%2) est négatif (%3).")
+                              .arg(f)
+                              .arg(what(f))
+                              .arg(quoted(f)));
+            else if (*v[i] > most)
+                failAt(f, QStringLiteral("le champ %1 (%2) vaut %3, plus que la limite de %4.")
+                              .arg(f)
+                              .arg(what(f))
+                              .arg(quoted(f))
+                              .arg(most));
+        }
+        // Wholly beside the playfield, the platform could never be reached.
+        const auto outside = [&](int i, float extent, const char* before, const char* after) {
+            const int f = 4 * k + i + 1;
+            if (!ok_ || !v[i]) return;
+            const bool beyond = *v[i] > extent;
+            if (beyond || (v[i + 2] && *v[i] + *v[i + 2] < 0))
+                failAt(f, QStringLiteral("le champ %1 (%2) vaut %3 : la plate-forme est "
+                                         "entièrement %4 l'écran de jeu, qui va de 0 à %5.")
+                              .arg(f)
+                              .arg(what(f))
+                              .arg(quoted(f))
+                              .arg(QString::fromUtf8(beyond ? after : before))
+                              .arg(extent));
+        };
+        outside(0, kPlayfieldHeight, "au-dessus de", "au-dessous de");
+        outside(1, kPlayfieldWidth, "à gauche de", "à droite de");
     }
 
 private:
+    // "hauteur de la plate-forme 2" for field 7.
+    static QString what(int f) {
+        return QStringLiteral("%1 de la plate-forme %2")
+            .arg(QString::fromUtf8(kPlatformFields[(f - 1) % 4]))
+            .arg((f - 1) / 4 + 1);
+    }
+    QString quoted(int f) const { return shown(r_[f].text.trimmed()); }
     double failAt(int f, const QString& problem) {
         if (ok_) err_ = fail(file_, f, problem);
         ok_ = false;
@@ -211,10 +272,15 @@ private:
 bool decode(const Record& r, const QString& fileName, bool firstAsInt16, Level& out, Error& err) {
     Converter c(r, fileName);
     Level l;
-    for (int f = 1; f <= 4 * kPlatformCount; ++f) {
-        const float v = firstAsInt16 && f <= 4 ? static_cast<float>(c.int16(f)) : c.single(f);
-        c.sizeNotNegative(f);
-        l.geometry[static_cast<size_t>(f - 1)] = v;
+    for (int k = 0; k < kPlatformCount; ++k) {
+        std::array<std::optional<double>, 4> written;
+        for (int i = 0; i < 4; ++i) {
+            const int f = 4 * k + i + 1;
+            const float v = firstAsInt16 && f <= 4 ? static_cast<float>(c.int16(f)) : c.single(f);
+            written[static_cast<size_t>(i)] = c.number(f);
+            l.geometry[static_cast<size_t>(f - 1)] = v;
+        }
+        c.platform(k, written);
     }
     l.ois = c.option(25, 0, 1, "oiseau");
     l.vitois = c.option(26, 2, 50, "vitesse de l'oiseau");
@@ -242,8 +308,19 @@ bool decodeForEditor(const Record& r, const QString& fileName, Level& out, Error
 bool decodeSummary(const Record& r, const QString& fileName, Summary& out, Error& err) {
     Converter c(r, fileName);
     Summary s;
-    for (int f = 1; f <= 4; ++f)
-        s.first[static_cast<size_t>(f - 1)] = c.int16(f);
+    for (int k = 0; k < kPlatformCount; ++k) {
+        std::array<std::optional<double>, 4> written;
+        for (int i = 0; i < 4; ++i) {
+            const int f = 4 * k + i + 1;
+            if (f <= 4) {
+                s.first[static_cast<size_t>(f - 1)] = c.int16(f);
+                written[static_cast<size_t>(i)] = c.number(f);
+            } else {
+                written[static_cast<size_t>(i)] = c.numberIfAny(f);
+            }
+        }
+        c.platform(k, written);
+    }
     s.bird = c.number(25);
     s.speed = c.number(26);
     s.green = c.number(27);
@@ -261,10 +338,14 @@ bool decodePreview(const Record& r, const QString& fileName,
                    std::array<double, 4 * kPlatformCount>& out, Error& err) {
     Converter c(r, fileName);
     std::array<double, 4 * kPlatformCount> v{};
-    for (int f = 1; f <= 4 * kPlatformCount; ++f) {
-        const double x = c.single(f);
-        c.sizeNotNegative(f);
-        v[static_cast<size_t>(f - 1)] = x / 2;
+    for (int k = 0; k < kPlatformCount; ++k) {
+        std::array<std::optional<double>, 4> written;
+        for (int i = 0; i < 4; ++i) {
+            const int f = 4 * k + i + 1;
+            v[static_cast<size_t>(f - 1)] = c.single(f) / 2.0;
+            written[static_cast<size_t>(i)] = c.number(f);
+        }
+        c.platform(k, written);
     }
     if (!c.ok()) {
         err = c.error();

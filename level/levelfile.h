@@ -14,6 +14,15 @@ namespace level {
 
 constexpr int kFieldCount = 29;
 constexpr int kPlatformCount = 6;
+
+// The game screen's client area, twips: the playfield every level is played
+// on, from (0, 0) to (kPlayfieldWidth, kPlayfieldHeight).
+constexpr float kPlayfieldWidth = 15210, kPlayfieldHeight = 11010;
+// Widest and tallest platform a level may hold, twips: twice the playfield.
+// A green frog walks its platform's width / 300 a tick: at most 101 twips, so
+// that it can never step across the 305 twips in which the player lands on it.
+constexpr float kMaxPlatformWidth = 2 * kPlayfieldWidth;
+constexpr float kMaxPlatformHeight = 2 * kPlayfieldHeight;
 // Bounds that keep a damaged or hostile file from costing unbounded reads.
 constexpr qsizetype kMaxFieldChars = 4096;
 constexpr qint64 kMaxScanBytes = 64 * 1024;
@@ -62,14 +71,18 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
 bool read(const QString& path, tk::Files& files, Record& out, Error& err);
 bool read(const QString& path, Record& out, Error& err);
 
-// The readers' conversions. Each checks all 29 fields.
+// The readers' conversions. Each checks all 29 fields, and every platform it
+// reads against the same bounds: a height and width from 0 to the largest
+// above, and some part of the platform on the playfield (its edges included).
+// Numbers too large to read are refused ("nombre trop grand").
 // Game start: fields 1-4 whole 16-bit numbers (fractions rounded half to
 // even), 5-24 numbers; options within their screen's ranges.
 bool decodeForGame(const Record& r, const QString& fileName, Level& out, Error& err);
 // Editor open: fields 1-24 numbers; options as for the game.
 bool decodeForEditor(const Record& r, const QString& fileName, Level& out, Error& err);
 
-// Main menu summary: fields 1-4 whole 16-bit numbers, 25-28 numbers, 29 text.
+// Main menu summary: fields 1-4 whole 16-bit numbers, 25-28 numbers, 29 text;
+// fields 5-24 are checked where they hold numbers, and are not read otherwise.
 struct Summary {
     std::array<int16_t, 4> first{};  // fields 1-4
     double bird = 0, speed = 0, green = 0, grey = 0;

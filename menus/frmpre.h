@@ -2,6 +2,7 @@
 // clouds and ground.
 #pragma once
 
+#include "level/levelfile.h"
 #include "toolkit/screen.h"
 
 namespace zelk {
@@ -10,8 +11,10 @@ class frmpre : public tk::Screen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmpre";
-    // The game screen's design size, twips (1024 x 768 pixels).
-    static constexpr float kGameWidth = 15360, kGameHeight = 11520;
+    // The game screen's design size, twips (1024 x 768 pixels): its client
+    // area, the playfield, and the window's frame.
+    static constexpr float kGameWidth = level::kPlayfieldWidth + tk::kFrameWidth;
+    static constexpr float kGameHeight = level::kPlayfieldHeight + tk::kFrameHeight;
 
     explicit frmpre(tk::Program& program);
     void Form_Load() override;

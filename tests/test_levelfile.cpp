@@ -4,6 +4,7 @@
 
 #include "folder.h"
 #include "level/levelfile.h"
+#include "level/runtime.h"
 
 namespace {
 
@@ -99,13 +100,14 @@ private slots:
         l.geometry[4] = value;
         const QByteArray line = level::format(l);
         QCOMPARE(line.split(',')[4], text);
+        // Read back as the readers read a number (most of these values lie
+        // beyond the playfield, which the readers refuse).
         level::Record r;
         level::Error e;
-        level::Level back;
+        double back = 0;
         QVERIFY(parse(line, r, e));
-        QVERIFY2(level::decodeForEditor(r, QStringLiteral("t.lev"), back, e),
-                 qPrintable(e.message()));
-        QCOMPARE(back.geometry[4], value);
+        QVERIFY(tk::parseNumber(r[5].text, back));
+        QCOMPARE(static_cast<float>(back), value);
     }
 
     void readingRules_data() {
@@ -209,6 +211,95 @@ private slots:
         QCOMPARE(e.field, field);
         QVERIFY2(e.message().contains(says), qPrintable(e.message()));
         QVERIFY(e.message().contains(QStringLiteral("t.lev")));
+    }
+
+    // Every reader takes or refuses a level alike: platforms within the
+    // playfield's bounds, numbers that can be read. The summary alone keeps
+    // reading past a field 5 to 24 that is not a number.
+    void hostileLevelsAreRefusedByEveryReader_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("says");  // empty: every reader takes it
+        QTest::addColumn<bool>("summaryReads");
+        const QString nines(310, u'9');
+        QTest::newRow("width at the limit") << 4 << "30420"
+                                            << "" << true;
+        QTest::newRow("width beyond") << 4 << "30420.5"
+                                      << "limite de 30420" << false;
+        QTest::newRow("height at the limit") << 3 << "22020"
+                                             << "" << true;
+        QTest::newRow("height beyond") << 15 << "22021"
+                                       << "champ 15 (hauteur" << false;
+        QTest::newRow("left on the right edge") << 2 << "15210"
+                                                << "" << true;
+        QTest::newRow("left beyond it") << 2 << "15210.5"
+                                        << "à droite de l'écran" << false;
+        QTest::newRow("right end on the left edge") << 6 << "-3135"
+                                                    << "" << true;
+        QTest::newRow("right end beyond it") << 6 << "-3135.5"
+                                             << "à gauche de l'écran" << false;
+        QTest::newRow("top on the bottom edge") << 5 << "11010"
+                                                << "" << true;
+        QTest::newRow("top beyond it") << 5 << "11011"
+                                       << "au-dessous de l'écran" << false;
+        QTest::newRow("bottom on the top edge") << 5 << "-1455"
+                                                << "" << true;
+        QTest::newRow("bottom beyond it") << 5 << "-1456"
+                                          << "au-dessus de l'écran" << false;
+        QTest::newRow("left 32767") << 2 << "32767"
+                                    << "qui va de 0 à 15210" << false;
+        QTest::newRow("width 10^12") << 8 << "1000000000000"
+                                     << "largeur de la plate-forme 2" << false;
+        QTest::newRow("top near 10^30") << 9 << "1" + QString(30, u'0') << "champ 9" << false;
+        QTest::newRow("largest single") << 24 << "340282350000000000000000000000000000000"
+                                        << "champ 24" << false;
+        QTest::newRow("310 nines, a platform") << 7 << nines << "nombre trop grand" << false;
+        QTest::newRow("4096 digits, field 1")
+            << 1 << QString(4096, u'5') << "champ 1 (« 5555" << false;
+        QTest::newRow("310 nines, grey frogs") << 28 << nines << "nombre trop grand" << false;
+        QTest::newRow("negative width") << 12 << "-1"
+                                        << "négatif" << false;
+        QTest::newRow("text in a platform field") << 7 << "abc"
+                                                  << "pas un nombre" << true;
+        QTest::newRow("control characters quoted as ?")
+            << 11 << QStringLiteral("a\x01\x7f") << "« a?? »" << true;
+    }
+    void hostileLevelsAreRefusedByEveryReader() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, says);
+        QFETCH(bool, summaryReads);
+        QList<QByteArray> f = QByteArray(testing::kStartLevel).split(',');
+        f[field - 1] = text.toLatin1();
+        level::Record r;
+        level::Error e;
+        QVERIFY(parse(f.join(','), r, e));
+        level::Level game, editor;
+        level::Summary summary;
+        std::array<double, 24> preview{};
+        const QList<bool> read{level::decodeForGame(r, QStringLiteral("t.lev"), game, e),
+                               level::decodeForEditor(r, QStringLiteral("t.lev"), editor, e),
+                               level::decodePreview(r, QStringLiteral("t.lev"), preview, e)};
+        // The preview ignores fields 25 to 29.
+        QCOMPARE(read, QList<bool>({says.isEmpty(), says.isEmpty(), says.isEmpty() || field > 24}));
+        QVERIFY2(e.message().contains(says), qPrintable(e.message()));
+        if (!says.isEmpty()) QCOMPARE(e.field, field);
+        for (QChar c : e.message())
+            QVERIFY(c.unicode() >= 32 && c.unicode() != 127);
+        QCOMPARE(level::decodeSummary(r, QStringLiteral("t.lev"), summary, e), summaryReads);
+    }
+
+    void byteOrderMarkAndShortFiles() {
+        level::Record r;
+        level::Error e;
+        QVERIFY(parse(QByteArray("\xEF\xBB\xBF") + testing::kStartLevel, r, e));
+        QCOMPARE(r[1].text, QStringLiteral("8520"));
+        QVERIFY(!parse("\xEF\xBB\xBF", r, e));
+        QVERIFY2(e.message().endsWith(QStringLiteral("le fichier est vide.")),
+                 qPrintable(e.message()));
+        QVERIFY(!parse("8520\r\n", r, e));
+        QVERIFY2(e.message().endsWith(QStringLiteral("après le premier champ sur 29.")),
+                 qPrintable(e.message()));
     }
 
     void firstFourFieldsAreMadeWholeHalfToEven() {
