@@ -4,7 +4,11 @@
 
 namespace zelk {
 
-QStringList parseTips(const QByteArray& bytes) {
+QStringList parseTips(const QByteArray& file) {
+    // A byte order mark at the start is no part of the first tip, whatever
+    // the encoding of the rest.
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray bytes = file.startsWith(bom) ? file.mid(bom.size()) : file;
     // Stateless: a sequence cut short at the end is an error too, not bytes
     // silently dropped.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -83,6 +83,12 @@ private slots:
         QTest::newRow("accents in the old code page")
             << QByteArray("fiole \xe0 poser\r\n") << QStringList{"fiole à poser"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("byte order mark, UTF-8") << QByteArray(
+                                                       "\xEF\xBB\xBF"
+                                                       "a\nb\n")
+                                                << QStringList{"a", "b"};
+        QTest::newRow("byte order mark, old code page")
+            << QByteArray("\xEF\xBB\xBF\xe0 poser\n") << QStringList{"à poser"};
         QTest::newRow("UTF-8 cut short at the end")
             << QByteArray("caf\xc3") << QStringList{QStringLiteral("caf\u00c3")};
         QTest::newRow("a lone lead byte")
