@@ -242,9 +242,11 @@ void frmedit::writeLevel(const QString& fileName) {
     tk::Services& sv = program().services();
     const QString path = QDir(sv.levelFolder()).filePath(fileName);
     QString why;
-    // Levels live in the level folder and nowhere else.
-    if (QFileInfo(path).absolutePath() != QFileInfo(sv.levelFolder()).absoluteFilePath() ||
-        fileName.contains(u'/') || fileName.contains(u'\\')) {
+    // Levels live in the level folder and nowhere else. A backslash is an
+    // ordinary character of a name here: a listed level may hold one.
+    if (QDir::cleanPath(QFileInfo(path).absolutePath()) !=
+            QDir::cleanPath(QFileInfo(sv.levelFolder()).absoluteFilePath()) ||
+        fileName.contains(u'/')) {
         why = QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
     } else if (level::write(path, currentLevel(), sv.files(), why)) {
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
@@ -265,8 +267,8 @@ bool frmedit::acceptableName(const QString& name, QString& why) {
         why = QStringLiteral("les caractères / et \\ ne sont pas permis.");
     } else if (control) {
         why = QStringLiteral("les caractères de contrôle ne sont pas permis.");
-    } else if (name.startsWith(u'.') || name.contains(QLatin1String(".."))) {
-        why = QStringLiteral("un point au début du nom et « .. » ne sont pas permis.");
+    } else if (name.startsWith(u'.')) {
+        why = QStringLiteral("un point au début du nom n'est pas permis.");
     } else if ((name + QStringLiteral(".lev")).toUtf8().size() > kMaxNameBytes) {
         why = QStringLiteral("il est trop long (%1 octets au plus).").arg(kMaxNameBytes - 4);
     } else {

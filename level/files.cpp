@@ -122,8 +122,21 @@ bool Files::read(const QString& path, qint64 maxBytes, QByteArray& out, QString&
 bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot) {
     const QByteArray target = QFile::encodeName(path);
     struct stat st {};
-    if (::lstat(target.constData(), &st) == 0 && S_ISDIR(st.st_mode))
-        return failed(EISDIR, path, whyNot);
+    const bool exists = ::lstat(target.constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return failed(EISDIR, path, whyNot);
+    // A file nobody may write was made read-only on purpose: it is refused
+    // whoever saves, root included. Otherwise the system says whether this
+    // user may write it. (A link of that name is replaced, never written.)
+    const bool file = exists && S_ISREG(st.st_mode);
+    if (file) {
+        const int e = fault(Step::Check, path);
+        if (e != 0 || (st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0) {
+            const int why = e != 0 ? e : (st.st_mode & 0222) == 0 ? EACCES : errno;
+            if (why != EACCES && why != EPERM) return failed(why, path, whyNot);
+            whyNot = QStringLiteral("le fichier est en lecture seule.");
+            return false;
+        }
+    }
     // A short name of its own beside the target, so that it fits whatever the
     // target's name; hidden, and not a level name, so that no list shows it.
     QByteArray aside = QFile::encodeName(QFileInfo(path).absolutePath()) + "/.zelk-XXXXXX";
@@ -135,10 +148,15 @@ bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot)
         ::unlink(aside.constData());
         return failed(err, path, whyNot);
     };
-    // The permissions a new file gets from the user's mask.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // A file replaced keeps its permissions; a new one gets those of the
+    // user's mask.
+    mode_t mode = st.st_mode & 0777;
+    if (!file) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
     qsizetype done = 0;
     while (done < bytes.size()) {
         if (const int e = fault(Step::Write, path)) return abandon(e);

@@ -16,18 +16,21 @@ public:
     // At most maxBytes of a regular file (links followed); anything else (a
     // folder, a device, a pipe) is refused without waiting on it.
     bool read(const QString& path, qint64 maxBytes, QByteArray& out, QString& whyNot);
-    // Creates or replaces the file at path with bytes.
+    // Creates or replaces the file at path with bytes. A file replaced keeps
+    // its permissions; one the user may not write, or that nobody may write,
+    // is refused and left as it is.
     bool write(const QString& path, const QByteArray& bytes, QString& whyNot);
     // Removes a file, or a link itself; a folder is refused.
     bool remove(const QString& path, QString& whyNot);
 
     // The steps that can fail.
-    enum class Step { Open, Read, Create, Write, Sync, Rename, Remove };
+    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove };
 
 protected:
     // Asked before each step: an error number makes the step fail as the
     // system does with it, 0 lets it run. Tests make full disks, and
-    // permissions that root ignores, this way.
+    // permissions that root ignores, this way (Check: whether the user may
+    // write the file a save replaces).
     virtual int fault(Step /*step*/, const QString& /*path*/) { return 0; }
 
 private:

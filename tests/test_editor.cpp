@@ -195,7 +195,8 @@ private slots:
     void acceptedUnusualNames() {
         Editor e;
         for (const QString& n :
-             {QStringLiteral("Mon niveau à moi"), QStringLiteral("l'été \"chaud\"")}) {
+             {QStringLiteral("Mon niveau à moi"), QStringLiteral("l'été \"chaud\""),
+              QStringLiteral("a..b"), QStringLiteral("fin.")}) {
             e.fx.services().queueInputAnswer(n);
             e.ed.ssave.click();
             QVERIFY2(QFile::exists(e.fx.path(n + QStringLiteral(".lev"))), qPrintable(n));

@@ -396,6 +396,55 @@ private slots:
         QCOMPARE(z.read(QStringLiteral("sansnom.lev")), QByteArray(testing::kStartLevel));
     }
 
+    // A save replaces a level in place with its permissions; a level that
+    // may not be written is refused and left as it was.
+    void saveKeepsPermissionsAndRefusesReadOnlyLevels_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("injected");  // error number at the check
+        QTest::addColumn<QString>("folderEnd");
+        QTest::addColumn<QString>("says");  // empty: saved
+        QTest::newRow("permissions kept") << 0640 << 0 << ""
+                                          << "";
+        QTest::newRow("nobody may write it, root included") << 0444 << 0 << ""
+                                                            << "lecture seule";
+        QTest::newRow("this user may not write it") << 0644 << EACCES << ""
+                                                    << "lecture seule";
+        QTest::newRow("read-only disk") << 0644 << EROFS << ""
+                                        << "disque est en lecture seule";
+        QTest::newRow("folder named with a final slash") << 0644 << 0 << "/"
+                                                         << "";
+    }
+    void saveKeepsPermissionsAndRefusesReadOnlyLevels() {
+        QFETCH(int, mode);
+        QFETCH(int, injected);
+        QFETCH(QString, folderEnd);
+        QFETCH(QString, says);
+        Zelk z;
+        z.fx.services().setFolder(z.folder + folderEnd);
+        z.write(QStringLiteral("sansnom.lev"), kEarlier);
+        const QString path = z.path(QStringLiteral("sansnom.lev"));
+        Zelk::chmod(path, mode_t(mode));
+        z.files.failAt(Step::Check, injected);
+        auto& ed = z.editor();
+        z.messages();
+        ed.save.click();
+        const QStringList boxes = z.messages();
+        QCOMPARE(boxes.size(), 1);
+        if (says.isEmpty()) {
+            QVERIFY2(boxes[0].contains(QStringLiteral("Fichier enregistré!")),
+                     qPrintable(boxes[0]));
+            QCOMPARE(z.read(QStringLiteral("sansnom.lev")), QByteArray(testing::kStartLevel));
+        } else {
+            QVERIFY2(criticalSaying(boxes[0], {"« sansnom.lev » n'a pas été enregistré", says}),
+                     qPrintable(boxes[0]));
+            QCOMPARE(z.read(QStringLiteral("sansnom.lev")), kEarlier);
+        }
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), mode);
+        QCOMPARE(z.everything(), QStringList({"zelk", "zelk/sansnom.lev"}));
+    }
+
     void hostileNamesWorkEverywhere_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("blanks") << "  mon niveau  .lev";
@@ -403,6 +452,8 @@ private slots:
         QTest::newRow("quotes") << "le \"grand\" saut.lev";
         QTest::newRow("percent signs") << "%1 %2 100%.lev";
         QTest::newRow("line end") << "deux\nlignes.lev";
+        QTest::newRow("backslash") << "avant\\après.lev";
+        QTest::newRow("markup") << "<h1>GROS<hr><font color=red size=7>ROUGE.lev";
         QTest::newRow("long, accented") << QString(123, u'é') + ".lev";  // 250 bytes
         QTest::newRow("longest the system takes") << QString(251, u'x') + ".lev";
     }
