@@ -59,6 +59,10 @@ private slots:
                                 << "not a number: many";
         QTest::newRow("no item") << "select frmopt.nbf \"11\""
                                  << "no item \"11\"";
+        QTest::newRow("mouse at") << "mouse frmsaut on down 1 0 0"
+                                  << "expected at: on";
+        QTest::newRow("mouse words") << "mouse frmsaut at down 1"
+                                     << "wrong number of words for mouse";
     }
     void badScriptsStopWithCodeTwoNamingTheLine() {
         QFETCH(QString, script);

@@ -1,6 +1,7 @@
 // The player: following the mouse, the walls, charging and making a jump,
 // landing, walking off a platform, the keys, and which elements take the mouse.
 #include "game_support.h"
+#include "toolkit/scriptdriver.h"
 
 using testing::Game;
 
@@ -350,6 +351,59 @@ private slots:
         s.deliverMouse(A::Down, tk::MiddleButton, 0, x, y);
         s.deliverMouse(A::Up, tk::MiddleButton, 0, x, y);
         QCOMPARE(s.nbf.Caption, QString::fromLatin1(heard ? "1" : "2"));
+    }
+
+    // Each event goes to what is under the pointer when it happens, a button
+    // held or not; a release over a label ends a press taken elsewhere.
+    void mouseFollowsThePointerWhileAButtonIsHeld_data() {
+        QTest::addColumn<QStringList>("events");  // ACTION BUTTON PLACE
+        QTest::addColumn<float>("sourisx");
+        QTest::addColumn<int>("charge");
+        QTest::addColumn<double>("delai");
+        QTest::addColumn<QString>("vials");
+        QTest::newRow("pressed on a cloud, moved over the sky: the player follows")
+            << QStringList{"down 1 cloud", "move 1 sky"} << 14000.0f << 1 << 0.0 << "2";
+        QTest::newRow("pressed on the sky, moved over a cloud: sourisx stays")
+            << QStringList{"move 0 sky", "down 1 sky", "move 1 cloud"} << 14000.0f << 1 << 0.0
+            << "2";
+        QTest::newRow("released over a cloud")
+            << QStringList{"down 1 sky", "up 1 cloud"} << -1.0f << 0 << 200.0 << "2";
+        QTest::newRow("released over a label: the screen releases")
+            << QStringList{"down 1 sky", "up 1 label"} << -1.0f << 0 << 200.0 << "2";
+        QTest::newRow("pressed and released over a label: nothing")
+            << QStringList{"down 1 label", "up 1 label"} << -1.0f << 0 << 0.0 << "2";
+        QTest::newRow("pressed over a label, released over the sky")
+            << QStringList{"down 1 label", "up 1 sky"} << -1.0f << 0 << 200.0 << "2";
+        QTest::newRow("middle button from a cloud to the sun: a vial")
+            << QStringList{"down 4 cloud", "up 4 sun"} << -1.0f << 0 << 0.0 << "1";
+        QTest::newRow("middle button on the sun: none")
+            << QStringList{"down 4 sun", "up 4 sun"} << -1.0f << 0 << 0.0 << "2";
+    }
+    void mouseFollowsThePointerWhileAButtonIsHeld() {
+        QFETCH(QStringList, events);
+        QFETCH(float, sourisx);
+        QFETCH(int, charge);
+        QFETCH(double, delai);
+        QFETCH(QString, vials);
+        Game g;
+        auto& s = g.screen();
+        s.joueur.Top = kStandOnGround;
+        s.sourisx = -1;
+        const QMap<QString, QString> at{{"sky", "14000 5000"},
+                                        {"cloud", "7350 1477"},  // nuage1(3)
+                                        {"label", "6000 300"},   // Label2
+                                        {"sun", "13800 650"}};   // tem
+        QString out;
+        QTextStream o(&out);
+        tk::ScriptDriver d(g.program, g.fx.services(), o);
+        for (const QString& ev : events) {
+            const QStringList w = ev.split(u' ');
+            d.execute(QStringLiteral("mouse frmsaut at %1 %2 %3").arg(w[0], w[1], at[w[2]]));
+        }
+        QCOMPARE(s.sourisx, sourisx);
+        QCOMPARE(s.charge, int16_t(charge));
+        QCOMPARE(s.delai, delai);
+        QCOMPARE(s.nbf.Caption, vials);
     }
 
     void rightButtonStartsAJumpOnlyWhenStanding_data() {

@@ -38,6 +38,7 @@ public:
                 log << QStringLiteral("pic up %1").arg(button);
             };
         }
+        cloud.Click = [this] { log << QStringLiteral("click"); };
         bar.Change = [this] { log << QStringLiteral("change %1").arg(bar.value()); };
         check.Click = [this] { log << QStringLiteral("check %1").arg(check.value()); };
         tick.Tick = [this] { log << QStringLiteral("tick"); };
@@ -47,6 +48,9 @@ public:
     void Form_Load() override { ++loads; }
     void Form_MouseDown(int button, int, float x, float y) override {
         log << QStringLiteral("screen down %1 %2 %3").arg(button).arg(x).arg(y);
+    }
+    void Form_MouseUp(int button, int, float, float) override {
+        log << QStringLiteral("screen up %1").arg(button);
     }
     void Form_MouseMove(int, int, float x, float) override {
         log << QStringLiteral("move %1").arg(x);
@@ -183,19 +187,45 @@ private slots:
         s.deliverMouse(A::Up, 1, 0, 2100, 200);
         s.deliverMouse(A::Move, 0, 0, 1100, 200);  // moves over a picture do not reach the screen
         s.deliverMouse(A::Move, 0, 0, 700, 1000);
-        QCOMPARE(s.log, QStringList({QStringLiteral("screen down 1 500 1600"),
-                                     QStringLiteral("pic down 2"), QStringLiteral("pic up 2"),
-                                     QStringLiteral("move 700")}));
+        QCOMPARE(s.log, QStringList({"screen down 1 500 1600", "screen up 1", "pic down 2",
+                                     "pic up 2", "click", "move 700"}));
     }
 
-    void pressedElementKeepsTheMouseUntilRelease() {
+    // While a button is held, each event still goes to what is under the
+    // pointer; a click needs the press and the release on the same element.
+    void heldButtonsDoNotCaptureTheMouse_data() {
+        QTest::addColumn<QStringList>("events");  // action button x y
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("picture to ground")
+            << QStringList{"d 1 1100 200", "m 1 500 1000", "u 1 500 1600"}
+            << QStringList{"pic down 1", "move 500", "screen up 1"};
+        QTest::newRow("ground to picture")
+            << QStringList{"d 1 500 1600", "m 1 1100 200", "u 1 1100 200"}
+            << QStringList{"screen down 1 500 1600", "pic up 1"};
+        QTest::newRow("picture to label: the screen ends the press")
+            << QStringList{"d 4 1100 200", "u 4 2100 200"}
+            << QStringList{"pic down 4", "screen up 4"};
+        QTest::newRow("label to label: nothing")
+            << QStringList{"d 1 2100 200", "u 1 2100 200"} << QStringList{};
+        QTest::newRow("label to ground")
+            << QStringList{"d 1 2100 200", "u 1 500 1600"} << QStringList{"screen up 1"};
+        QTest::newRow("out and back: a click")
+            << QStringList{"d 1 1100 200", "m 1 500 1000", "u 1 1100 200"}
+            << QStringList{"pic down 1", "move 500", "pic up 1", "click"};
+    }
+    void heldButtonsDoNotCaptureTheMouse() {
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, heard);
         testing::Fixture fx;
         TestProgram p(fx.services());
         Probe& s = p.get<Probe>();
-        using A = tk::Screen::MouseAction;
-        s.deliverMouse(A::Down, 1, 0, 1100, 200);
-        s.deliverMouse(A::Up, 1, 0, 500, 1600);  // released over the ground
-        QCOMPARE(s.log, QStringList({QStringLiteral("pic down 1"), QStringLiteral("pic up 1")}));
+        for (const QString& ev : events) {
+            const QStringList w = ev.split(u' ');
+            using A = tk::Screen::MouseAction;
+            const A a = w[0] == u"d" ? A::Down : w[0] == u"u" ? A::Up : A::Move;
+            s.deliverMouse(a, w[1].toInt(), 0, w[2].toFloat(), w[3].toFloat());
+        }
+        QCOMPARE(s.log, heard);
     }
 
     void enterPressesTheDefaultButtonInsteadOfTheKeyHandler() {

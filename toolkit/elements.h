@@ -38,9 +38,11 @@ public:
     QString Tag;
 
     Kind kind() const { return kind_; }
-    // Pictures and labels take mouse events themselves (and swallow them when
+    // Pictures and labels catch mouse events themselves (and swallow them when
     // they have no handler); shapes and lines let them through to the screen.
     bool catchesMouse() const { return kind_ == Kind::Picture || kind_ == Kind::Label; }
+    // Whether it has a handler for the mouse at all.
+    bool takesMouse() const { return MouseDown || MouseUp || MouseMove || Click; }
     void setRect(float left, float top, float width, float height) {
         Left = left;
         Top = top;

@@ -353,23 +353,23 @@ Element* Screen::hitTest(float x, float y) const {
 void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y, Element* target,
                           bool forceTarget) {
     program_.dispatch([&] {
-        Element* e;
-        if (forceTarget) {
-            e = target;
-        } else if (buttonsHeld_ != 0 && a != MouseAction::Down) {
-            e = captured_;  // the element that took the press keeps the mouse
-        } else {
-            e = hitTest(x, y);
-        }
-        if (e && !e->catchesMouse()) e = nullptr;  // shapes and lines pass events on
+        // Each event goes to the element under the pointer at that moment,
+        // whether or not a button is held; shapes and lines pass it on to the
+        // screen.
+        Element* e = forceTarget ? target : hitTest(x, y);
+        if (e && !e->catchesMouse()) e = nullptr;
         if (a == MouseAction::Down) {
-            if (buttonsHeld_ == 0) {
-                captured_ = e;
-                pressed_ = e;
-            }
+            if (buttonsHeld_ == 0) pressed_ = e;
             buttonsHeld_ |= button;
+            // A press the screen or an element with handlers took.
+            if (!e || e->takesMouse()) pressesTaken_ |= button;
         } else if (a == MouseAction::Up) {
+            // Released over an element that takes no mouse events (a label),
+            // a press that was taken is ended by the screen, so that nothing
+            // it started is left hanging.
+            if (!forceTarget && e && !e->takesMouse() && (pressesTaken_ & button)) e = nullptr;
             buttonsHeld_ &= ~button;
+            pressesTaken_ &= ~button;
         }
         const int held = a == MouseAction::Move ? buttonsHeld_ : button;
         if (e) {
@@ -377,6 +377,7 @@ void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y
                                     : a == MouseAction::Up ? e->MouseUp
                                                            : e->MouseMove;
             if (h) h(held, shift, x - e->Left, y - e->Top);
+            // A click: pressed and released over the same element.
             if (a == MouseAction::Up && e == pressed_ && e->Click) e->Click();
         } else {
             switch (a) {
@@ -391,10 +392,7 @@ void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y
                     break;
             }
         }
-        if (a == MouseAction::Up && buttonsHeld_ == 0) {
-            captured_ = nullptr;
-            pressed_ = nullptr;
-        }
+        if (a == MouseAction::Up && buttonsHeld_ == 0) pressed_ = nullptr;
     });
 }
 

@@ -95,9 +95,10 @@ public:
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
     enum class MouseAction { Down, Up, Move };
-    // x, y in twips of the client area. With `forceTarget` (driver) the event
-    // goes to `target`, or to the screen itself when it is nullptr; otherwise
-    // the drawn elements are hit-tested top-down.
+    // x, y in twips of the client area. Each event goes to the topmost
+    // element under the pointer that catches the mouse, or to the screen;
+    // `forceTarget` sends it to `target` instead (the driver; nullptr: the
+    // screen).
     void deliverMouse(MouseAction a, int button, int shift, float x, float y,
                       Element* target = nullptr, bool forceTarget = false);
 
@@ -199,9 +200,9 @@ private:
     const Element* staticLast_ = nullptr;
     QImage layer_;
     size_t layerDigest_ = 0;
-    Element* captured_ = nullptr;  // element that took the last mouse press
-    Element* pressed_ = nullptr;   // for clicks: press and release on the same element
+    Element* pressed_ = nullptr;  // for clicks: press and release on the same element
     int buttonsHeld_ = 0;
+    int pressesTaken_ = 0;           // held buttons whose press the screen or a handler took
     bool suppressKeyPress_ = false;  // a default or cancel button took the key
 };
 

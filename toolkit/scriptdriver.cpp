@@ -287,23 +287,28 @@ const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"unload", 2, 2, &ScriptDriver::unload}, {"click", 2, 2, &ScriptDriver::click},
     {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 3, &ScriptDriver::key},
     {"keyup", 3, 3, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
-    {"fire", 2, 3, &ScriptDriver::fire},     {"set", 3, 3, &ScriptDriver::set},
-    {"get", 2, 2, &ScriptDriver::get},       {"dump", 2, 2, &ScriptDriver::dump},
-    {"snap", 3, 3, &ScriptDriver::snap},     {"answer", 3, 3, &ScriptDriver::answer},
+    {"mouse", 7, 7, &ScriptDriver::mouseAt}, {"fire", 2, 3, &ScriptDriver::fire},
+    {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
+    {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
+    {"answer", 3, 3, &ScriptDriver::answer},
 };
 
 void ScriptDriver::execute(const QString& raw) {
     const QString line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(u'#')) return;
     const QStringList w = splitWords(line);
+    // A command may have forms of different lengths, one entry each.
+    bool known = false;
     for (const Command& c : kCommands) {
         if (w[0] != QLatin1String(c.name)) continue;
-        if (w.size() < c.minWords || w.size() > c.maxWords)
-            throw ScriptError(QStringLiteral("wrong number of words for ") + w[0]);
+        known = true;
+        if (w.size() < c.minWords || w.size() > c.maxWords) continue;
         (this->*c.handler)(w);
         return;
     }
-    throw ScriptError(QStringLiteral("unknown command ") + w[0]);
+    throw ScriptError((known ? QStringLiteral("wrong number of words for ")
+                             : QStringLiteral("unknown command ")) +
+                      w[0]);
 }
 
 Screen& ScriptDriver::screenOfElement(const QString& word, QString& spec) {
@@ -371,6 +376,16 @@ void ScriptDriver::keyUp(const QStringList& w) {
     screenNamed(w[1]).deliverKeyUp(toInt(w[2]), 0);
 }
 
+namespace {
+Screen::MouseAction mouseAction(const QString& w) {
+    if (w == QLatin1String("down")) return Screen::MouseAction::Down;
+    if (w == QLatin1String("up")) return Screen::MouseAction::Up;
+    if (w == QLatin1String("move")) return Screen::MouseAction::Move;
+    throw ScriptError(QStringLiteral("expected down, up or move: ") + w);
+}
+}  // namespace
+
+// mouse S[.NAME[(I)]] ACTION BUTTON X Y: to the element named, or the screen.
 void ScriptDriver::mouse(const QStringList& w) {
     const qsizetype dot = w[1].indexOf(u'.');
     Screen& s = screenNamed(dot < 0 ? w[1] : w[1].left(dot));
@@ -379,17 +394,17 @@ void ScriptDriver::mouse(const QStringList& w) {
         targetOf(s, w[1].mid(dot + 1), &e);
         if (!e) throw ScriptError(QStringLiteral("not a drawn element: ") + w[1]);
     }
-    Screen::MouseAction a;
-    if (w[2] == QLatin1String("down")) {
-        a = Screen::MouseAction::Down;
-    } else if (w[2] == QLatin1String("up")) {
-        a = Screen::MouseAction::Up;
-    } else if (w[2] == QLatin1String("move")) {
-        a = Screen::MouseAction::Move;
-    } else {
-        throw ScriptError(QStringLiteral("expected down, up or move: ") + w[2]);
-    }
+    const Screen::MouseAction a = mouseAction(w[2]);
     s.deliverMouse(a, toInt(w[3]), 0, toFloat(w[4]), toFloat(w[5]), e, true);
+}
+
+// mouse S at ACTION BUTTON X Y: to whatever is under (X, Y), as the user's
+// mouse goes.
+void ScriptDriver::mouseAt(const QStringList& w) {
+    if (w[2] != QLatin1String("at")) throw ScriptError(QStringLiteral("expected at: ") + w[2]);
+    Screen& s = screenNamed(w[1]);
+    const Screen::MouseAction a = mouseAction(w[3]);
+    s.deliverMouse(a, toInt(w[4]), 0, toFloat(w[5]), toFloat(w[6]));
 }
 
 void ScriptDriver::fire(const QStringList& w) {

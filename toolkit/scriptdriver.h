@@ -70,6 +70,7 @@ private:
     void key(const QStringList& w);
     void keyUp(const QStringList& w);
     void mouse(const QStringList& w);
+    void mouseAt(const QStringList& w);
     void fire(const QStringList& w);
     void set(const QStringList& w);
     void get(const QStringList& w);
