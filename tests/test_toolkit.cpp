@@ -1,10 +1,12 @@
 // The screen toolkit: screens load when touched and unload safely, element
 // arrays keep their bases, values written from code raise their events, mouse
 // events go where the element kind sends them, timers fire only when enabled.
+#include <QLabel>
 #include <QtTest>
 
 #include "support.h"
 #include "toolkit/program.h"
+#include "toolkit/qtservices.h"
 
 namespace {
 
@@ -226,6 +228,33 @@ private slots:
             s.deliverMouse(a, w[1].toInt(), 0, w[2].toFloat(), w[3].toFloat());
         }
         QCOMPARE(s.log, heard);
+    }
+
+    // File names and fields reach the boxes' texts: never read as markup.
+    void boxesShowTheirTextsAsPlainText_data() {
+        QTest::addColumn<bool>("input");
+        QTest::newRow("message box") << false;
+        QTest::newRow("input box") << true;
+    }
+    void boxesShowTheirTextsAsPlainText() {
+        QFETCH(bool, input);
+        const QString text = QStringLiteral("<h1>GROS<hr><font color=red size=7>ROUGE.lev");
+        tk::QtServices services;
+        int plain = 0, rich = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            for (const QLabel* l : box->findChildren<QLabel*>())
+                if (l->text() == text) ++(l->textFormat() == Qt::PlainText ? plain : rich);
+            box->close();
+        });
+        if (input) {
+            services.inputBox(text, QStringLiteral("Nom"), QString());
+        } else {
+            services.msgBox(text, tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Niveau"));
+        }
+        QCOMPARE(plain, 1);
+        QCOMPARE(rich, 0);
     }
 
     void enterPressesTheDefaultButtonInsteadOfTheKeyHandler() {

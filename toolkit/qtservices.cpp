@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,6 +55,8 @@ QtServices::~QtServices() {
 int QtServices::msgBox(const QString& text, int style, const QString& title) {
     QMessageBox box;
     box.setWindowTitle(title);
+    // Texts hold file names and fields of files: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (style & 0x70) {
         case mb::Critical:
@@ -122,6 +125,8 @@ QString QtServices::inputBox(const QString& prompt, const QString& title,
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
     box.setTextValue(defaultText);
+    for (QLabel* l : box.findChildren<QLabel*>())
+        l->setTextFormat(Qt::PlainText);  // as in the message boxes
     // French whether or not Qt's translations are installed.
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annuler"));
