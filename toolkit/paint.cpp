@@ -17,13 +17,52 @@ namespace {
 // Hatch line spacing: 8 pixels at scale 1.
 constexpr float kHatchStep = 8 * kTwipsPerPixel;
 
-QPainterPath outline(const Shape& s) {
-    QRectF r(s.Left, s.Top, s.Width, s.Height);
+// Whatever an element claims, a frame costs what the window shows: every
+// element is clipped to the client area (or, where its outline matters, to
+// the client area with a margin as large as the area itself) before any loop
+// over its extent and before any conversion to pixels.
+qreal margin(const QRectF& client) {
+    return client.width() + client.height();
+}
+QRectF reach(const QRectF& client) {
+    const qreal m = margin(client);
+    return client.adjusted(-m, -m, m, m);
+}
+// Pen widths, twips, are cut to the margin: a wider pen covers the window
+// the same.
+qreal penWidth(int pixels, const QRectF& client) {
+    return std::min<qreal>(pixels * qreal(kTwipsPerPixel), margin(client));
+}
+// Whether some of r, grown by `grow` on every side, is in `client`; false
+// for a rectangle that is not made of numbers.
+bool shows(const QRectF& r, const QRectF& client, qreal grow = 0) {
+    if (!std::isfinite(r.left() + r.top() + r.width() + r.height())) return false;
+    const QRectF n = r.normalized().adjusted(-grow, -grow, grow, grow);
+    return n.right() >= client.left() && n.left() <= client.right() && n.bottom() >= client.top() &&
+           n.top() <= client.bottom();
+}
+
+// r with each edge moved into `area` (edges only, so that a rectangle of no
+// width keeps its place).
+QRectF clamped(const QRectF& r, const QRectF& area) {
+    const QRectF n = r.normalized();
+    return QRectF(QPointF(std::clamp(n.left(), area.left(), area.right()),
+                          std::clamp(n.top(), area.top(), area.bottom())),
+                  QPointF(std::clamp(n.right(), area.left(), area.right()),
+                          std::clamp(n.bottom(), area.top(), area.bottom())));
+}
+
+QPainterPath outline(const Shape& s, const QRectF& client) {
+    QRectF r = QRectF(s.Left, s.Top, s.Width, s.Height).normalized();
     const int k = s.ShapeKind;
     if (k == Square || k == Circle || k == RoundedSquare) {
         const qreal side = std::min(r.width(), r.height());
         r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
     }
+    // Corners keep the radius of the whole shape; cut off at the margin, they
+    // lie outside the window unless the radius is larger than the margin.
+    const qreal rad = std::min(std::min(r.width(), r.height()) / 6.0, margin(client));
+    r = clamped(r, reach(client));
     QPainterPath path;
     switch (k) {
         case Oval:
@@ -31,11 +70,9 @@ QPainterPath outline(const Shape& s) {
             path.addEllipse(r);
             break;
         case RoundedRectangle:
-        case RoundedSquare: {
-            const qreal rad = std::min(r.width(), r.height()) / 6.0;
+        case RoundedSquare:
             path.addRoundedRect(r, rad, rad);
             break;
-        }
         default:
             path.addRect(r);
             break;
@@ -43,8 +80,10 @@ QPainterPath outline(const Shape& s) {
     return path;
 }
 
-void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color) {
-    const QRectF b = path.boundingRect();
+void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color,
+           const QRectF& client) {
+    const QRectF b = path.boundingRect().intersected(client);
+    if (b.isEmpty()) return;
     p.save();
     p.setClipPath(path, Qt::IntersectClip);
     QPen pen(color);
@@ -73,17 +112,20 @@ void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color
     p.restore();
 }
 
-void drawShape(QPainter& p, const Shape& s) {
-    const QPainterPath path = outline(s);
+void drawShape(QPainter& p, const Shape& s, const QRectF& client) {
+    const qreal border =
+        s.BorderStyle != 0 && s.BorderWidth > 0 ? penWidth(s.BorderWidth, client) : 0;
+    if (!shows(QRectF(s.Left, s.Top, s.Width, s.Height), client, border / 2)) return;
+    const QPainterPath path = outline(s, client);
     if (s.BackStyle == Opaque) p.fillPath(path, s.BackColor);
     if (s.FillStyle == FillSolid) {
         p.fillPath(path, s.FillColor);
     } else if (s.FillStyle != FillTransparent) {
-        hatch(p, path, s.FillStyle, s.FillColor);
+        hatch(p, path, s.FillStyle, s.FillColor, client);
     }
-    if (s.BorderStyle != 0 && s.BorderWidth > 0) {
+    if (border > 0) {
         QPen pen(s.BorderColor);
-        pen.setWidthF(s.BorderWidth * kTwipsPerPixel);
+        pen.setWidthF(border);
         pen.setJoinStyle(Qt::MiterJoin);
         p.strokePath(path, pen);
     }
@@ -109,7 +151,10 @@ float fittedSize(const Label& l, const QRectF& r, const QString& text, int align
 
 void drawLabel(QPainter& p, const Label& l, const QRectF& client) {
     QRectF r(l.Left, l.Top, l.Width, l.Height);
-    if (l.BackStyle == Opaque) p.fillRect(r, l.BackColor);
+    if (!shows(r, client)) return;
+    if (l.BackStyle == Opaque) p.fillRect(clamped(r, client), l.BackColor);
+    // A caption is laid out within the margin at most.
+    r = clamped(r, reach(client));
     if (r.right() > client.right() && r.left() < client.right()) r.setRight(client.right());
     if (l.Caption.isEmpty()) return;
     const int align = (l.Alignment == AlignCenter  ? Qt::AlignHCenter
@@ -149,27 +194,67 @@ void blit(QPainter& p, const QRect& px, const QImage& image) {
     p.setWorldTransform(world);
 }
 
-void drawPicture(QPainter& p, const Picture& pic, SpriteCache& sprites) {
+void drawPicture(QPainter& p, const Picture& pic, const QRectF& client, SpriteCache& sprites) {
     const QRectF r(pic.Left, pic.Top, pic.Width, pic.Height);
+    if (!(r.width() > 0 && r.height() > 0) || !shows(r, client)) return;
     if (pic.image.isNull()) {
-        if (!pic.fallback.isEmpty()) drawStandIn(p, r, pic.fallback);
+        if (!pic.fallback.isEmpty()) drawStandIn(p, clamped(r, reach(client)), pic.fallback);
         return;
     }
-    const std::optional<QRect> px = devicePixels(p, r);
-    if (!px) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(r, pic.image);
-    } else if (px->isValid()) {
-        blit(p, *px, sprites.scaled(pic.image, px->size()));
+    // No larger than the window, a picture is scaled once and kept.
+    const bool small = r.width() <= client.width() && r.height() <= client.height();
+    const std::optional<QRect> px = small ? devicePixels(p, r) : std::nullopt;
+    if (px) {
+        if (px->isValid()) blit(p, *px, sprites.scaled(pic.image, px->size()));
+        return;
     }
+    // Otherwise only the part of the picture that shows is drawn.
+    const QRectF shown = clamped(r, client);
+    const qreal sx = pic.image.width() / r.width(), sy = pic.image.height() / r.height();
+    const QRectF source((shown.left() - r.left()) * sx, (shown.top() - r.top()) * sy,
+                        shown.width() * sx, shown.height() * sy);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(shown, pic.image, source);
 }
 
-void drawLine(QPainter& p, const Line& l) {
+// The part of the segment a-b inside r (Liang-Barsky); false when none is.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
+    if (!std::isfinite(a.x() + a.y() + b.x() + b.y())) return false;
+    const QPointF d = b - a;
+    qreal t0 = 0, t1 = 1;
+    const qreal edges[4][2] = {{-d.x(), a.x() - r.left()},
+                               {d.x(), r.right() - a.x()},
+                               {-d.y(), a.y() - r.top()},
+                               {d.y(), r.bottom() - a.y()}};
+    for (const auto& [q, room] : edges) {
+        if (q == 0) {
+            if (room < 0) return false;
+            continue;
+        }
+        const qreal t = room / q;
+        if (q < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+    }
+    if (!(t0 <= t1)) return false;
+    b = a + d * t1;
+    a = a + d * t0;
+    return true;
+}
+
+void drawLine(QPainter& p, const Line& l, const QRectF& client) {
+    const qreal width = penWidth(std::max(1, l.BorderWidth), client);
+    QPointF a(l.X1, l.Y1), b(l.X2, l.Y2);
+    // Ends cut beyond the pen's reach draw no cap that shows.
+    const qreal m = width + kTwipsPerPixel;
+    if (!clipSegment(a, b, client.adjusted(-m, -m, m, m))) return;
     QPen pen(l.BorderColor);
-    pen.setWidthF(std::max(1, l.BorderWidth) * kTwipsPerPixel);
+    pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
-    p.drawLine(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2));
+    p.drawLine(a, b);
 }
 
 inline size_t mix(size_t h, float v) {
@@ -193,16 +278,16 @@ void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCach
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (e.kind()) {
         case Element::Kind::Shape:
-            drawShape(p, static_cast<const Shape&>(e));
+            drawShape(p, static_cast<const Shape&>(e), client);
             break;
         case Element::Kind::Label:
             drawLabel(p, static_cast<const Label&>(e), client);
             break;
         case Element::Kind::Picture:
-            drawPicture(p, static_cast<const Picture&>(e), sprites);
+            drawPicture(p, static_cast<const Picture&>(e), client, sprites);
             break;
         case Element::Kind::Line:
-            drawLine(p, static_cast<const Line&>(e));
+            drawLine(p, static_cast<const Line&>(e), client);
             break;
     }
 }
