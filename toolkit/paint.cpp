@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "screen.h"
 
@@ -80,10 +81,64 @@ QPainterPath outline(const Shape& s, const QRectF& client) {
     return path;
 }
 
+// Lines `step` device pixels apart in a tile of a whole number of pixels that
+// holds a whole number of steps, to within a fiftieth of a pixel (the lines
+// are spread by that much to join the next tile). They are drawn across three
+// tiles and the middle one kept, so that each pixel is covered as by one long
+// line.
+QImage makeHatchTile(qreal step, int style, const QColor& color) {
+    int count = 1;
+    for (int k = 1; k <= 32; ++k) {
+        const auto miss = [&](int c) { return std::fabs(c * step - std::round(c * step)); };
+        if (miss(k) < miss(count)) count = k;
+        if (miss(count) < 0.02) break;
+    }
+    const int n = static_cast<int>(std::round(count * step));
+    QImage area(3 * n, 3 * n, QImage::Format_ARGB32_Premultiplied);
+    area.fill(Qt::transparent);
+    QPainter t(&area);
+    t.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(color);
+    pen.setCosmetic(true);
+    pen.setWidthF(1.0);
+    t.setPen(pen);
+    const qreal w = 3 * n;
+    for (int k = -3 * count; k <= 6 * count; ++k) {
+        const qreal a = k * qreal(n) / count;
+        if (style == FillHorizontal || style == FillCross) t.drawLine(QLineF(0, a, w, a));
+        if (style == FillVertical || style == FillCross) t.drawLine(QLineF(a, 0, a, w));
+        if (style == FillDownwardDiagonal || style == FillDiagonalCross)
+            t.drawLine(QLineF(a - w, -w, a + w, w));
+        if (style == FillUpwardDiagonal || style == FillDiagonalCross)
+            t.drawLine(QLineF(a + w, -w, a - w, w));
+    }
+    t.end();
+    return area.copy(n, n, n, n);
+}
+
 void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color,
-           const QRectF& client) {
+           const QRectF& client, SpriteCache& sprites) {
     const QRectF b = path.boundingRect().intersected(client);
     if (b.isEmpty()) return;
+    // The lines are aligned to the twip grid so that hatching does not crawl
+    // when a shape moves. Where the grid's origin falls on a whole device
+    // pixel (always, in a screen's window), the shape is filled from a tile
+    // of the lines: the same picture at a fraction of the cost.
+    const QTransform t = p.deviceTransform();
+    const qreal step = kHatchStep * t.m11();
+    const QPointF o = t.map(QPointF(0, 0));
+    if (t.type() <= QTransform::TxScale && t.m11() == t.m22() && step >= 2 &&
+        o.x() == std::round(o.x()) && o.y() == std::round(o.y())) {
+        const qreal dpr = p.device()->devicePixelRatio();
+        const QTransform toWindow = QTransform::fromScale(1 / dpr, 1 / dpr);
+        QBrush brush(sprites.hatchTile(step, style, color));
+        brush.setTransform(QTransform::fromTranslate(o.x(), o.y()) * toWindow);
+        p.save();
+        p.setWorldTransform(QTransform());
+        p.fillPath((t * toWindow).map(path), brush);
+        p.restore();
+        return;
+    }
     p.save();
     p.setClipPath(path, Qt::IntersectClip);
     QPen pen(color);
@@ -94,25 +149,25 @@ void hatch(QPainter& p, const QPainterPath& path, int style, const QColor& color
     const bool vert = style == FillVertical || style == FillCross;
     const bool down = style == FillDownwardDiagonal || style == FillDiagonalCross;
     const bool up = style == FillUpwardDiagonal || style == FillDiagonalCross;
-    // Lines are aligned to the twip grid so that hatching does not crawl when a
-    // shape moves.
     auto from = [](qreal v) { return std::floor(v / kHatchStep) * kHatchStep; };
+    std::vector<QLineF> lines;
     if (horiz)
         for (qreal y = from(b.top()); y <= b.bottom(); y += kHatchStep)
-            p.drawLine(QPointF(b.left(), y), QPointF(b.right(), y));
+            lines.emplace_back(b.left(), y, b.right(), y);
     if (vert)
         for (qreal x = from(b.left()); x <= b.right(); x += kHatchStep)
-            p.drawLine(QPointF(x, b.top()), QPointF(x, b.bottom()));
+            lines.emplace_back(x, b.top(), x, b.bottom());
     if (down)  // top-left to bottom-right: x - y constant
         for (qreal c = from(b.left() - b.bottom()); c <= b.right() - b.top(); c += kHatchStep)
-            p.drawLine(QPointF(c + b.top(), b.top()), QPointF(c + b.bottom(), b.bottom()));
+            lines.emplace_back(c + b.top(), b.top(), c + b.bottom(), b.bottom());
     if (up)  // bottom-left to top-right: x + y constant
         for (qreal c = from(b.left() + b.top()); c <= b.right() + b.bottom(); c += kHatchStep)
-            p.drawLine(QPointF(c - b.top(), b.top()), QPointF(c - b.bottom(), b.bottom()));
+            lines.emplace_back(c - b.top(), b.top(), c - b.bottom(), b.bottom());
+    p.drawLines(lines.data(), static_cast<int>(lines.size()));
     p.restore();
 }
 
-void drawShape(QPainter& p, const Shape& s, const QRectF& client) {
+void drawShape(QPainter& p, const Shape& s, const QRectF& client, SpriteCache& sprites) {
     const qreal border =
         s.BorderStyle != 0 && s.BorderWidth > 0 ? penWidth(s.BorderWidth, client) : 0;
     if (!shows(QRectF(s.Left, s.Top, s.Width, s.Height), client, border / 2)) return;
@@ -121,7 +176,7 @@ void drawShape(QPainter& p, const Shape& s, const QRectF& client) {
     if (s.FillStyle == FillSolid) {
         p.fillPath(path, s.FillColor);
     } else if (s.FillStyle != FillTransparent) {
-        hatch(p, path, s.FillStyle, s.FillColor, client);
+        hatch(p, path, s.FillStyle, s.FillColor, client, sprites);
     }
     if (border > 0) {
         QPen pen(s.BorderColor);
@@ -274,11 +329,19 @@ const QImage& SpriteCache::scaled(const QImage& image, const QSize& size) {
     return sprites_.emplace(key, std::move(sprite)).first->second;
 }
 
+const QImage& SpriteCache::hatchTile(qreal step, int style, const QColor& color) {
+    const auto key = std::make_tuple(step, style, color.rgba());
+    auto it = tiles_.find(key);
+    if (it != tiles_.end()) return it->second;
+    if (tiles_.size() >= kMaxSprites) tiles_.clear();
+    return tiles_.emplace(key, makeHatchTile(step, style, color)).first->second;
+}
+
 void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCache& sprites) {
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (e.kind()) {
         case Element::Kind::Shape:
-            drawShape(p, static_cast<const Shape&>(e), client);
+            drawShape(p, static_cast<const Shape&>(e), client, sprites);
             break;
         case Element::Kind::Label:
             drawLabel(p, static_cast<const Label&>(e), client);

@@ -17,17 +17,21 @@ class QPainter;
 namespace tk {
 
 // Pictures scaled once to the pixel size they are drawn at, so that drawing
-// one is a plain copy instead of a smooth rescale at every frame.
+// one is a plain copy instead of a smooth rescale at every frame; hatching
+// drawn once into tiles.
 class SpriteCache {
 public:
     // `image` smoothly scaled to `size` pixels, premultiplied.
     const QImage& scaled(const QImage& image, const QSize& size);
+    // A tile of a hatch style's lines, `step` device pixels apart.
+    const QImage& hatchTile(qreal step, int style, const QColor& color);
 
 private:
     // Sizes change only when the window is resized; past this many entries
     // the old ones are dropped.
     static constexpr size_t kMaxSprites = 64;
     std::map<std::tuple<qint64, int, int>, QImage> sprites_;
+    std::map<std::tuple<qreal, int, QRgb>, QImage> tiles_;
 };
 
 // `client` is the screen's client area: a caption wraps within the part of
