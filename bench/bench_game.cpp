@@ -1,7 +1,8 @@
 // Benchmarks of the game's two hot paths: one firing of the game tick, and
 // one frame of the game screen drawn by the real paint code. Both run on the
 // scene of scene.h; the scene is put back every few ticks so that the load
-// never thins out (frogs killed, the jump over).
+// never thins out (frogs killed, the jump over). A third draws every screen a
+// level reaches, for the worst level the readers accept and an ordinary one.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QImage>
@@ -10,7 +11,10 @@
 #include <chrono>
 #include <vector>
 
+#include "editor/frmedit.h"
+#include "menus/frmpre.h"
 #include "scene.h"
+#include "tests/level_screens.h"
 
 namespace {
 
@@ -60,6 +64,37 @@ void frame(benchmark::State& state) {
     }
 }
 
+// The worst level the readers accept: six platforms as large as a platform
+// may be, each covering the whole playfield, with every enemy; and an
+// ordinary one, the editor's start layout with the same enemies.
+constexpr const char* kWorstLevel =
+    "-11010,-15210,22020,30420,-11010,-15210,22020,30420,-11010,-15210,22020,30420,"
+    "-11010,-15210,22020,30420,-11010,-15210,22020,30420,-11010,-15210,22020,30420,"
+    "1,50,7,100,\"10\"\r\n";
+constexpr const char* kOrdinaryLevel =
+    "8520,1920,1695,1095,5400,3120,1455,3135,3360,9240,1455,3135,2640,2040,1455,3135,"
+    "3120,5880,1455,3135,5520,7560,1455,3135,1,50,7,100,\"10\"\r\n";
+
+// One frame of a screen a level reaches, drawn as the program draws it: the
+// game screen from its cached layer, the preview and the editor whole.
+void levelScreens(benchmark::State& state) {
+    testing::LevelScreens screens(QStringLiteral(ZELK_ASSETS_DIR));
+    if (!screens.show(state.range(1) ? kWorstLevel : kOrdinaryLevel)) {
+        state.SkipWithError("the level was refused");
+        return;
+    }
+    zelk::ZelkProgram& program = screens.program();
+    tk::Screen* const screen[] = {&program.get<zelk::frmsaut>(), &program.get<zelk::frmpre>(),
+                                  &program.get<zelk::frmedit>()};
+    tk::Screen& s = *screen[state.range(0)];
+    QImage image;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        testing::LevelScreens::draw(s, image);
+        state.SetIterationTime(seconds(t0, Clock::now()));
+    }
+}
+
 double least(const std::vector<double>& v) {
     return *std::min_element(v.begin(), v.end());
 }
@@ -86,6 +121,15 @@ BENCHMARK(frame)
     ->ArgName("scale")
     ->Arg(1)
     ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", least)
+    ->ComputeStatistics("max", most);
+
+BENCHMARK(levelScreens)
+    ->Name("level")
+    ->ArgNames({"screen", "worst"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", least)
