@@ -25,7 +25,7 @@ CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
 CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := level tips script
+FUZZ_TARGETS := level tips script draw
 
 .PHONY: all build run velmo test package deps deps-test deps-check deps-package build-check fuzz \
 	screenshots soak clean

@@ -1,7 +1,7 @@
 // Level files of any bytes: each of the four readers either reads the level
 // or refuses it with an error that names the file and the field. A level that
-// reads is written back and reads again to the same values, and what the game
-// reads, every reader reads once written.
+// reads is written back and reads again to the same values, its platforms
+// within the playfield's bounds, and what the game reads, every reader reads.
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -21,13 +21,29 @@ const QString kName = QStringLiteral("fuzz.lev");
 }
 
 // Every refusal names the file and a field from 1 to 29; a field's
-// conversion says "champ N".
+// conversion says "champ N". No byte of the file is copied in as a control
+// character.
 void checkRefusal(const level::Error& e, bool conversion) {
     const QString m = e.message();
     if (e.field < 1 || e.field > level::kFieldCount) fail("refusal without a field", m);
     if (!m.contains(kName) || e.problem.isEmpty()) fail("refusal without file or reason", m);
     if (conversion && !m.contains(QStringLiteral("champ %1 ").arg(e.field)))
         fail("refusal does not name its field", m);
+    for (QChar c : m)
+        if (c.unicode() < 32 || c.unicode() == 127) fail("control character in a refusal", m);
+}
+
+// A level taken has every platform within the bounds: no larger than the
+// largest, and some of it on the playfield.
+void checkBounds(const level::Level& l) {
+    for (int k = 0; k < level::kPlatformCount; ++k) {
+        const float t = l.top(k), x = l.left(k), h = l.height(k), w = l.width(k);
+        if (!(h >= 0 && h <= level::kMaxPlatformHeight && w >= 0 && w <= level::kMaxPlatformWidth))
+            fail("a platform's size beyond the bounds", QString::number(k + 1));
+        if (!(x <= level::kPlayfieldWidth && x + w >= 0 && t <= level::kPlayfieldHeight &&
+              t + h >= 0))
+            fail("a platform off the playfield", QString::number(k + 1));
+    }
 }
 
 bool same(const level::Level& a, const level::Level& b) {
@@ -71,10 +87,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!gameOk) checkRefusal(err, true);
     const bool editorOk = level::decodeForEditor(rec, kName, editor, err);
     if (!editorOk) checkRefusal(err, true);
-    if (!level::decodeSummary(rec, kName, summary, err)) checkRefusal(err, true);
-    if (!level::decodePreview(rec, kName, preview, err)) checkRefusal(err, true);
+    const bool summaryOk = level::decodeSummary(rec, kName, summary, err);
+    if (!summaryOk) checkRefusal(err, true);
+    const bool previewOk = level::decodePreview(rec, kName, preview, err);
+    if (!previewOk) checkRefusal(err, true);
 
-    if (gameOk && !editorOk) fail("the game reads a level the editor refuses", QString());
+    // The platforms' bounds are the same for every reader: within them the
+    // first four fields always fit the game's 16 bits.
+    if (gameOk != editorOk) fail("the game and the editor disagree", QString());
+    if (gameOk && !(summaryOk && previewOk)) fail("the summary or preview refuses", QString());
+    if (editorOk) checkBounds(editor);
     if (editorOk) roundTrip(editor, level::decodeForEditor, "editor");
     if (gameOk) {
         roundTrip(game, level::decodeForGame, "game");

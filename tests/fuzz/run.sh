@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs the libFuzzer target NAME (level, tips or script) built as FUZZER:
+# Runs the libFuzzer target NAME (level, tips, script or draw) built as FUZZER:
 # SECONDS = 0 replays every file of its seed corpus once; otherwise it fuzzes
 # for that long, starting from the seed corpus. New inputs go to WORK/new,
 # never into the committed corpus; a crash, hang or sanitizer report fails
@@ -21,9 +21,21 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/../lsan.supp:print_suppr
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export QT_QPA_PLATFORM=offscreen
 # Longest inputs: past the level reader's 4096-character field; past a few
-# thousand tip lines; a script of a few dozen lines.
+# thousand tip lines; a script of a few dozen lines. One input running longer
+# than the timeout is a hang; a level that takes a second to show and draw is
+# one already.
+timeout=20
 case $name in
     level) set -- -max_len=8192 -dict="$here/level.dict" ;;
+    draw)
+        # This one looks for drawing that hangs or breaks; leaks through the
+        # same screens are the script fuzzer's and the checked tests' to find,
+        # and the full unwinder they need would slow every input tenfold.
+        set -- -max_len=8192 -dict="$here/level.dict" -detect_leaks=0
+        corpus=$here/corpus/level
+        timeout=1
+        ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
+        ;;
     tips) set -- -max_len=16384 ;;
     script)
         set -- -max_len=2048 -dict="$here/script.dict"
@@ -34,8 +46,7 @@ case $name in
     *) echo "run.sh: unknown fuzz target $name" >&2; exit 2 ;;
 esac
 mkdir -p "$work/artifacts"
-# -timeout: one input running this long is a hang.
-set -- -artifact_prefix="$work/artifacts/" -timeout=20 -rss_limit_mb=2560 "$@"
+set -- -artifact_prefix="$work/artifacts/" -timeout=$timeout -rss_limit_mb=2560 "$@"
 if [ "$seconds" = 0 ]; then
     exec "$fuzzer" "$@" "$corpus"/*
 fi
