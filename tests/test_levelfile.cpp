@@ -88,8 +88,6 @@ private slots:
         QTest::newRow("largest exact whole") << 16777216.0f << QByteArray("16777216");
         QTest::newRow("fraction") << 1.0000001f << QByteArray("1.0000001");
         QTest::newRow("negative fraction") << -2047.9999f << QByteArray("-2047.9999");
-        QTest::newRow("largest single")
-            << 3.4028235e38f << QByteArray("340282350000000000000000000000000000000");
         QTest::newRow("largest negative single")
             << -3.4028235e38f << QByteArray("-340282350000000000000000000000000000000");
     }
@@ -134,6 +132,8 @@ private slots:
         QTest::newRow("trailing text ignored")
             << geo + tail.chopped(2) + ",junk,more\r\nsecond" << 29 << "2" << true;
         QTest::newRow("no line end at all") << geo + ",0,10,1,15,\"7\"" << 29 << "7" << true;
+        QTest::newRow("byte order mark skipped")
+            << "\xEF\xBB\xBF" + geo + tail << 1 << "1" << false;
     }
     void readingRules() {
         QFETCH(QByteArray, bytes);
@@ -153,6 +153,8 @@ private slots:
         QTest::addColumn<QString>("says");
         const QByteArray geo = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24";
         QTest::newRow("empty file") << QByteArray() << 1 << QString("vide");
+        QTest::newRow("only a byte order mark") << QByteArray("\xEF\xBB\xBF") << 1 << "vide";
+        QTest::newRow("one field") << QByteArray("1\r\n") << 2 << "après le premier champ sur 29";
         QTest::newRow("short file") << geo + ",0,10\r\n" << 27 << "26 champs";
         QTest::newRow("non-number")
             << QByteArray(
@@ -169,11 +171,6 @@ private slots:
                    "32768,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,"
                    "20,21,22,23,24,0,10,1,15,\"2\"")
             << 1 << "16 bits";
-        QTest::newRow("negative width")
-            << QByteArray(
-                   "1,2,3,-4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
-                   "21,22,23,24,0,10,1,15,\"2\"")
-            << 4 << "largeur";
         QTest::newRow("width that rounds to zero")
             << QByteArray(
                    "1,2,3,-0.4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,"
@@ -226,8 +223,6 @@ private slots:
                                             << "" << true;
         QTest::newRow("width beyond") << 4 << "30420.5"
                                       << "limite de 30420" << false;
-        QTest::newRow("height at the limit") << 3 << "22020"
-                                             << "" << true;
         QTest::newRow("height beyond") << 15 << "22021"
                                        << "champ 15 (hauteur" << false;
         QTest::newRow("left on the right edge") << 2 << "15210"
@@ -246,11 +241,8 @@ private slots:
                                                 << "" << true;
         QTest::newRow("bottom beyond it") << 5 << "-1456"
                                           << "au-dessus de l'écran" << false;
-        QTest::newRow("left 32767") << 2 << "32767"
-                                    << "qui va de 0 à 15210" << false;
         QTest::newRow("width 10^12") << 8 << "1000000000000"
                                      << "largeur de la plate-forme 2" << false;
-        QTest::newRow("top near 10^30") << 9 << "1" + QString(30, u'0') << "champ 9" << false;
         QTest::newRow("largest single") << 24 << "340282350000000000000000000000000000000"
                                         << "champ 24" << false;
         QTest::newRow("310 nines, a platform") << 7 << nines << "nombre trop grand" << false;
@@ -287,19 +279,6 @@ private slots:
         for (QChar c : e.message())
             QVERIFY(c.unicode() >= 32 && c.unicode() != 127);
         QCOMPARE(level::decodeSummary(r, QStringLiteral("t.lev"), summary, e), summaryReads);
-    }
-
-    void byteOrderMarkAndShortFiles() {
-        level::Record r;
-        level::Error e;
-        QVERIFY(parse(QByteArray("\xEF\xBB\xBF") + testing::kStartLevel, r, e));
-        QCOMPARE(r[1].text, QStringLiteral("8520"));
-        QVERIFY(!parse("\xEF\xBB\xBF", r, e));
-        QVERIFY2(e.message().endsWith(QStringLiteral("le fichier est vide.")),
-                 qPrintable(e.message()));
-        QVERIFY(!parse("8520\r\n", r, e));
-        QVERIFY2(e.message().endsWith(QStringLiteral("après le premier champ sur 29.")),
-                 qPrintable(e.message()));
     }
 
     void firstFourFieldsAreMadeWholeHalfToEven() {

@@ -70,13 +70,8 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::newRow("310 nines") << QString(310, u'9') << true << 0.0;
         QTest::newRow("4096 digits, negative") << u'-' + QString(4096, u'7') << true << 0.0;
-        QTest::newRow("past the range with a fraction")
-            << QString(309, u'8') + QStringLiteral(".5") << true << 0.0;
-        QTest::newRow("leading zeros") << QString(400, u'0') + u'1' << false << 1.0;
         QTest::newRow("400 zeros after the point")
             << QStringLiteral("0.") + QString(400, u'0') + u'1' << false << 0.0;
-        QTest::newRow("largest double")
-            << QStringLiteral("1") + QString(308, u'0') << false << 1e308;
     }
     void numbersBeyondADouble() {
         QFETCH(QString, text);
