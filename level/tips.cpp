@@ -10,8 +10,9 @@ QStringList parseTips(const QByteArray& file) {
     const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray bytes = file.startsWith(bom) ? file.mid(bom.size()) : file;
     // Stateless: a sequence cut short at the end is an error too, not bytes
-    // silently dropped.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // silently dropped. A second mark is text, as in the other code page.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
         QStringDecoder w1252("windows-1252");

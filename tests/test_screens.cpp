@@ -87,6 +87,8 @@ private slots:
                                                        "\xEF\xBB\xBF"
                                                        "a\nb\n")
                                                 << QStringList{"a", "b"};
+        QTest::newRow("two byte order marks: the second is text")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << QStringList{QStringLiteral("\ufeff")};
         QTest::newRow("byte order mark, old code page")
             << QByteArray("\xEF\xBB\xBF\xe0 poser\n") << QStringList{"à poser"};
         QTest::newRow("UTF-8 cut short at the end")
