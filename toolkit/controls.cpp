@@ -424,6 +424,22 @@ void MenuItem::setVisible(bool v) {
     visible_ = v;
     action_->setVisible(v);
 }
+void MenuItem::setShortcuts(const QList<QKeySequence>& keys) {
+    shortcuts_ = keys;
+    action_->setShortcuts(keys);
+}
+bool MenuItem::hasShortcut(int keyCode, int shift) const {
+    const int key = qtKeyOf(keyCode);
+    if (key == 0) return false;
+    Qt::KeyboardModifiers mods;
+    if (shift & ShiftKey) mods |= Qt::ShiftModifier;
+    if (shift & CtrlKey) mods |= Qt::ControlModifier;
+    if (shift & AltKey) mods |= Qt::AltModifier;
+    const QKeyCombination pressed(mods, static_cast<Qt::Key>(key));
+    for (const QKeySequence& k : shortcuts_)
+        if (k.count() == 1 && k[0] == pressed) return true;
+    return false;
+}
 void MenuItem::click() {
     if (!enabled_) return;
     screen_.program().dispatch([&] {

@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QRectF>
 #include <QStringList>
@@ -273,12 +275,18 @@ public:
     void click();
     Handler Click;
 
+    // Keys that click the item, typed in the window or sent by the driver.
+    void setShortcuts(const QList<QKeySequence>& keys);
+    // Whether a key down (a virtual key code and a shift mask) is one of them.
+    bool hasShortcut(int keyCode, int shift) const;
+
 private:
     QMenu* submenu();
     Screen& screen_;
     QAction* action_;
     QMenu* menu_ = nullptr;
     QString caption_;
+    QList<QKeySequence> shortcuts_;
     bool checked_ = false, enabled_ = true, visible_ = true;
 };
 

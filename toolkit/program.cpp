@@ -66,7 +66,9 @@ void Program::unload(const QString& name) {
 
 void Program::closedByUser(Screen& s) {
     const QString name = s.name();
-    dispatch([&] { unload(name); });
+    dispatch([&] {
+        if (s.Form_QueryUnload()) unload(name);
+    });
 }
 
 void Program::collectGarbage() {
@@ -81,6 +83,12 @@ void Program::collectGarbage() {
 
 void Program::end() {
     if (ended_) return;
+    // Any screen may keep the program going (work the user wants to go back to).
+    std::vector<Screen*> open;
+    for (auto& [name, s] : screens_)
+        open.push_back(s.get());
+    for (Screen* s : open)
+        if (isLoaded(*s) && !s->Form_QueryUnload()) return;
     ended_ = true;
     services_.end();
 }

@@ -66,12 +66,13 @@ public:
     int loadedCount() const { return static_cast<int>(screens_.size()); }
     // False once the screen is unloaded (it may still be waiting to be destroyed).
     bool isLoaded(const Screen& s) const { return loaded(s.name()) == &s; }
-    // Closing a window with its close box: unloads that screen.
+    // Closing a window with its close box: unloads that screen, unless its
+    // Form_QueryUnload says no.
     void closedByUser(Screen& s);
 
     // The first screen of the program.
     virtual void start() = 0;
-    // Ends the program.
+    // Ends the program, unless a screen's Form_QueryUnload says no.
     void end();
 
     // Runs one event: a timer tick, a click, a key. Run-time errors are shown

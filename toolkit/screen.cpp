@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QToolTip>
@@ -12,12 +13,46 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "paint.h"
 #include "program.h"
 #include "stats.h"
 
 namespace tk {
+
+// ---- Keys.
+
+namespace {
+// Qt's keys and the platform's virtual key codes, for the keys outside the
+// letter, digit and function key ranges; the first of two Qt keys that give
+// the same code is the one `qtKeyOf` gives back.
+constexpr std::pair<int, int> kNamedKeys[] = {
+    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},      {Qt::Key_Return, 13},   {Qt::Key_Enter, 13},
+    {Qt::Key_Shift, 16},    {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},      {Qt::Key_Escape, 27},
+    {Qt::Key_Space, 32},    {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
+    {Qt::Key_Home, 36},     {Qt::Key_Left, 37},    {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
+    {Qt::Key_Down, 40},     {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
+};
+constexpr int kF1 = 112;  // F1 to F12: 112 to 123
+}  // namespace
+
+int keyCodeOf(int k) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;  // 65..90
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;  // 48..57
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return kF1 + (k - Qt::Key_F1);
+    for (auto [qt, code] : kNamedKeys)
+        if (qt == k) return code;
+    return 0;
+}
+
+int qtKeyOf(int code) {
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return code;
+    if (code >= kF1 && code < kF1 + 12) return Qt::Key_F1 + (code - kF1);
+    for (auto [qt, c] : kNamedKeys)
+        if (c == code) return qt;
+    return 0;
+}
 
 // ---- The window of a screen.
 
@@ -52,7 +87,7 @@ protected:
         screen_.program().closedByUser(screen_);
     }
     void keyPressEvent(QKeyEvent* e) override {
-        const int code = keyCodeOf(e);
+        const int code = keyCodeOf(e->key());
         if (code == 0) return QWidget::keyPressEvent(e);
         screen_.deliverKeyDown(code, shiftOf(e->modifiers()));
         const QString t = e->text();
@@ -61,7 +96,7 @@ protected:
     }
     void keyReleaseEvent(QKeyEvent* e) override {
         if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
-        const int code = keyCodeOf(e);
+        const int code = keyCodeOf(e->key());
         if (code != 0) screen_.deliverKeyUp(code, shiftOf(e->modifiers()));
     }
     void mousePressEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Down, e); }
@@ -98,53 +133,6 @@ private:
                 return RightButton;
             case Qt::MiddleButton:
                 return MiddleButton;
-            default:
-                return 0;
-        }
-    }
-    static int keyCodeOf(QKeyEvent* e) {
-        const int k = e->key();
-        if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;  // 65..90
-        if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;  // 48..57
-        if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
-        switch (k) {
-            case Qt::Key_Backspace:
-                return 8;
-            case Qt::Key_Tab:
-                return 9;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                return 13;
-            case Qt::Key_Shift:
-                return 16;
-            case Qt::Key_Control:
-                return 17;
-            case Qt::Key_Alt:
-                return 18;
-            case Qt::Key_Escape:
-                return 27;
-            case Qt::Key_Space:
-                return 32;
-            case Qt::Key_PageUp:
-                return 33;
-            case Qt::Key_PageDown:
-                return 34;
-            case Qt::Key_End:
-                return 35;
-            case Qt::Key_Home:
-                return 36;
-            case Qt::Key_Left:
-                return 37;
-            case Qt::Key_Up:
-                return 38;
-            case Qt::Key_Right:
-                return 39;
-            case Qt::Key_Down:
-                return 40;
-            case Qt::Key_Insert:
-                return 45;
-            case Qt::Key_Delete:
-                return 46;
             default:
                 return 0;
         }
@@ -275,6 +263,43 @@ void Screen::hideWindow() {
     window_->hide();
 }
 
+void Screen::setMousePointer(int p) {
+    pointer_ = p;
+    switch (p) {
+        case PointerSizeAll:
+            return window_->setCursor(Qt::SizeAllCursor);
+        case PointerSizeNESW:
+            return window_->setCursor(Qt::SizeBDiagCursor);
+        case PointerSizeNS:
+            return window_->setCursor(Qt::SizeVerCursor);
+        case PointerSizeNWSE:
+            return window_->setCursor(Qt::SizeFDiagCursor);
+        case PointerSizeWE:
+            return window_->setCursor(Qt::SizeHorCursor);
+        default:
+            pointer_ = PointerDefault;
+            return window_->unsetCursor();
+    }
+}
+
+void Screen::setMenuNote(const QString& text) {
+    if (!menuNote_) {
+        // Never taller than the menu's own items, so that the bar keeps its
+        // height and nothing below it moves.
+        menuNote_ = new QLabel(menuBar());
+        menuNote_->setContentsMargins(0, 0, 8, 0);
+        menuNote_->setAlignment(Qt::AlignVCenter | Qt::AlignRight);
+        menuBar_->setCornerWidget(menuNote_, Qt::TopRightCorner);
+    }
+    menuNote_->setText(text);
+    menuNote_->setMinimumWidth(menuNote_->sizeHint().width());
+    menuBar_->setCornerWidget(menuNote_, Qt::TopRightCorner);  // lays the bar out again
+}
+
+QString Screen::menuNote() const {
+    return menuNote_ ? menuNote_->text() : QString();
+}
+
 QMenuBar* Screen::menuBar() {
     if (!menuBar_) {
         menuBar_ = new QMenuBar(window_.get());
@@ -315,6 +340,14 @@ QImage Screen::programPicture(const QString& fileName) const {
 
 void Screen::deliverKeyDown(int keyCode, int shift) {
     program_.dispatch([&] {
+        for (QObject* c : children()) {
+            auto* item = qobject_cast<MenuItem*>(c);
+            if (item && item->enabled() && item->visible() && item->hasShortcut(keyCode, shift)) {
+                suppressKeyPress_ = true;
+                item->click();
+                return;
+            }
+        }
         if (keyCode == 13 || keyCode == 27) {
             for (CommandButton* b : buttons()) {
                 if (b->visible() && b->enabled() &&

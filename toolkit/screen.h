@@ -19,6 +19,7 @@
 #include "paint.h"
 
 class QPainter;
+class QLabel;
 class QMenuBar;
 class QWidget;
 
@@ -36,6 +37,24 @@ constexpr float kFrameHeight = 510.0f;
 
 enum WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
+// Shift masks of key and mouse events, with the platform's values.
+enum ShiftMask { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
+
+// Mouse pointer shapes over a window, numbered as the platform numbers them.
+enum MousePointer {
+    PointerDefault = 0,
+    PointerSizeAll = 5,
+    PointerSizeNESW = 6,
+    PointerSizeNS = 7,
+    PointerSizeNWSE = 8,
+    PointerSizeWE = 9
+};
+
+// The platform's virtual key code of a Qt key (0 for keys without one), and
+// the Qt key of a virtual key code (0 for none).
+int keyCodeOf(int qtKey);
+int qtKeyOf(int keyCode);
+
 class Screen : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -48,6 +67,7 @@ class Screen : public QObject {
     Q_PROPERTY(float ScaleHeight READ scaleHeight)
     Q_PROPERTY(bool Visible READ visible)
     Q_PROPERTY(int WindowState READ windowState WRITE setWindowState)
+    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
 public:
     // clientWidth / clientHeight: the layout's client area in twips.
     Screen(Program& program, const char* name, float clientWidth, float clientHeight);
@@ -65,6 +85,9 @@ public:
     virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    // Asked before the user closes the window and before the program ends;
+    // false keeps the screen, and the program, going.
+    virtual bool Form_QueryUnload() { return true; }
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
@@ -83,6 +106,12 @@ public:
     bool visible() const;
     int windowState() const { return state_; }
     void setWindowState(int s);
+    int mousePointer() const { return pointer_; }
+    void setMousePointer(int p);
+    // A short text at the right-hand end of the menu bar, for a state the
+    // screen shows without moving its layout; empty shows nothing.
+    void setMenuNote(const QString& text);
+    QString menuNote() const;
 
     // The screen's background picture, drawn from the top-left corner at its
     // own size. A missing file leaves `fallback` to be drawn instead.
@@ -91,6 +120,8 @@ public:
 
     // Keys and mouse as the user produces them (also used by the driver).
     // Key codes are the platform's virtual key codes (13 Enter, 27 Escape, 37..40 arrows).
+    // A key down that is the shortcut of an enabled menu item clicks that item
+    // instead, as Qt's shortcuts take the keys typed in a window.
     void deliverKeyDown(int keyCode, int shift);
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
@@ -180,10 +211,12 @@ private:
     Program& program_;
     std::unique_ptr<ScreenWindow> window_;
     QMenuBar* menuBar_ = nullptr;
+    QLabel* menuNote_ = nullptr;
     QString caption_;
     QColor back_ = QColor(240, 240, 240);
     float left_ = 0, top_ = 0, clientW_, clientH_;
     int state_ = Normal;
+    int pointer_ = PointerDefault;
     bool showPending_ = false;
     unsigned showRequest_ = 0;
     QImage picture_;

@@ -271,13 +271,32 @@ float toFloat(const QString& w) {
     if (!parseNumber(w, d)) throw ScriptError(QStringLiteral("not a number: ") + w);
     return static_cast<float>(d);
 }
-// The character code a key produces, where it has one.
-int asciiOf(int keyCode) {
+// The character code a key produces with the shift mask given, where it has one.
+int asciiOf(int keyCode, int shift) {
     if (keyCode == 8 || keyCode == 9 || keyCode == 13 || keyCode == 27 || keyCode == 32)
         return keyCode;
     if (keyCode >= 48 && keyCode <= 57) return keyCode;
-    if (keyCode >= 65 && keyCode <= 90) return keyCode + 32;
+    if (keyCode >= 65 && keyCode <= 90) {
+        if (shift & CtrlKey) return keyCode - 64;  // the control characters
+        return shift & ShiftKey ? keyCode : keyCode + 32;
+    }
     return 0;
+}
+// The shift mask of the modifier words after a key code: shift, ctrl, alt.
+int shiftOf(const QStringList& w) {
+    int mask = 0;
+    for (qsizetype i = 3; i < w.size(); ++i) {
+        if (w[i] == QLatin1String("shift")) {
+            mask |= ShiftKey;
+        } else if (w[i] == QLatin1String("ctrl")) {
+            mask |= CtrlKey;
+        } else if (w[i] == QLatin1String("alt")) {
+            mask |= AltKey;
+        } else {
+            throw ScriptError(QStringLiteral("expected shift, ctrl or alt: ") + w[i]);
+        }
+    }
+    return mask;
 }
 }  // namespace
 
@@ -285,8 +304,8 @@ int asciiOf(int keyCode) {
 const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"start", 1, 1, &ScriptDriver::start},   {"show", 2, 2, &ScriptDriver::show},
     {"unload", 2, 2, &ScriptDriver::unload}, {"click", 2, 2, &ScriptDriver::click},
-    {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 3, &ScriptDriver::key},
-    {"keyup", 3, 3, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
+    {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 6, &ScriptDriver::key},
+    {"keyup", 3, 6, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
     {"mouse", 7, 7, &ScriptDriver::mouseAt}, {"fire", 2, 3, &ScriptDriver::fire},
     {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
     {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
@@ -368,12 +387,13 @@ void ScriptDriver::select(const QStringList& w) {
 void ScriptDriver::key(const QStringList& w) {
     Screen& s = screenNamed(w[1]);
     const int code = toInt(w[2]);
-    s.deliverKeyDown(code, 0);
-    if (const int a = asciiOf(code)) s.deliverKeyPress(a);
+    const int shift = shiftOf(w);
+    s.deliverKeyDown(code, shift);
+    if (const int a = asciiOf(code, shift)) s.deliverKeyPress(a);
 }
 
 void ScriptDriver::keyUp(const QStringList& w) {
-    screenNamed(w[1]).deliverKeyUp(toInt(w[2]), 0);
+    screenNamed(w[1]).deliverKeyUp(toInt(w[2]), shiftOf(w));
 }
 
 namespace {
