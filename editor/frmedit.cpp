@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
 #include "editor/frmouvrir.h"
 #include "game/frmsaut.h"
+#include "game/levelstart.h"
 #include "game/platforms.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
@@ -28,6 +31,49 @@ constexpr float kMaxWidth = 14500, kMaxHeight = 8000;
 // Longest name "Sauvegerder sous..." accepts, in bytes with ".lev" (file systems stop at 255).
 constexpr int kMaxNameBytes = 250;
 
+// Mouse editing. A press this near an edge of a platform resizes it from that
+// edge, twips (5 pixels at 1:1, more on a larger display); at most a third of
+// the platform's size, so that a body is always left to grab and move.
+constexpr float kEdgeMargin = 75;
+// More steps than a pointer can make: keeps a wild position finite.
+constexpr float kMaxSteps = 100000;
+enum Edge { kLeftSide = 1, kTopSide = 2, kRightSide = 4, kBottomSide = 8 };
+
+constexpr int kEscape = 27, kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
+
+// Mouse pointers over a platform, by the edges a press there resizes.
+int pointerFor(int edges) {
+    switch (edges) {
+        case 0:
+            return tk::PointerSizeAll;
+        case kLeftSide:
+        case kRightSide:
+            return tk::PointerSizeWE;
+        case kTopSide:
+        case kBottomSide:
+            return tk::PointerSizeNS;
+        case kLeftSide | kTopSide:
+        case kRightSide | kBottomSide:
+            return tk::PointerSizeNWSE;
+        default:
+            return tk::PointerSizeNESW;
+    }
+}
+
+// A whole number of steps, bounded.
+int whole(float steps) {
+    return std::isnan(steps) ? 0 : static_cast<int>(std::clamp(steps, -kMaxSteps, kMaxSteps));
+}
+// The steps nearest to a distance.
+int stepsIn(float distance, float step) {
+    return whole(std::round(distance / step));
+}
+// How many steps a size may shrink by without going under `least`; a size
+// already under it does not shrink.
+int shrinkSteps(float size, float step, float least) {
+    return std::max(0, whole(std::floor((size - least) / step)));
+}
+
 const QColor kYellow(255, 255, 0);
 
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
@@ -50,6 +96,7 @@ frmedit::frmedit(tk::Program& program)
       ouv(*this, "ouv", QStringLiteral("Ouvrir..."), &fich),
       ssave(*this, "ssave", QStringLiteral("Sauvegerder sous..."), &fich),
       save(*this, "save", QStringLiteral("Sauvegarder"), &fich),
+      essayer(*this, "essayer", QStringLiteral("Essayer"), &fich),
       quit(*this, "quit", QStringLiteral("Quitter tout le jeu"), &fich),
       optmech(*this, "optmech", QStringLiteral("Options méchants")),
       cs(*this, "cs", QStringLiteral("Changer de shape")),
@@ -61,7 +108,10 @@ frmedit::frmedit(tk::Program& program)
       six(*this, "six", QStringLiteral("6"), &cs),
       mode(*this, "mode", QStringLiteral("Changer de mode")),
       lh(*this, "lh", QStringLiteral("Largeur/Hauteur"), &mode),
-      posi(*this, "posi", QStringLiteral("Position"), &mode) {
+      posi(*this, "posi", QStringLiteral("Position"), &mode),
+      edition(*this, "edition", QStringLiteral("Edition")),
+      annuler(*this, "annuler", QStringLiteral("Annuler"), &edition),
+      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition) {
     buildLayout();
     wireMenus();
 }
@@ -107,7 +157,7 @@ void frmedit::buildLayout() {
 }
 
 // The menus and the timer: the platform items pick the platform, the mode
-// items what the arrows do; the Fichier items save, open and leave.
+// items what the arrows do; the Fichier items save, open, try and leave.
 void frmedit::wireMenus() {
     tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
     for (tk::MenuItem* item : items) {
@@ -132,25 +182,65 @@ void frmedit::wireMenus() {
         nomfichier = Text1.text();
         centreLabels();
     };
-    save.Click = [this] {
-        writeLevel(nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier);
-    };
+    save.Click = [this] { writeLevel(fileName()); };
     ssave.Click = [this] { saveAs(); };
-    ouv.Click = [this] { this->program().show<frmouvrir>(); };
+    ouv.Click = [this] {
+        if (mayLeave()) this->program().show<frmouvrir>();
+    };
     menu.Click = [this] {
         tk::Program& p = this->program();
         p.show<frmmenu>();
         setWindowState(tk::Minimized);
         p.get<frmmenu>().File1.refresh();
     };
-    optmech.Click = [this] { this->program().show<frmopt>().setWindowState(tk::Normal); };
+    optmech.Click = [this] {
+        optionsShown_ = true;
+        this->program().show<frmopt>().setWindowState(tk::Normal);
+    };
     quit.Click = [this] {
+        if (!mayLeave()) return;
         tk::Program& p = this->program();
         p.show<frmfin>();
         p.unload<frmmenu>();
         p.unload<frmedit>();
         p.unload<frmaut>();
     };
+    essayer.Click = [this] {
+        cancelDrag();
+        tryLevel(this->program(), currentLevel(), fileName());
+    };
+    essayer.setShortcuts({QKeySequence(Qt::Key_F5)});
+    annuler.Click = [this] { undo(); };
+    annuler.setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    retablir.Click = [this] { redo(); };
+    retablir.setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Any menu command ends a run of arrow presses: the next press starts a step.
+    for (QObject* c : children()) {
+        if (auto* item = qobject_cast<tk::MenuItem*>(c)) {
+            item->Click = [this, h = std::move(item->Click)] {
+                history_.endRun();
+                if (h) h();
+            };
+        }
+    }
+    for (int k = kGround + 1; k <= kShapeCount; ++k) {
+        tk::Label& l = Label1(k);
+        l.MouseDown = [this, k](int button, int, float x, float y) {
+            mouseDown(button, x + Label1(k).Left, y + Label1(k).Top, k, true);
+        };
+        l.MouseMove = [this, k](int buttons, int, float x, float y) {
+            mouseMove(buttons, x + Label1(k).Left, y + Label1(k).Top, k, true);
+        };
+        l.MouseUp = [this](int button, int, float, float) {
+            if (button == tk::LeftButton && drag_) release();
+        };
+    }
+}
+
+void frmedit::Form_Load() {
+    history_.reset(currentLevel());
+    showHistory();
 }
 
 void frmedit::tot() {
@@ -190,11 +280,18 @@ void frmedit::limits() {
 }
 
 void frmedit::Form_KeyDown(int keyCode, int) {
+    if (drag_) {
+        // The dragged platform follows the mouse until the button comes up;
+        // Escape puts it back.
+        if (keyCode == kEscape) cancelDrag();
+        return;
+    }
     limits();
-    tk::Shape& s = Shape1(selected());
+    const int selectedShape = selected();
+    tk::Shape& s = Shape1(selectedShape);
     const bool resize = lh.checked();
     switch (keyCode) {
-        case 37:  // left
+        case kLeftKey:
             if (!resize) {
                 s.Left -= kMoveStepX;
             } else if (s.Width > kMinWidth) {
@@ -202,7 +299,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Left += kResizeStep;
             }
             break;
-        case 38:  // up
+        case kUpKey:
             if (!resize) {
                 s.Top -= kMoveStepY;
             } else {
@@ -210,7 +307,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Height += kResizeStepY;
             }
             break;
-        case 39:  // right
+        case kRightKey:
             if (!resize) {
                 s.Left += kMoveStepX;
             } else {
@@ -218,7 +315,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Width += kResizeStep;
             }
             break;
-        case 40:  // down
+        case kDownKey:
             if (!resize) {
                 s.Top += kMoveStepY;
             } else if (s.Height > kMinHeight) {
@@ -229,6 +326,191 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         default:
             break;
     }
+    const bool arrow = keyCode >= kLeftKey && keyCode <= kDownKey;
+    commit(arrow ? History::Run{keyCode, resize, selectedShape} : History::Run{});
+}
+
+// ---- Mouse editing. A drag counts whole steps of the arrow keys from where
+// it started, so that the mouse only gives what the keys could give.
+
+int frmedit::platformAt(float x, float y) const {
+    for (int i = kShapeCount; i > kGround; --i)
+        if (Shape1(i).Visible && Shape1(i).contains(x, y)) return i;
+    return 0;
+}
+
+int frmedit::edgesAt(const tk::Shape& s, float x, float y) {
+    const float mx = std::min(kEdgeMargin, s.Width / 3), my = std::min(kEdgeMargin, s.Height / 3);
+    int edges = 0;
+    if (x < s.Left + mx) {
+        edges |= kLeftSide;
+    } else if (x >= s.Left + s.Width - mx) {
+        edges |= kRightSide;
+    }
+    if (y < s.Top + my) {
+        edges |= kTopSide;
+    } else if (y >= s.Top + s.Height - my) {
+        edges |= kBottomSide;
+    }
+    return edges;
+}
+
+void frmedit::Form_MouseDown(int button, int, float x, float y) {
+    mouseDown(button, x, y, platformAt(x, y), false);
+}
+
+void frmedit::Form_MouseMove(int buttons, int, float x, float y) {
+    mouseMove(buttons, x, y, platformAt(x, y), false);
+}
+
+void frmedit::Form_MouseUp(int button, int, float, float) {
+    if (button == tk::LeftButton && drag_) release();
+}
+
+void frmedit::mouseDown(int button, float x, float y, int shape, bool handle) {
+    if (button != tk::LeftButton || drag_ || shape == 0) return;
+    // Selected exactly as its item of "Changer de shape" does it.
+    tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
+    items[shape - kGround - 1]->click();
+    const tk::Shape& s = Shape1(shape);
+    drag_ = Drag{shape, handle ? 0 : edgesAt(s, x, y), x, y, s.Left, s.Top, s.Width, s.Height};
+    setMousePointer(pointerFor(drag_->edges));
+}
+
+void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
+    if (!drag_) {
+        setMousePointer(shape == 0 ? tk::PointerDefault
+                                   : pointerFor(handle ? 0 : edgesAt(Shape1(shape), x, y)));
+    } else if (buttons & tk::LeftButton) {
+        follow(x, y);
+    } else {
+        release();  // the button came up where the editor did not see it
+    }
+}
+
+void frmedit::follow(float x, float y) {
+    const Drag& d = *drag_;
+    tk::Shape& s = Shape1(d.shape);
+    const float dx = x - d.x, dy = y - d.y;
+    if (d.edges == 0) {
+        s.Left = d.left + stepsIn(dx, kMoveStepX) * kMoveStepX;
+        s.Top = d.top + stepsIn(dy, kMoveStepY) * kMoveStepY;
+        return;
+    }
+    // The left and top edges go in the resize keys' steps. The keys keep the
+    // right and bottom edges in place: a resize and a move together take them
+    // in the move keys' steps, and so does the mouse.
+    if (d.edges & kLeftSide) {
+        const int n =
+            std::min(stepsIn(dx, kResizeStep), shrinkSteps(d.width, kResizeStep, kMinWidth));
+        s.Left = d.left + n * kResizeStep;
+        s.Width = d.width - n * kResizeStep;
+    } else if (d.edges & kRightSide) {
+        const int n =
+            std::max(stepsIn(dx, kMoveStepX), -shrinkSteps(d.width, kMoveStepX, kMinWidth));
+        s.Width = d.width + n * kMoveStepX;
+    }
+    if (d.edges & kTopSide) {
+        const int n =
+            std::min(stepsIn(dy, kResizeStepY), shrinkSteps(d.height, kResizeStepY, kMinHeight));
+        s.Top = d.top + n * kResizeStepY;
+        s.Height = d.height - n * kResizeStepY;
+    } else if (d.edges & kBottomSide) {
+        const int n =
+            std::max(stepsIn(dy, kMoveStepY), -shrinkSteps(d.height, kMoveStepY, kMinHeight));
+        s.Height = d.height + n * kMoveStepY;
+    }
+}
+
+void frmedit::release() {
+    const Drag d = *drag_;
+    drag_.reset();
+    const tk::Shape& s = Shape1(d.shape);
+    // A drag that changed the platform ends as a key press begins: with the
+    // limits pass, so that the mouse never leaves it where the keys would not.
+    if (s.Left != d.left || s.Top != d.top || s.Width != d.width || s.Height != d.height) limits();
+    commit();
+}
+
+void frmedit::cancelDrag() {
+    if (!drag_) return;
+    Shape1(drag_->shape).setRect(drag_->left, drag_->top, drag_->width, drag_->height);
+    drag_.reset();
+    setMousePointer(tk::PointerDefault);
+}
+
+// ---- History and unsaved changes.
+
+void frmedit::commit(const History::Run& run) {
+    history_.record(currentLevel(), run);
+    showHistory();
+}
+
+void frmedit::optionsChosen() {
+    optionsShown_ = false;
+    commit();
+}
+
+void frmedit::opened() {
+    commit();
+    history_.markSaved(history_.current());
+    showHistory();
+}
+
+void frmedit::showHistory() {
+    annuler.setEnabled(history_.canUndo());
+    retablir.setEnabled(history_.canRedo());
+    setMenuNote(history_.modified() ? QStringLiteral("● Modifications non enregistrées")
+                                    : QString());
+}
+
+void frmedit::restore(const level::Level& l) {
+    applyPlatforms(Shape1, l);
+    program().get<frmopt>().apply(l);
+    centreLabels();
+}
+
+// The level as it stands is taken first, so that redo brings it back.
+void frmedit::undo() {
+    cancelDrag();
+    commit();
+    if (!history_.canUndo()) return;
+    restore(history_.undo());
+    showHistory();
+}
+
+void frmedit::redo() {
+    cancelDrag();
+    commit();
+    if (!history_.canRedo()) return;
+    restore(history_.redo());
+    showHistory();
+}
+
+QString frmedit::fileName() const {
+    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier;
+}
+
+bool frmedit::mayLeave() {
+    cancelDrag();
+    if (optionsShown_) commit();  // the enemy options being changed count too
+    if (!modified()) return true;
+    tk::Services& sv = program().services();
+    const int answer = sv.msgBox(
+        QStringLiteral("Le niveau %1 a été modifié. Voulez-vous enregistrer les modifications ?")
+            .arg(fileName()),
+        tk::mb::YesNoCancel | tk::mb::Exclamation, QStringLiteral("Editeur"));
+    if (answer == tk::mb::No) return true;
+    if (answer == tk::mb::Yes && writeLevel(fileName())) return true;
+    if (!visible() || windowState() == tk::Minimized) {
+        program().show<frmedit>();
+        setWindowState(tk::Maximized);
+    }
+    return false;
+}
+
+bool frmedit::Form_QueryUnload() {
+    return mayLeave();
 }
 
 level::Level frmedit::currentLevel() {
@@ -238,9 +520,11 @@ level::Level frmedit::currentLevel() {
     return l;
 }
 
-void frmedit::writeLevel(const QString& fileName) {
+bool frmedit::writeLevel(const QString& fileName) {
     tk::Services& sv = program().services();
     const QString path = QDir(sv.levelFolder()).filePath(fileName);
+    commit();  // what is written is a step of the history
+    const level::Level lev = history_.current();
     QString why;
     // Levels live in the level folder and nowhere else. A backslash is an
     // ordinary character of a name here: a listed level may hold one.
@@ -248,13 +532,16 @@ void frmedit::writeLevel(const QString& fileName) {
             QDir::cleanPath(QFileInfo(sv.levelFolder()).absoluteFilePath()) ||
         fileName.contains(u'/')) {
         why = QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
-    } else if (level::write(path, currentLevel(), sv.files(), why)) {
+    } else if (level::write(path, lev, sv.files(), why)) {
+        history_.markSaved(lev);
+        showHistory();
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));
-        return;
+        return true;
     }
     sv.msgBox(QStringLiteral("Le niveau « %1 » n'a pas été enregistré : %2").arg(fileName, why),
               tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Enregistrement impossible"));
+    return false;
 }
 
 bool frmedit::acceptableName(const QString& name, QString& why) {

@@ -1,7 +1,11 @@
 // The level editor: the six platforms of one level, moved and resized with
-// the arrow keys, and the file commands that save and open levels.
+// the arrow keys or the mouse, the file commands that save, open and try
+// levels, and the history of the changes.
 #pragma once
 
+#include <optional>
+
+#include "editor/history.h"
 #include "toolkit/screen.h"
 
 namespace level {
@@ -13,13 +17,20 @@ namespace zelk {
 class frmedit : public tk::Screen {
     Q_OBJECT
     Q_PROPERTY(QString nomfichier MEMBER nomfichier)
+    // The level differs from the one last opened or saved.
+    Q_PROPERTY(bool modifie READ modified)
 public:
     static constexpr const char* kName = "frmedit";
     // Name of a new level.
     static constexpr const char* kNewLevel = "sansnom.lev";
 
     explicit frmedit(tk::Program& program);
+    void Form_Load() override;
     void Form_KeyDown(int keyCode, int shift) override;
+    void Form_MouseDown(int button, int shift, float x, float y) override;
+    void Form_MouseUp(int button, int shift, float x, float y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+    bool Form_QueryUnload() override;
 
     // Unchecks the six platform items.
     void tot();
@@ -29,12 +40,29 @@ public:
     void limits();
     // The level as it would be saved now.
     level::Level currentLevel();
-    // Writes the level to a file of the level folder and says how it went.
-    void writeLevel(const QString& fileName);
+    // Writes the level to a file of the level folder and says how it went;
+    // true when it was written.
+    bool writeLevel(const QString& fileName);
 
     // Whether a name typed for "Sauvegerder sous..." can be a level file name;
     // when not, `why` says what is wrong, in French.
     static bool acceptableName(const QString& name, QString& why);
+
+    // Unsaved changes and the history.
+    bool modified() const { return history_.modified(); }
+    // Before the level is set aside (quitting, opening another): when it has
+    // unsaved changes, asks whether to save them. False when the author goes
+    // back to the editor, which is then shown.
+    bool mayLeave();
+    // Takes the level as it stands as a step of the history.
+    void commit(const History::Run& run = {});
+    // The enemy options' OK: their changes are one step.
+    void optionsChosen();
+    // After the open dialog replaced the level: one step, and saved.
+    void opened();
+    void undo();
+    void redo();
+    const History& history() const { return history_; }
 
     QString nomfichier;  // the file "Sauvegarder" writes to
 
@@ -43,16 +71,44 @@ public:
     tk::Line Line1, Line2;
     tk::TextBox Text1;
     tk::Timer Timer1;
-    tk::MenuItem fich, menu, ouv, ssave, save, quit;
+    // "Essayer" comes before "Quitter tout le jeu" in the Fichier menu.
+    tk::MenuItem fich, menu, ouv, ssave, save, essayer, quit;
     tk::MenuItem optmech;
     tk::MenuItem cs, un, deux, trois, quatre, cinq, six;
     tk::MenuItem mode, lh, posi;
+    tk::MenuItem edition, annuler, retablir;
 
 private:
+    // A platform being dragged with the mouse.
+    struct Drag {
+        int shape;                       // its Shape1 index
+        int edges;                       // the edges it is resized from; 0: moved
+        float x, y;                      // where the button went down, twips
+        float left, top, width, height;  // the platform then
+    };
+
     void buildLayout();
     void wireMenus();
     void saveAs();
     void centreLabels();
+    QString fileName() const;
+    void showHistory();
+    void restore(const level::Level& l);
+    // The topmost platform under a point (its Shape1 index), 0 for none.
+    int platformAt(float x, float y) const;
+    // The edges of a platform a press at a point would resize.
+    static int edgesAt(const tk::Shape& s, float x, float y);
+    // Mouse events of the screen and of the number labels; a label is the
+    // handle of its platform (`shape`) and moves it.
+    void mouseDown(int button, float x, float y, int shape, bool handle);
+    void mouseMove(int buttons, float x, float y, int shape, bool handle);
+    void follow(float x, float y);
+    void release();
+    void cancelDrag();
+
+    History history_;
+    std::optional<Drag> drag_;
+    bool optionsShown_ = false;  // the enemy options were shown and not closed with OK
 };
 
 }  // namespace zelk

@@ -46,6 +46,7 @@ void frmouvrir::open() {
     ed.Text1.setText(name);
     applyPlatforms(ed.Shape1, l);
     p.get<frmopt>().apply(l);
+    ed.opened();
     p.unload<frmouvrir>();
 }
 

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "editor/frmedit.h"
 #include "game/frmsaut.h"
 #include "menus/frmmenu.h"
 #include "toolkit/paint.h"
@@ -41,7 +42,12 @@ frmaffpg::frmaffpg(tk::Program& program)
     setCaption(QStringLiteral("PG"));
     menu.Click = [this] {
         tk::Program& p = this->program();
-        p.show<frmmenu>();
+        const frmsaut* game = p.loadedAs<frmsaut>();
+        if (game && game->tried && p.loadedAs<frmedit>()) {
+            p.show<frmedit>().setWindowState(tk::Maximized);
+        } else {
+            p.show<frmmenu>();
+        }
         p.unload<frmsaut>();
         p.unload<frmaffpg>();
     };

@@ -1,5 +1,5 @@
 // The result screen: "gagne.JPG" or "perdu.JPG" over the whole screen, and the
-// way back to the main menu.
+// way back to the main menu, or to the editor after its "Essayer".
 #pragma once
 
 #include "toolkit/screen.h"

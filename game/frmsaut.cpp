@@ -207,8 +207,11 @@ void frmsaut::setup() {
     // The menu is only read, never loaded from here: its own load creates a
     // game screen, which must not happen while this one is being set up.
     const frmmenu* menu = program().loadedAs<frmmenu>();
-    setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' +
-               (menu ? menu->File1.fileName() : QString()) + u'>');
+    showLevelName(menu ? menu->File1.fileName() : QString());
+}
+
+void frmsaut::showLevelName(const QString& name) {
+    setCaption(QStringLiteral("!! Zelk !!") + QString(6, u' ') + u'<' + name + u'>');
 }
 
 // ---- The options, read live.

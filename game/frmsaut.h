@@ -41,6 +41,10 @@ public:
     // Places the frogs and resets the counters for the options and platforms
     // as they are now; runs before the screen is first shown.
     void setup();
+    // The caption names the level's file.
+    void showLevelName(const QString& name);
+    // Started by the editor's "Essayer": the result screen leads back there.
+    bool tried = false;
 
     // The game timer's tick: the procedures below, in this order.
     void tick();

@@ -42,47 +42,36 @@ QImage skyStandIn(bool day) {
     return img;
 }
 
-}  // namespace
-
-void startLevel(tk::Program& program) {
-    tk::Services& sv = program.services();
-    frmmenu& menu = program.get<frmmenu>();
-    const QString name = menu.File1.fileName();
-    if (name.isEmpty()) return;
-
-    frmaut& aut = program.get<frmaut>();
+// The warning box both starts show first.
+void warn(tk::Program& program) {
     QString warning = QStringLiteral(
         "Attention! Verifiez que vous êtes passez en 1024*768 et que le "
         "menu démarrer soit bien abaissé   ");
-    if (aut.ram.value() == 1)
+    if (program.get<frmaut>().ram.value() == 1)
         warning += QStringLiteral(
             "Attention!, vous êtes en mode ramage, le jeu va donc simuler ce "
             "jeu en jeu qui rame!");
-    sv.msgBox(warning, tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Avertissement!"));
+    program.services().msgBox(warning, tk::mb::OkOnly | tk::mb::Information,
+                              QStringLiteral("Avertissement!"));
+}
 
-    // The whole level is read and checked before anything changes.
-    level::Record record;
-    level::Error err;
-    level::Level lev;
-    if (!level::read(menu.selectedPath(), program.services().files(), record, err) ||
-        !level::decodeForGame(record, name, lev, err)) {
-        sv.msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
-                  QStringLiteral("Niveau illisible"));
-        return;
-    }
+void unreadable(tk::Program& program, const level::Error& err) {
+    program.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
+                              QStringLiteral("Niveau illisible"));
+}
 
-    // Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
-    menu.champ1 = static_cast<qint16>(lev.top(0));
-    menu.champ2 = static_cast<qint16>(lev.left(0));
-    menu.champ3 = static_cast<qint16>(lev.height(0));
-    menu.champ4 = static_cast<qint16>(lev.width(0));
-
+// The one start of a level read and checked by the game's reader: its enemy
+// options into frmopt, a fresh game screen with its platforms, paused.
+frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name) {
+    tk::Services& sv = program.services();
+    frmaut& aut = program.get<frmaut>();
     program.get<frmopt>().apply(lev);
 
     program.unload<frmsaut>();
     frmsaut& game = program.get<frmsaut>();
     applyPlatforms(game.Shape1, lev);
     game.setup();
+    game.showLevelName(name);
     program.show<frmsaut>();
 
     game.Timer1.setInterval(aut.ram.value() == 1 ? kLagTickMs : aut.dep.value());
@@ -92,6 +81,48 @@ void startLevel(tk::Program& program) {
     QImage img(QDir(sv.dataFolder()).filePath(sky));
     if (img.isNull()) img = skyStandIn(day);
     game.tem.setImage(img, sky);
+    return game;
+}
+
+}  // namespace
+
+void startLevel(tk::Program& program) {
+    frmmenu& menu = program.get<frmmenu>();
+    const QString name = menu.File1.fileName();
+    if (name.isEmpty()) return;
+    warn(program);
+
+    // The whole level is read and checked before anything changes.
+    level::Record record;
+    level::Error err;
+    level::Level lev;
+    if (!level::read(menu.selectedPath(), program.services().files(), record, err) ||
+        !level::decodeForGame(record, name, lev, err)) {
+        unreadable(program, err);
+        return;
+    }
+
+    // Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
+    menu.champ1 = static_cast<qint16>(lev.top(0));
+    menu.champ2 = static_cast<qint16>(lev.left(0));
+    menu.champ3 = static_cast<qint16>(lev.height(0));
+    menu.champ4 = static_cast<qint16>(lev.width(0));
+    play(program, lev, name);
+}
+
+void tryLevel(tk::Program& program, const level::Level& edited, const QString& name) {
+    warn(program);
+    // Through the bytes a save would write and the game's reader, so that the
+    // game is the one "JOUER" would start on a saved copy.
+    level::Record record;
+    level::Error err;
+    level::Level lev;
+    if (!level::parse(level::format(edited), name, record, err) ||
+        !level::decodeForGame(record, name, lev, err)) {
+        unreadable(program, err);
+        return;
+    }
+    play(program, lev, name).tried = true;
 }
 
 }  // namespace zelk

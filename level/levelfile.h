@@ -62,6 +62,8 @@ struct Level {
     float left(int k) const { return geometry[4 * k + 1]; }
     float height(int k) const { return geometry[4 * k + 2]; }
     float width(int k) const { return geometry[4 * k + 3]; }
+    // Field by field; numbers compare exactly.
+    bool operator==(const Level&) const = default;
 };
 
 // Splits the text of a level file into its first 29 fields.

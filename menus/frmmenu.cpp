@@ -103,6 +103,12 @@ frmmenu::frmmenu(tk::Program& program)
     Command3.Click = [this] { this->program().show<frmedit>().setWindowState(tk::Maximized); };
     Command4.Click = [this] {
         tk::Program& p = this->program();
+        // Unsaved work in the editor first: kept when the author goes back to
+        // it, gone with the editor when it is not to be saved.
+        if (frmedit* ed = p.loadedAs<frmedit>()) {
+            if (!ed->mayLeave()) return;
+            if (ed->modified()) p.unload<frmedit>();
+        }
         p.unload<frmmenu>();
         p.unload<frmaut>();
         p.show<frmfin>();

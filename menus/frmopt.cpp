@@ -57,7 +57,7 @@ frmopt::frmopt(tk::Program& program)
     };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
-        this->program().show<frmedit>();
+        this->program().show<frmedit>().optionsChosen();
     };
 }
 
