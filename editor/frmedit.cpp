@@ -74,6 +74,18 @@ int shrinkSteps(float size, float step, float least) {
     return std::max(0, whole(std::floor((size - least) / step)));
 }
 
+// Drags one edge of a span (start, size) by whole steps of a distance, never
+// making it smaller than `least`: the near edge (left or top) moves `pos`, the
+// far one changes only `len`.
+void dragEdge(bool nearEdge, float distance, float step, float least, float start, float size,
+              float& pos, float& len) {
+    const int shrink = shrinkSteps(size, step, least);
+    const int n = nearEdge ? std::min(stepsIn(distance, step), shrink)
+                           : -std::max(stepsIn(distance, step), -shrink);
+    if (nearEdge) pos = start + n * step;
+    len = size - n * step;
+}
+
 const QColor kYellow(255, 255, 0);
 
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
@@ -210,9 +222,9 @@ void frmedit::wireMenus() {
         tryLevel(this->program(), currentLevel(), fileName());
     };
     essayer.setShortcuts({QKeySequence(Qt::Key_F5)});
-    annuler.Click = [this] { undo(); };
+    annuler.Click = [this] { travel(true); };
     annuler.setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    retablir.Click = [this] { redo(); };
+    retablir.Click = [this] { travel(false); };
     retablir.setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // Any menu command ends a run of arrow presses: the next press starts a step.
@@ -400,26 +412,13 @@ void frmedit::follow(float x, float y) {
     // The left and top edges go in the resize keys' steps. The keys keep the
     // right and bottom edges in place: a resize and a move together take them
     // in the move keys' steps, and so does the mouse.
-    if (d.edges & kLeftSide) {
-        const int n =
-            std::min(stepsIn(dx, kResizeStep), shrinkSteps(d.width, kResizeStep, kMinWidth));
-        s.Left = d.left + n * kResizeStep;
-        s.Width = d.width - n * kResizeStep;
-    } else if (d.edges & kRightSide) {
-        const int n =
-            std::max(stepsIn(dx, kMoveStepX), -shrinkSteps(d.width, kMoveStepX, kMinWidth));
-        s.Width = d.width + n * kMoveStepX;
-    }
-    if (d.edges & kTopSide) {
-        const int n =
-            std::min(stepsIn(dy, kResizeStepY), shrinkSteps(d.height, kResizeStepY, kMinHeight));
-        s.Top = d.top + n * kResizeStepY;
-        s.Height = d.height - n * kResizeStepY;
-    } else if (d.edges & kBottomSide) {
-        const int n =
-            std::max(stepsIn(dy, kMoveStepY), -shrinkSteps(d.height, kMoveStepY, kMinHeight));
-        s.Height = d.height + n * kMoveStepY;
-    }
+    const bool left = d.edges & kLeftSide, top = d.edges & kTopSide;
+    if (d.edges & (kLeftSide | kRightSide))
+        dragEdge(left, dx, left ? kResizeStep : kMoveStepX, kMinWidth, d.left, d.width, s.Left,
+                 s.Width);
+    if (d.edges & (kTopSide | kBottomSide))
+        dragEdge(top, dy, top ? kResizeStepY : kMoveStepY, kMinHeight, d.top, d.height, s.Top,
+                 s.Height);
 }
 
 void frmedit::release() {
@@ -470,20 +469,13 @@ void frmedit::restore(const level::Level& l) {
     centreLabels();
 }
 
-// The level as it stands is taken first, so that redo brings it back.
-void frmedit::undo() {
+// Undo (back) or redo. The level as it stands is taken first, so that redo
+// brings it back.
+void frmedit::travel(bool back) {
     cancelDrag();
     commit();
-    if (!history_.canUndo()) return;
-    restore(history_.undo());
-    showHistory();
-}
-
-void frmedit::redo() {
-    cancelDrag();
-    commit();
-    if (!history_.canRedo()) return;
-    restore(history_.redo());
+    if (back ? !history_.canUndo() : !history_.canRedo()) return;
+    restore(back ? history_.undo() : history_.redo());
     showHistory();
 }
 

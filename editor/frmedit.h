@@ -60,8 +60,6 @@ public:
     void optionsChosen();
     // After the open dialog replaced the level: one step, and saved.
     void opened();
-    void undo();
-    void redo();
     const History& history() const { return history_; }
 
     QString nomfichier;  // the file "Sauvegarder" writes to
@@ -94,6 +92,7 @@ private:
     QString fileName() const;
     void showHistory();
     void restore(const level::Level& l);
+    void travel(bool back);
     // The topmost platform under a point (its Shape1 index), 0 for none.
     int platformAt(float x, float y) const;
     // The edges of a platform a press at a point would resize.
