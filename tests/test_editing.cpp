@@ -13,8 +13,6 @@
 #include "toolkit/scriptdriver.h"
 
 namespace {
-using Action = tk::Screen::MouseAction;
-
 // The program started through its warning and menu, with the editor shown.
 struct Editor {
     testing::Fixture fx;
@@ -31,14 +29,22 @@ struct Editor {
         }
     }
     QByteArray bytes() { return level::format(ed.currentLevel()); }
+    // The mouse over the editor, where the user's would go (twips).
+    void mouse(const char* action, int button, QPointF at) {
+        run(QStringLiteral("mouse frmedit at %1 %2 %3 %4")
+                .arg(QLatin1String(action))
+                .arg(button)
+                .arg(at.x(), 0, 'f', 2)
+                .arg(at.y(), 0, 'f', 2));
+    }
     // Drags platform k from a point given in fractions of its size.
     void drag(int k, QPointF at, QPointF by) {
         const tk::Shape& s = ed.Shape1(k + 1);
-        const float x = s.Left + at.x() * s.Width, y = s.Top + at.y() * s.Height;
-        ed.deliverMouse(Action::Down, tk::LeftButton, 0, x, y);
-        ed.deliverMouse(Action::Move, 0, 0, x + by.x() / 2, y + by.y() / 2);
-        ed.deliverMouse(Action::Move, 0, 0, x + by.x(), y + by.y());
-        ed.deliverMouse(Action::Up, tk::LeftButton, 0, x + by.x(), y + by.y());
+        const QPointF from(s.Left + at.x() * s.Width, s.Top + at.y() * s.Height);
+        mouse("down", tk::LeftButton, from);
+        mouse("move", 0, from + by / 2);
+        mouse("move", 0, from + by);
+        mouse("up", tk::LeftButton, from + by);
     }
 };
 }  // namespace
@@ -148,11 +154,10 @@ private slots:
                 e.run("click frmouvrir.Command1");
             } else if (kind == 4) {  // put back with Escape; arrows wait for the button
                 const tk::Shape& s = e.ed.Shape1(2 + pick(6));
-                e.ed.deliverMouse(Action::Down, tk::LeftButton, 0, s.Left + s.Width / 2,
-                                  s.Top + s.Height / 2);
-                e.ed.deliverMouse(Action::Move, 0, 0, pick(20000), pick(12000));
+                e.mouse("down", tk::LeftButton, {s.Left + s.Width / 2, s.Top + s.Height / 2});
+                e.mouse("move", 0, QPointF(pick(20000), pick(12000)));
                 e.run("key frmedit 37\nkey frmedit 27");
-                e.ed.deliverMouse(Action::Up, tk::LeftButton, 0, 0, 0);
+                e.mouse("up", tk::LeftButton, {});
                 QCOMPARE(e.bytes(), steps.last());
             } else {
                 e.run(QStringLiteral("click frmedit.optmech\nset frmopt.nbg.Value %1\n"

@@ -2,14 +2,14 @@ start
 click avert.OKButton
 click frmmenu.Command3
 fire frmedit.Timer1
-mouse frmedit move 0 3130 5500
-mouse frmedit down 1 3130 5500
-mouse frmedit move 1 -2000 12000
-mouse frmedit up 1 -2000 12000
-mouse frmedit down 1 9400 3500
-mouse frmedit move 1 9900 3100
+mouse frmedit at move 0 3130 5500
+mouse frmedit at down 1 3130 5500
+mouse frmedit at move 1 -2000 12000
+mouse frmedit at up 1 -2000 12000
+mouse frmedit at down 1 9400 3500
+mouse frmedit at move 1 9900 3100
 key frmedit 27
-mouse frmedit up 1 9900 3100
+mouse frmedit at up 1 9900 3100
 key frmedit 39
 key frmedit 39
 key frmedit 90 ctrl
