@@ -133,6 +133,19 @@ e2e_to_menu() {
     e2e_window 'Menu  ZELK'
 }
 
+# The game started on a fresh folder and taken through the menu to the
+# editor ("EDITEUR"); the editor's window id is left in ED.
+e2e_open_editor() {
+    local menu
+    e2e_start_x
+    e2e_folder
+    e2e_launch zelk
+    menu=$(e2e_to_menu) || e2e_fail "no menu"
+    e2e_click_twips "$menu" 3000 4320
+    ED=$(e2e_window '^Editeur$') || e2e_fail "no editor"
+    sleep 0.5
+}
+
 e2e_shot() {
     sleep 0.4
     import -window root "$SHOTS/$1.png"

@@ -4,13 +4,8 @@
 # level tried with F5, then saved by answering Oui on the way out.
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
-e2e_start_x
-e2e_folder
-e2e_launch zelk
-menu=$(e2e_to_menu) || e2e_fail "no menu"
-e2e_click_twips "$menu" 3000 4320            # EDITEUR
-ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
-sleep 0.5
+e2e_open_editor
+ed=$ED
 drag() {  # a drag with the left button through window positions, in pixels
     xdotool mousemove --window "$ed" "$1" "$2" mousedown 1
     while shift 2 && [ $# -ge 2 ]; do

@@ -2,13 +2,8 @@
 # The real editor in a private X server: move a platform with the arrow keys,
 # save it under a new name, find it in the menu's list.
 source "$(dirname "$0")/lib.sh"
-e2e_start_x
-e2e_folder
-e2e_launch zelk
-menu=$(e2e_to_menu) || e2e_fail "no menu"
-e2e_click_twips "$menu" 3000 4320            # EDITEUR
-ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
-sleep 0.5
+e2e_open_editor
+ed=$ED
 e2e_key "$ed" Right Right Right Right         # platform 1: 200 twips right
 e2e_shot frmedit
 
