@@ -27,7 +27,7 @@ CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := level tips script draw
 
-.PHONY: all build run velmo test package deps deps-test deps-check deps-package build-check fuzz \
+.PHONY: all build run velmo test package package-try deps deps-test deps-check deps-package build-check fuzz \
 	screenshots soak clean
 
 all: build
@@ -78,6 +78,11 @@ velmo: build
 # The Debian package: $(BUILD_DIR)/zelk_VERSION_amd64.deb.
 package: deps-package build
 	cmake --build $(BUILD_DIR) --target package
+
+# Tries the package for real on this machine: installs it with apt, plays the
+# installed game as an ordinary user, removes it and checks nothing is left.
+package-try: package
+	$(SUDO) bash tools/try_package.sh $(BUILD_DIR)/zelk_*.deb
 
 # The checked build: sanitizers everywhere, optimised a little so that the
 # fuzzers run fast, and the fuzz targets.
