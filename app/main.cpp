@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "toolkit/desktop.h"
 #include "toolkit/qtservices.h"
+#include "toolkit/signals.h"
 #include "toolkit/stats.h"
 
 namespace {
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
     tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
                          QStringLiteral(":/icons/zelk"));
     program.setStats(stats.get());
+    // Asked to stop by the system: the same end as the program's own, without
+    // questions; unsaved work is in its recovery copy.
+    tk::StopSignals stop([&program] { program.interrupt(); });
     program.start();
     return app.exec();
 }

@@ -39,7 +39,8 @@ constexpr float kEdgeMargin = 75;
 constexpr float kMaxSteps = 100000;
 enum Edge { kLeftSide = 1, kTopSide = 2, kRightSide = 4, kBottomSide = 8 };
 
-constexpr int kEscape = 27, kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
+constexpr int kEscape = 27;
+constexpr int kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
 
 // Mouse pointers over a platform, by the edges a press there resizes.
 int pointerFor(int edges) {
@@ -68,22 +69,44 @@ int whole(float steps) {
 int stepsIn(float distance, float step) {
     return whole(std::round(distance / step));
 }
-// How many steps a size may shrink by without going under `least`; a size
-// already under it does not shrink.
-int shrinkSteps(float size, float step, float least) {
-    return std::max(0, whole(std::floor((size - least) / step)));
-}
+// The whole numbers of steps a drag may take: each bound keeps one value
+// that the steps change within its limits.
+struct Steps {
+    int lo = -static_cast<int>(kMaxSteps), hi = static_cast<int>(kMaxSteps);
+    // Keeps from + n * step within [low, high] (step > 0).
+    void keep(float from, float step, float low, float high) {
+        lo = std::max(lo, whole(std::ceil((low - from) / step)));
+        hi = std::min(hi, whole(std::floor((high - from) / step)));
+    }
+    // The steps nearest to n that keep every bound; none when no number
+    // of steps can (a platform that was already beyond them).
+    int nearest(int n) const { return lo <= hi ? std::clamp(n, lo, hi) : 0; }
+};
 
-// Drags one edge of a span (start, size) by whole steps of a distance, never
-// making it smaller than `least`: the near edge (left or top) moves `pos`, the
-// far one changes only `len`.
-void dragEdge(bool nearEdge, float distance, float step, float least, float start, float size,
-              float& pos, float& len) {
-    const int shrink = shrinkSteps(size, step, least);
-    const int n = nearEdge ? std::min(stepsIn(distance, step), shrink)
-                           : -std::max(stepsIn(distance, step), -shrink);
-    if (nearEdge) pos = start + n * step;
-    len = size - n * step;
+// One span of a platform (start, size) dragged by a distance, within
+// [low, high] for its near edge and [least, most] for its size (a size
+// already under `least` does not shrink). The near edge (left or top) moves
+// `pos` and keeps the far edge; the far edge changes only `len`; with
+// neither, the span is moved whole, its size kept.
+enum class Dragged { Near, Far, Whole };
+void dragSpan(Dragged what, float distance, float nearStep, float farStep, float start, float size,
+              float low, float high, float least, float most, float farLimit, float& pos,
+              float& len) {
+    Steps n;
+    const float step = what == Dragged::Near ? nearStep : farStep;
+    const float shrinkTo = std::min(least, size);
+    if (what == Dragged::Whole) {
+        n.keep(start, step, low, std::min(high, farLimit - size));
+    } else if (what == Dragged::Near) {
+        // The size is size - n * step, the far edge stays.
+        n.keep(start, step, low, high);
+        n.keep(-size, step, -most, -shrinkTo);
+    } else {
+        n.keep(size, step, shrinkTo, std::min(most, farLimit - start));
+    }
+    const int k = n.nearest(stepsIn(distance, step));
+    pos = what == Dragged::Far ? start : start + k * step;
+    len = what == Dragged::Whole ? size : what == Dragged::Near ? size - k * step : size + k * step;
 }
 
 const QColor kYellow(255, 255, 0);
@@ -251,7 +274,8 @@ void frmedit::wireMenus() {
 }
 
 void frmedit::Form_Load() {
-    history_.reset(currentLevel());
+    history_.reset(currentStep());
+    offerRecovery();
     showHistory();
 }
 
@@ -298,7 +322,18 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         if (keyCode == kEscape) cancelDrag();
         return;
     }
+    const level::Level before = currentLevel();
+    const bool pending =
+        !(before == history_.current().level) && !(unrecorded_ && before == *unrecorded_);
     limits();
+    const bool arrow = keyCode >= kLeftKey && keyCode <= kDownKey;
+    if (!arrow && !pending) {
+        // A key with no action of its own (a modifier before its letter, a
+        // shortcut's key, ...) keeps the limits pass out of the history, so
+        // that it never ends the redo list: undo and redo pass over it.
+        unrecorded_ = currentLevel();
+        return;
+    }
     const int selectedShape = selected();
     tk::Shape& s = Shape1(selectedShape);
     const bool resize = lh.checked();
@@ -338,7 +373,6 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         default:
             break;
     }
-    const bool arrow = keyCode >= kLeftKey && keyCode <= kDownKey;
     commit(arrow ? History::Run{keyCode, resize, selectedShape} : History::Run{});
 }
 
@@ -400,34 +434,43 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
     }
 }
 
+// The dragged edges stop at the limits as the drag goes, wherever the
+// pointer goes. The left and top edges go in the resize keys' steps. The keys
+// keep the right and bottom edges in place: a resize and a move together take
+// them in the move keys' steps, and so does the mouse.
 void frmedit::follow(float x, float y) {
     const Drag& d = *drag_;
     tk::Shape& s = Shape1(d.shape);
-    const float dx = x - d.x, dy = y - d.y;
-    if (d.edges == 0) {
-        s.Left = d.left + stepsIn(dx, kMoveStepX) * kMoveStepX;
-        s.Top = d.top + stepsIn(dy, kMoveStepY) * kMoveStepY;
-        return;
-    }
-    // The left and top edges go in the resize keys' steps. The keys keep the
-    // right and bottom edges in place: a resize and a move together take them
-    // in the move keys' steps, and so does the mouse.
-    const bool left = d.edges & kLeftSide, top = d.edges & kTopSide;
-    if (d.edges & (kLeftSide | kRightSide))
-        dragEdge(left, dx, left ? kResizeStep : kMoveStepX, kMinWidth, d.left, d.width, s.Left,
+    const float right = program().get<frmsaut>().width();
+    constexpr float kNone = std::numeric_limits<float>::infinity();
+    auto along = [&d](int nearSide, int farSide) {
+        return d.edges == 0 ? Dragged::Whole : d.edges & nearSide ? Dragged::Near : Dragged::Far;
+    };
+    if (d.edges == 0 || d.edges & (kLeftSide | kRightSide))
+        dragSpan(along(kLeftSide, kRightSide), x - d.x, d.edges ? kResizeStep : kMoveStepX,
+                 kMoveStepX, d.left, d.width, 0, kNone, kMinWidth, kMaxWidth, right, s.Left,
                  s.Width);
-    if (d.edges & (kTopSide | kBottomSide))
-        dragEdge(top, dy, top ? kResizeStepY : kMoveStepY, kMinHeight, d.top, d.height, s.Top,
-                 s.Height);
+    if (d.edges == 0 || d.edges & (kTopSide | kBottomSide))
+        dragSpan(along(kTopSide, kBottomSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY,
+                 kMoveStepY, d.top, d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight,
+                 kNone, s.Top, s.Height);
+}
+
+void frmedit::fit(tk::Shape& s) {
+    const float right = program().get<frmsaut>().width();
+    s.Width = std::min(s.Width, kMaxWidth);
+    s.Height = std::min(s.Height, kMaxHeight);
+    s.Left = std::max(0.f, std::min(s.Left, right - s.Width));
+    s.Top = std::clamp(s.Top, kTopLimit, kBottomLimit);
 }
 
 void frmedit::release() {
     const Drag d = *drag_;
     drag_.reset();
-    const tk::Shape& s = Shape1(d.shape);
-    // A drag that changed the platform ends as a key press begins: with the
-    // limits pass, so that the mouse never leaves it where the keys would not.
-    if (s.Left != d.left || s.Top != d.top || s.Width != d.width || s.Height != d.height) limits();
+    tk::Shape& s = Shape1(d.shape);
+    // The drag kept its edges within the limits; a platform that was beyond
+    // them before (from a file, or left by a key) is brought within.
+    if (s.Left != d.left || s.Top != d.top || s.Width != d.width || s.Height != d.height) fit(s);
     commit();
 }
 
@@ -441,12 +484,19 @@ void frmedit::cancelDrag() {
 // ---- History and unsaved changes.
 
 void frmedit::commit(const History::Run& run) {
-    history_.record(currentLevel(), run);
+    unrecorded_.reset();
+    history_.record(currentStep(), run);
     showHistory();
 }
 
 void frmedit::optionsChosen() {
     optionsShown_ = false;
+    commit();
+}
+
+void frmedit::optionsClosed() {
+    optionsShown_ = false;
+    history_.endRun();
     commit();
 }
 
@@ -461,19 +511,27 @@ void frmedit::showHistory() {
     retablir.setEnabled(history_.canRedo());
     setMenuNote(history_.modified() ? QStringLiteral("● Modifications non enregistrées")
                                     : QString());
+    if (history_.modified()) {
+        keepRecovery();
+    } else {
+        dropRecovery();
+    }
 }
 
-void frmedit::restore(const level::Level& l) {
-    applyPlatforms(Shape1, l);
-    program().get<frmopt>().apply(l);
+void frmedit::restore(const History::Step& step) {
+    applyPlatforms(Shape1, step.level);
+    program().get<frmopt>().apply(step.level);
+    Text1.setText(step.name);
+    nomfichier = step.name;
     centreLabels();
 }
 
 // Undo (back) or redo. The level as it stands is taken first, so that redo
-// brings it back.
+// brings it back; what only a key's limits pass changed is not worth a step.
 void frmedit::travel(bool back) {
     cancelDrag();
-    commit();
+    if (!unrecorded_ || !(currentLevel() == *unrecorded_)) commit();
+    unrecorded_.reset();
     if (back ? !history_.canUndo() : !history_.canRedo()) return;
     restore(back ? history_.undo() : history_.redo());
     showHistory();
@@ -481,6 +539,70 @@ void frmedit::travel(bool back) {
 
 QString frmedit::fileName() const {
     return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier;
+}
+
+QString frmedit::stepName() const {
+    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : Text1.text();
+}
+
+// ---- The recovery copy: the level as a level file holds it, then a line
+// with its file name.
+
+QString frmedit::recoveryPath() const {
+    return QDir(program().services().levelFolder()).filePath(QString::fromLatin1(kRecoveryFile));
+}
+
+void frmedit::keepRecovery() {
+    const History::Step& now = history_.current();
+    const QByteArray bytes = level::format(now.level) + now.name.toUtf8() + "\r\n";
+    if (bytes == recovery_) return;
+    QString why;
+    // A copy that cannot be written is no reason to stop the author; the
+    // save says what is wrong with the folder.
+    if (program().services().files().write(recoveryPath(), bytes, why)) recovery_ = bytes;
+}
+
+void frmedit::dropRecovery() {
+    QString why;
+    if (QFileInfo::exists(recoveryPath())) program().services().files().remove(recoveryPath(), why);
+    recovery_.clear();
+}
+
+void frmedit::offerRecovery() {
+    tk::Services& sv = program().services();
+    const QString path = recoveryPath();
+    if (!QFileInfo::exists(path)) return;
+    QByteArray bytes;
+    QString why;
+    level::Record rec;
+    level::Error err;
+    History::Step found;
+    const qsizetype end =
+        sv.files().read(path, level::kMaxScanBytes, bytes, why) ? bytes.indexOf('\n') : -1;
+    found.name = QString::fromUtf8(bytes.mid(end + 1)).trimmed();
+    bool named = !found.name.isEmpty() && !found.name.contains(u'/');
+    for (QChar c : found.name)
+        named = named && c.unicode() >= 32 && c.unicode() != 127;
+    if (end < 0 || !named || !level::parse(bytes.left(end + 1), path, rec, err) ||
+        !level::decodeForEditor(rec, found.name, found.level, err)) {
+        dropRecovery();
+        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé est illisible ; il a été "
+                                 "supprimé."),
+                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
+        return;
+    }
+    const int answer = sv.msgBox(QStringLiteral("Un niveau non enregistré (%1) a été retrouvé. "
+                                                "Voulez-vous le reprendre ?")
+                                     .arg(found.name),
+                                 tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur"));
+    if (answer != tk::mb::Yes) return dropRecovery();
+    restore(found);
+    commit();
+}
+
+void frmedit::Form_Interrupted() {
+    if (drag_) release();
+    if (optionsShown_) commit();
 }
 
 bool frmedit::mayLeave() {
@@ -492,7 +614,10 @@ bool frmedit::mayLeave() {
         QStringLiteral("Le niveau %1 a été modifié. Voulez-vous enregistrer les modifications ?")
             .arg(fileName()),
         tk::mb::YesNoCancel | tk::mb::Exclamation, QStringLiteral("Editeur"));
-    if (answer == tk::mb::No) return true;
+    if (answer == tk::mb::No) {
+        dropRecovery();
+        return true;
+    }
     if (answer == tk::mb::Yes && writeLevel(fileName())) return true;
     if (!visible() || windowState() == tk::Minimized) {
         program().show<frmedit>();
@@ -512,11 +637,15 @@ level::Level frmedit::currentLevel() {
     return l;
 }
 
+History::Step frmedit::currentStep() {
+    return {currentLevel(), stepName()};
+}
+
 bool frmedit::writeLevel(const QString& fileName) {
     tk::Services& sv = program().services();
     const QString path = QDir(sv.levelFolder()).filePath(fileName);
     commit();  // what is written is a step of the history
-    const level::Level lev = history_.current();
+    const level::Level lev = history_.current().level;
     QString why;
     // Levels live in the level folder and nowhere else. A backslash is an
     // ordinary character of a name here: a listed level may hold one.
@@ -525,7 +654,7 @@ bool frmedit::writeLevel(const QString& fileName) {
         fileName.contains(u'/')) {
         why = QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
     } else if (level::write(path, lev, sv.files(), why)) {
-        history_.markSaved(lev);
+        history_.markSaved(history_.current());
         showHistory();
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));
@@ -573,9 +702,14 @@ void frmedit::saveAs() {
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Nom refusé"));
         return;
     }
+    const QString file = answer + QStringLiteral(".lev");
+    if (QFileInfo::exists(QDir(sv.levelFolder()).filePath(file)) &&
+        sv.msgBox(QStringLiteral("Le niveau %1 existe déjà. Voulez-vous le remplacer ?").arg(file),
+                  tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur")) != tk::mb::Yes)
+        return;
     // Held until the next tick puts the current name back.
     nomfichier = answer;
-    writeLevel(answer + QStringLiteral(".lev"));
+    writeLevel(file);
 }
 
 }  // namespace zelk

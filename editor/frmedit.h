@@ -23,6 +23,9 @@ public:
     static constexpr const char* kName = "frmedit";
     // Name of a new level.
     static constexpr const char* kNewLevel = "sansnom.lev";
+    // The level folder's copy of a level with unsaved changes, kept for a
+    // run that ends without saving them (a kill, a crash).
+    static constexpr const char* kRecoveryFile = ".recuperation.lev";
 
     explicit frmedit(tk::Program& program);
     void Form_Load() override;
@@ -31,6 +34,8 @@ public:
     void Form_MouseUp(int button, int shift, float x, float y) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     bool Form_QueryUnload() override;
+    // Ending without a question: the recovery copy keeps the changes.
+    void Form_Interrupted() override;
 
     // Unchecks the six platform items.
     void tot();
@@ -38,8 +43,9 @@ public:
     int selected() const;
     // Keeps the platforms within the editor's bounds.
     void limits();
-    // The level as it would be saved now.
+    // The level as it would be saved now, and with its file name.
     level::Level currentLevel();
+    History::Step currentStep();
     // Writes the level to a file of the level folder and says how it went;
     // true when it was written.
     bool writeLevel(const QString& fileName);
@@ -58,6 +64,9 @@ public:
     void commit(const History::Run& run = {});
     // The enemy options' OK: their changes are one step.
     void optionsChosen();
+    // The enemy options screen was unloaded: the start values it comes back
+    // with are a change of the level like any other.
+    void optionsClosed();
     // After the open dialog replaced the level: one step, and saved.
     void opened();
     const History& history() const { return history_; }
@@ -90,8 +99,11 @@ private:
     void saveAs();
     void centreLabels();
     QString fileName() const;
+    // The name the level belongs to as a step sees it: what the next tick
+    // makes the current file name.
+    QString stepName() const;
     void showHistory();
-    void restore(const level::Level& l);
+    void restore(const History::Step& step);
     void travel(bool back);
     // The topmost platform under a point (its Shape1 index), 0 for none.
     int platformAt(float x, float y) const;
@@ -104,10 +116,22 @@ private:
     void follow(float x, float y);
     void release();
     void cancelDrag();
+    // Puts a platform within every limit of the limits pass, moving it as
+    // little as it can.
+    void fit(tk::Shape& s);
+    // The recovery copy: written while there are unsaved changes, removed
+    // once there are none; offered back when the editor first loads.
+    QString recoveryPath() const;
+    void keepRecovery();
+    void dropRecovery();
+    void offerRecovery();
 
     History history_;
     std::optional<Drag> drag_;
     bool optionsShown_ = false;  // the enemy options were shown and not closed with OK
+    // The level as a key's limits pass left it without a step of its own.
+    std::optional<level::Level> unrecorded_;
+    QByteArray recovery_;  // what the recovery copy holds, empty when there is none
 };
 
 }  // namespace zelk

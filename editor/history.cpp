@@ -2,14 +2,14 @@
 
 namespace zelk {
 
-void History::reset(const level::Level& start) {
+void History::reset(const Step& start) {
     steps_.assign(1, start);
     at_ = 0;
     saved_ = start;
     run_ = {};
 }
 
-void History::record(const level::Level& now, const Run& run) {
+void History::record(const Step& now, const Run& run) {
     if (run.key == 0 || !(run == run_)) {
         run_ = run;
         runHasStep_ = false;
@@ -26,13 +26,13 @@ void History::record(const level::Level& now, const Run& run) {
     runHasStep_ = run.key != 0;
 }
 
-const level::Level& History::undo() {
+const History::Step& History::undo() {
     run_ = {};
     if (canUndo()) --at_;
     return current();
 }
 
-const level::Level& History::redo() {
+const History::Step& History::redo() {
     run_ = {};
     if (canRedo()) ++at_;
     return current();

@@ -104,10 +104,11 @@ frmmenu::frmmenu(tk::Program& program)
     Command4.Click = [this] {
         tk::Program& p = this->program();
         // Unsaved work in the editor first: kept when the author goes back to
-        // it, gone with the editor when it is not to be saved.
+        // it; the editor goes, saved or not, so that the end screen is all
+        // that is left.
         if (frmedit* ed = p.loadedAs<frmedit>()) {
             if (!ed->mayLeave()) return;
-            if (ed->modified()) p.unload<frmedit>();
+            p.unload<frmedit>();
         }
         p.unload<frmmenu>();
         p.unload<frmaut>();
@@ -117,6 +118,11 @@ frmmenu::frmmenu(tk::Program& program)
     Command6.Click = [this] { this->program().show<frmaut>().setWindowState(tk::Normal); };
     Command7.Click = [this] { this->program().show<frmTip>(); };
     Command8.Click = [this] { preview(); };
+}
+
+bool frmmenu::Form_QueryClose() {
+    Command4.click();  // the window's close box is "QUITTER"
+    return false;
 }
 
 void frmmenu::buildBanner() {

@@ -16,6 +16,7 @@ public:
     static constexpr const char* kName = "frmmenu";
     explicit frmmenu(tk::Program& program);
     void Form_Load() override;
+    bool Form_QueryClose() override;
 
     // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;

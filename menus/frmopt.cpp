@@ -66,6 +66,11 @@ void frmopt::Form_Load() {
     nbf.setText(QStringLiteral("2"));
 }
 
+void frmopt::Form_Unload() {
+    // The level being edited loses its options with the screen.
+    if (frmedit* ed = program().loadedAs<frmedit>()) ed->optionsClosed();
+}
+
 void frmopt::apply(const level::Level& l) {
     ois.setValue(l.ois);
     vitois.setValue(l.vitois);

@@ -16,6 +16,7 @@ public:
     static constexpr const char* kName = "frmopt";
     explicit frmopt(tk::Program& program);
     void Form_Load() override;
+    void Form_Unload() override;
 
     // A level's options written into the elements (their events fire).
     void apply(const level::Level& l);

@@ -5,6 +5,7 @@
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
 #include "toolkit/qtservices.h"
+#include "toolkit/signals.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     velmo::VelmoProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),
                          QStringLiteral(":/icons/velmo"));
+    // Asked to stop by the system: the same end as the program's own.
+    tk::StopSignals stop([&program] { program.interrupt(); });
     program.start();
     return app.exec();
 }

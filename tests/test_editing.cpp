@@ -1,5 +1,6 @@
 // Editing levels with the mouse in the keys' steps, undo and redo, trying a
-// level without saving it, and unsaved changes asked about before they go.
+// level without saving it, unsaved changes asked about before they go and
+// kept in a recovery copy until they are saved.
 #include <QtTest>
 #include <random>
 
@@ -14,14 +15,21 @@
 
 namespace {
 // The program started through its warning and menu, with the editor shown.
+// A recovery copy may be left in the folder first, with the answer to its offer.
 struct Editor {
+    explicit Editor(const QByteArray& recovery = {}, int answer = tk::mb::No)
+        : ed((recovery.isEmpty()
+                  ? void()
+                  : (fx.writeFile(kRecovery, recovery), fx.services().queueMsgBoxAnswer(answer)),
+              run("start\nclick avert.OKButton\nclick frmmenu.Command3"), p.get<zelk::frmedit>())) {
+    }
+    static inline const QString kRecovery = QString::fromLatin1(zelk::frmedit::kRecoveryFile);
     testing::Fixture fx;
     zelk::ZelkProgram p{fx.services(), true};
     QString printed;
     QTextStream out{&printed};
     tk::ScriptDriver driver{p, fx.services(), out};
-    zelk::frmedit& ed =
-        (run("start\nclick avert.OKButton\nclick frmmenu.Command3"), p.get<zelk::frmedit>());
+    zelk::frmedit& ed;
     void run(const QString& script) {
         for (const QString& line : script.split(u'\n')) {
             driver.execute(line);
@@ -29,6 +37,18 @@ struct Editor {
         }
     }
     QByteArray bytes() { return level::format(ed.currentLevel()); }
+    // The level and the name "Sauvegarder" writes it to, once a tick went by.
+    QByteArray state() {
+        run("fire frmedit.Timer1");
+        return bytes() + ed.nomfichier.toUtf8();
+    }
+    QList<QRectF> rects() const {
+        QList<QRectF> r;
+        for (int k = 2; k <= 7; ++k)
+            r << QRectF(ed.Shape1(k).Left, ed.Shape1(k).Top, ed.Shape1(k).Width,
+                        ed.Shape1(k).Height);
+        return r;
+    }
     // The mouse over the editor, where the user's would go (twips).
     void mouse(const char* action, int button, QPointF at) {
         run(QStringLiteral("mouse frmedit at %1 %2 %3 %4")
@@ -64,7 +84,6 @@ private slots:
         };
         row("right", 1, 39, 5, {.1, .5}, {250, 0});
         row("left, rounded, by the label", 2, 37, 3, {.5, .5}, {-160, 7});
-        row("past the left", 4, 37, 50, {.1, .5}, {-2500, 0});
         row("narrower", 2, 137, 3, {.01, .5}, {75, 0});
         row("wider", 2, 139, 4, {.01, .5}, {-100, 0});
         row("taller", 5, 138, 5, {.1, .01}, {3, -100});
@@ -81,8 +100,9 @@ private slots:
                      .arg(items[platform - 1], key > 100 ? "lh" : "posi"));
         for (int i = 0; i < presses; ++i)
             keys.ed.deliverKeyDown(key % 100, 0);
-        keys.ed.deliverKeyDown(65, 0);  // the limits pass, as at the end of a drag
+        keys.ed.deliverKeyDown(65, 0);  // the limits pass of any key, for both
         mouse.drag(platform, at, by);
+        mouse.ed.deliverKeyDown(65, 0);
         QCOMPARE(mouse.bytes(), keys.bytes());
         QCOMPARE(mouse.ed.selected(), platform + 1);
     }
@@ -103,8 +123,8 @@ private slots:
         row("top left", {.01, .01}, {-100, -60}, {3020, 5340, 3235, 1515}, tk::PointerSizeNWSE);
         row("bottom right", {.99, .99}, {120, 90}, {3120, 5400, 3235, 1535}, tk::PointerSizeNWSE);
         row("top right", {.99, .01}, {60, 5000}, {3120, 6600, 3185, 255}, tk::PointerSizeNESW);
-        // Out of the window, and within the limits again on release.
-        row("bottom left", {.01, .99}, {-5000, 40}, {0, 5400, 8135, 1495}, tk::PointerSizeNESW);
+        // Out of the window: the left edge stops at the limit, in its steps.
+        row("bottom left", {.01, .99}, {-5000, 40}, {20, 5400, 6235, 1495}, tk::PointerSizeNESW);
     }
     void resizingFromEachEdgeKeepsTheSmallestSize() {
         QFETCH(QPointF, at);
@@ -118,78 +138,146 @@ private slots:
         QCOMPARE(e.ed.mousePointer(), pointer);
     }
 
-    // Random edits of every kind, undone to the start and redone to the end
-    // with the shortcuts, each step checked against a model: one step per
-    // drag, open and options change, one per run of an arrow key, none for a
-    // drag put back with Escape.
-    void undoAndRedoWalkEveryStepOfRandomEdits() {
+    // A seeded storm of what an author does, checked after every step: a
+    // platform a drag changed is within the limits, with its size or its
+    // other edges kept; every level saved is taken by every reader; the
+    // recovery copy holds the level while it has changes and is gone when it
+    // has none. At the end the keys as a keyboard sends them (the modifier
+    // first) undo to the start and redo to the end, names included; the
+    // system's stop keeps the changes, and the next run offers them back.
+    void aStormOfEditsKeepsEveryPromise_data() {
+        QTest::addColumn<int>("seed");
+        for (int seed = 1; seed <= 4; ++seed)
+            QTest::addRow("seed %d", seed) << seed;
+    }
+    void aStormOfEditsKeepsEveryPromise() {
+        QFETCH(int, seed);
         Editor e;
         e.fx.writeFile(QStringLiteral("a.lev"), testing::kStartLevel);
         e.fx.writeFile(QStringLiteral("b.lev"),
                        "3000,100,400,2000,3100,200,410,2100,3200,300,420,2200,3300,400,430,2300,"
                        "3400,500,440,2400,3500,600,450,2500,1,44,6,70,\"9\"\r\n");
-        std::mt19937 rnd(16);
+        std::mt19937 rnd(static_cast<unsigned>(seed));
         auto pick = [&rnd](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
-        QList<QByteArray> steps{e.bytes()};
-        int lastRun = 0;
-        bool runHasStep = false;
-        for (int i = 0; i < 400; ++i) {
-            int run = 0;
-            const int kind = pick(6);
-            if (kind <= 1) {
-                e.drag(1 + pick(6), QPointF(pick(101) / 100.0, pick(101) / 100.0),
-                       QPointF(pick(3000) - 1500, pick(2000) - 1000));
-            } else if (kind == 2) {  // a burst of one arrow key
-                tk::MenuItem& item = pick(2) ? e.ed.un : e.ed.deux;
-                if (!item.checked()) item.click();  // a menu command ends a run
-                if (pick(4) == 0) (e.ed.lh.checked() ? e.ed.posi : e.ed.lh).click();
-                const int key = 37 + pick(4);
-                for (int n = 1 + pick(4); n > 0; --n)
-                    e.ed.deliverKeyDown(key, 0);
-                run = key * 100 + e.ed.lh.checked() * 10 + e.ed.selected();
-            } else if (kind == 3) {
-                if (e.ed.modified()) e.fx.services().queueMsgBoxAnswer(tk::mb::No);
-                e.run(pick(2) ? "click frmedit.ouv\nselect frmouvrir.File1 \"a.lev\""
-                              : "click frmedit.ouv\nselect frmouvrir.File1 \"b.lev\"");
-                e.run("click frmouvrir.Command1");
-            } else if (kind == 4) {  // put back with Escape; arrows wait for the button
-                const tk::Shape& s = e.ed.Shape1(2 + pick(6));
-                e.mouse("down", tk::LeftButton, {s.Left + s.Width / 2, s.Top + s.Height / 2});
-                e.mouse("move", 0, QPointF(pick(20000), pick(12000)));
-                e.run("key frmedit 37\nkey frmedit 27");
+        const float right = e.p.get<zelk::frmsaut>().width();
+        auto within = [right](const QRectF& r) {
+            return r.left() >= 0 && r.right() <= right && r.top() >= 2000 && r.top() <= 8400 &&
+                   r.width() <= 14500 && r.height() <= 8000;
+        };
+        auto readable = [&e](const QString& name) {
+            level::Record rec;
+            level::Error err;
+            level::Level l;
+            level::Summary sum;
+            std::array<double, 4 * level::kPlatformCount> preview;
+            return level::read(e.fx.path(name), rec, err) &&
+                   level::decodeForGame(rec, name, l, err) &&
+                   level::decodeForEditor(rec, name, l, err) &&
+                   level::decodeSummary(rec, name, sum, err) &&
+                   level::decodePreview(rec, name, preview, err);
+        };
+        const QByteArray start = e.state();
+        for (int i = 0; i < 700; ++i) {
+            const int kind = pick(12);
+            if (kind <= 2) {  // a drag, far past the window's edges
+                const QList<QRectF> before = e.rects();
+                const QRectF& r = before[pick(6)];
+                e.mouse("down", tk::LeftButton,
+                        r.topLeft() + QPointF(pick(101) * r.width(), pick(101) * r.height()) / 100);
+                for (int n = pick(4); n >= 0; --n)
+                    e.mouse("move", 0, QPointF(pick(100000) - 40000, pick(90000) - 40000));
+                const bool escaped = pick(8) == 0;
+                if (escaped) e.run("key frmedit 27");
                 e.mouse("up", tk::LeftButton, {});
-                QCOMPARE(e.bytes(), steps.last());
-            } else {
-                e.run(QStringLiteral("click frmedit.optmech\nset frmopt.nbg.Value %1\n"
-                                     "select frmopt.nbf \"%2\"\nclick frmopt.Command1")
+                for (int k = 0; k < 6; ++k) {
+                    const QRectF &was = before[k], now = e.rects()[k];
+                    if (now == was) continue;
+                    QVERIFY(within(now) && !escaped);
+                    if (within(was)) {
+                        QVERIFY(now.size() == was.size() ||
+                                ((now.left() == was.left() || now.right() == was.right()) &&
+                                 (now.top() == was.top() || now.bottom() == was.bottom()) &&
+                                 now.width() >= std::min(was.width(), 1000.) &&
+                                 now.height() >= std::min(was.height(), 255.)));
+                    }
+                }
+            } else if (kind == 3) {  // a run of one arrow key
+                if (pick(3) == 0)
+                    e.run(QStringLiteral("click frmedit.%1").arg(pick(2) ? "lh" : "posi"));
+                const QString key = QStringLiteral("key frmedit %1\n").arg(37 + pick(4));
+                e.run(key.repeated(1 + pick(40)).chopped(1));
+            } else if (kind == 4) {
+                e.run(QStringList{"key frmedit 16 shift", "key frmedit 17 ctrl",
+                                  "key frmedit 18 alt"}[pick(3)]);
+            } else if (kind <= 6) {  // undo and redo, by the keys or the menu
+                e.run(QStringList{"key frmedit 17 ctrl\nkey frmedit 90 ctrl",
+                                  "key frmedit 17 ctrl\nkey frmedit 89 ctrl",
+                                  "key frmedit 17 ctrl\nkey frmedit 16 ctrl shift\nkey frmedit "
+                                  "90 ctrl shift",
+                                  "click frmedit.annuler", "click frmedit.retablir"}[pick(5)]);
+            } else if (kind == 7) {
+                e.run("click frmedit.save");
+                QVERIFY(readable(e.ed.nomfichier));
+            } else if (kind == 8) {  // "Sauvegerder sous...", over a level or not
+                const QString name = QStringList{"a", "c", "", "b"}[pick(4)];
+                const QString file = name + QStringLiteral(".lev");
+                const QByteArray before = e.fx.readFile(file), was = e.state();
+                const bool replace = pick(2);
+                if (!before.isEmpty())
+                    e.fx.services().queueMsgBoxAnswer(replace ? tk::mb::Yes : tk::mb::No);
+                e.run(QStringLiteral("answer input \"%1\"\nclick frmedit.ssave").arg(name));
+                if (!name.isEmpty() && !before.isEmpty() && !replace) {
+                    QCOMPARE(e.fx.readFile(file), before);
+                    QCOMPARE(e.state(), was);
+                }
+                if (!name.isEmpty()) QVERIFY(readable(file));
+            } else if (kind == 9) {  // "Ouvrir...", with any answer to the question
+                if (e.ed.modified())
+                    e.fx.services().queueMsgBoxAnswer(
+                        QList{tk::mb::Yes, tk::mb::No, tk::mb::Cancel}[pick(3)]);
+                e.run("click frmedit.ouv");
+                if (e.p.loadedAs<zelk::frmouvrir>())
+                    e.run(QStringLiteral(
+                              "select frmouvrir.File1 \"%1.lev\"\nclick frmouvrir.Command1")
+                              .arg(pick(2) ? "a" : "b"));
+            } else if (kind == 10) {  // the enemy options, left by OK or the close box
+                e.run(QStringLiteral("click frmedit.optmech\nset frmopt.nbg.Value %1\n%2")
                           .arg(pick(101))
-                          .arg(1 + pick(10)));
+                          .arg(pick(2) ? "click frmopt.Command1" : "close frmopt"));
+                QCOMPARE(e.ed.currentLevel(), e.ed.history().current().level);
+            } else {
+                e.run("click frmedit.menu\nclick frmmenu.Command3");
             }
-            const QByteArray now = e.bytes();
-            if (run == 0 || run != lastRun) runHasStep = false;
-            if (now != steps.last() && runHasStep) {
-                steps.last() = now;
-            } else if (now != steps.last()) {
-                steps << now;
-                runHasStep = run != 0;
-            }
-            lastRun = run;
-            if (i == 250) e.run("click frmedit.save");
+            e.run("fire frmedit.Timer1");
+            const zelk::History::Step& at = e.ed.history().current();
+            QCOMPARE(e.fx.readFile(Editor::kRecovery),
+                     e.ed.modified() ? level::format(at.level) + at.name.toUtf8() + "\r\n"
+                                     : QByteArray());
         }
-        e.run("click frmedit.save");
-        const QByteArray file = e.fx.readFile(QStringLiteral("sansnom.lev"));
-        QCOMPARE(file, steps.last());
-        for (qsizetype k = steps.size() - 1; k > 0; --k) {
-            e.run("key frmedit 90 ctrl");
-            QCOMPARE(e.bytes(), steps[k - 1]);
-            QCOMPARE(e.ed.modified(), steps[k - 1] != file);
-        }
-        for (qsizetype k = 1; k < steps.size(); ++k) {
-            e.run(k % 2 ? "key frmedit 89 ctrl" : "key frmedit 90 ctrl shift");
-            QCOMPARE(e.bytes(), steps[k]);
-        }
-        e.run("click frmedit.save");
-        QCOMPARE(e.fx.readFile(QStringLiteral("sansnom.lev")), file);
+        const zelk::History::Step end = e.ed.history().current();
+        for (int n = 0; e.ed.annuler.enabled() && n < 1000; ++n)
+            e.run("key frmedit 17 ctrl\nkey frmedit 90 ctrl\nfire frmedit.Timer1");
+        QCOMPARE(e.state(), start);
+        for (int n = 0; e.ed.retablir.enabled() && n < 1000; ++n)
+            e.run(
+                n % 2
+                    ? "key frmedit 17 ctrl\nkey frmedit 89 ctrl"
+                    : "key frmedit 17 ctrl\nkey frmedit 16 ctrl shift\nkey frmedit 90 ctrl shift");
+        QCOMPARE(e.ed.currentLevel(), end.level);
+        QCOMPARE(e.ed.nomfichier, end.name);
+
+        // Stopped by the system with changes, then started again.
+        e.run("key frmedit 39");
+        const QByteArray kept = e.state();
+        QVERIFY_THROWS_EXCEPTION(tk::ProgramEnded, e.run("interrupt"));
+        const QByteArray recovery = e.fx.readFile(Editor::kRecovery);
+        Editor again(recovery, seed % 2 ? tk::mb::Yes : tk::mb::No);
+        QVERIFY(again.fx.takeLog().join(u'\n').contains(
+            QStringLiteral("Un niveau non enregistré (%1) a été retrouvé.").arg(end.name)));
+        QCOMPARE(again.state(), seed % 2 ? kept : start);
+        QCOMPARE(again.ed.modified(), seed % 2 == 1);
+        Editor unreadable(recovery.left(40));
+        QVERIFY(!QFileInfo::exists(unreadable.fx.path(Editor::kRecovery)));
     }
 
     void tryingPlaysTheLevelAsJouerPlaysTheSavedFile() {

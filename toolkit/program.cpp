@@ -67,7 +67,7 @@ void Program::unload(const QString& name) {
 void Program::closedByUser(Screen& s) {
     const QString name = s.name();
     dispatch([&] {
-        if (s.Form_QueryUnload()) unload(name);
+        if (s.Form_QueryClose()) unload(name);
     });
 }
 
@@ -75,9 +75,10 @@ void Program::collectGarbage() {
     if (depth_ > 0) return;
     graveyard_.clear();
     if (frozen_ || ended_) return;
-    // A program with no window left must not linger.
+    // A program with no window left must not linger; minimised ones are
+    // kept for their values and are no way back for the user.
     for (auto& [name, s] : screens_)
-        if (s->visible()) return;
+        if (s->visible() && s->windowState() != Minimized) return;
     end();
 }
 
@@ -89,6 +90,17 @@ void Program::end() {
         open.push_back(s.get());
     for (Screen* s : open)
         if (isLoaded(*s) && !s->Form_QueryUnload()) return;
+    ended_ = true;
+    services_.end();
+}
+
+void Program::interrupt() {
+    if (ended_) return;
+    std::vector<Screen*> open;
+    for (auto& [name, s] : screens_)
+        open.push_back(s.get());
+    for (Screen* s : open)
+        if (isLoaded(*s)) dispatch([s] { s->Form_Interrupted(); });
     ended_ = true;
     services_.end();
 }

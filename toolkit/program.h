@@ -67,13 +67,16 @@ public:
     // False once the screen is unloaded (it may still be waiting to be destroyed).
     bool isLoaded(const Screen& s) const { return loaded(s.name()) == &s; }
     // Closing a window with its close box: unloads that screen, unless its
-    // Form_QueryUnload says no.
+    // Form_QueryClose says no.
     void closedByUser(Screen& s);
 
     // The first screen of the program.
     virtual void start() = 0;
     // Ends the program, unless a screen's Form_QueryUnload says no.
     void end();
+    // Ends the program without asking (the system asks it to stop): each
+    // screen's Form_Interrupted runs first.
+    void interrupt();
 
     // Runs one event: a timer tick, a click, a key. Run-time errors are shown
     // in a message box and the program goes on; the display is refreshed at

@@ -88,6 +88,12 @@ public:
     // Asked before the user closes the window and before the program ends;
     // false keeps the screen, and the program, going.
     virtual bool Form_QueryUnload() { return true; }
+    // The window's close box: true lets the program unload the screen. A
+    // screen whose close box does something else does it and says false.
+    virtual bool Form_QueryClose() { return Form_QueryUnload(); }
+    // The program ends without asking (a signal from the system): keep what
+    // the user would otherwise lose.
+    virtual void Form_Interrupted() {}
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);

@@ -64,6 +64,8 @@ private:
     static const Command kCommands[];
     void start(const QStringList& w);
     void show(const QStringList& w);
+    void close(const QStringList& w);
+    void interrupt(const QStringList& w);
     void unload(const QStringList& w);
     void click(const QStringList& w);
     void select(const QStringList& w);

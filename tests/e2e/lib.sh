@@ -136,9 +136,13 @@ e2e_to_menu() {
 # The game started on a fresh folder and taken through the menu to the
 # editor ("EDITEUR"); the editor's window id is left in ED.
 e2e_open_editor() {
-    local menu
     e2e_start_x
     e2e_folder
+    e2e_to_editor
+}
+# The game started again on the same folder and taken to the editor.
+e2e_to_editor() {
+    local menu
     e2e_launch zelk
     menu=$(e2e_to_menu) || e2e_fail "no menu"
     e2e_click_twips "$menu" 3000 4320
