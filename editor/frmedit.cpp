@@ -443,17 +443,15 @@ void frmedit::follow(float x, float y) {
     tk::Shape& s = Shape1(d.shape);
     const float right = program().get<frmsaut>().width();
     constexpr float kNone = std::numeric_limits<float>::infinity();
-    auto along = [&d](int nearSide, int farSide) {
+    auto along = [&d](int nearSide) {
         return d.edges == 0 ? Dragged::Whole : d.edges & nearSide ? Dragged::Near : Dragged::Far;
     };
     if (d.edges == 0 || d.edges & (kLeftSide | kRightSide))
-        dragSpan(along(kLeftSide, kRightSide), x - d.x, d.edges ? kResizeStep : kMoveStepX,
-                 kMoveStepX, d.left, d.width, 0, kNone, kMinWidth, kMaxWidth, right, s.Left,
-                 s.Width);
+        dragSpan(along(kLeftSide), x - d.x, d.edges ? kResizeStep : kMoveStepX, kMoveStepX, d.left,
+                 d.width, 0, kNone, kMinWidth, kMaxWidth, right, s.Left, s.Width);
     if (d.edges == 0 || d.edges & (kTopSide | kBottomSide))
-        dragSpan(along(kTopSide, kBottomSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY,
-                 kMoveStepY, d.top, d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight,
-                 kNone, s.Top, s.Height);
+        dragSpan(along(kTopSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY, kMoveStepY, d.top,
+                 d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight, kNone, s.Top, s.Height);
 }
 
 void frmedit::fit(tk::Shape& s) {
@@ -559,7 +557,7 @@ void frmedit::keepRecovery() {
     QString why;
     // A copy that cannot be written is no reason to stop the author; the
     // save says what is wrong with the folder.
-    if (program().services().files().write(recoveryPath(), bytes, why)) recovery_ = bytes;
+    if (program().services().files().write(recoveryPath(), bytes, why, false)) recovery_ = bytes;
 }
 
 void frmedit::dropRecovery() {

@@ -119,7 +119,7 @@ bool Files::read(const QString& path, qint64 maxBytes, QByteArray& out, QString&
     return true;
 }
 
-bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot) {
+bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable) {
     const QByteArray target = QFile::encodeName(path);
     struct stat st {};
     const bool exists = ::lstat(target.constData(), &st) == 0;
@@ -168,7 +168,7 @@ bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot)
         done += n;
     }
     if (const int e = fault(Step::Sync, path)) return abandon(e);
-    if (::fsync(fd) != 0) return abandon(errno);
+    if (durable && ::fsync(fd) != 0) return abandon(errno);
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(aside.constData());

@@ -18,8 +18,9 @@ public:
     bool read(const QString& path, qint64 maxBytes, QByteArray& out, QString& whyNot);
     // Creates or replaces the file at path with bytes. A file replaced keeps
     // its permissions; one the user may not write, or that nobody may write,
-    // is refused and left as it is.
-    bool write(const QString& path, const QByteArray& bytes, QString& whyNot);
+    // is refused and left as it is. Not durable, the bytes are not waited
+    // for on the disk before the rename (a copy rewritten at every change).
+    bool write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable = true);
     // Removes a file, or a link itself; a folder is refused.
     bool remove(const QString& path, QString& whyNot);
 

@@ -521,6 +521,7 @@ private slots:
                  0);
         auto& ed = z.editor();
         z.fx.services().queueInputAnswer(QStringLiteral("lien"));
+        z.fx.services().queueMsgBoxAnswer(tk::mb::Yes);  // replace it
         ed.ssave.click();
         QFile back(outside);
         QVERIFY(back.open(QIODevice::ReadOnly));

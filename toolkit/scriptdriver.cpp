@@ -302,23 +302,15 @@ int shiftOf(const QStringList& w) {
 
 // The commands: name, words allowed (the command's own included), handler.
 const ScriptDriver::Command ScriptDriver::kCommands[] = {
-    {"start", 1, 1, &ScriptDriver::start},
-    {"show", 2, 2, &ScriptDriver::show},
-    {"unload", 2, 2, &ScriptDriver::unload},
-    {"click", 2, 2, &ScriptDriver::click},
-    {"select", 3, 3, &ScriptDriver::select},
-    {"key", 3, 6, &ScriptDriver::key},
-    {"keyup", 3, 6, &ScriptDriver::keyUp},
-    {"mouse", 6, 6, &ScriptDriver::mouse},
-    {"mouse", 7, 7, &ScriptDriver::mouseAt},
-    {"fire", 2, 3, &ScriptDriver::fire},
-    {"set", 3, 3, &ScriptDriver::set},
-    {"get", 2, 2, &ScriptDriver::get},
-    {"dump", 2, 2, &ScriptDriver::dump},
-    {"snap", 3, 3, &ScriptDriver::snap},
-    {"answer", 3, 3, &ScriptDriver::answer},
-    {"close", 2, 2, &ScriptDriver::close},
-    {"interrupt", 1, 1, &ScriptDriver::interrupt},
+    {"start", 1, 1, &ScriptDriver::start},   {"show", 2, 2, &ScriptDriver::show},
+    {"unload", 2, 2, &ScriptDriver::unload}, {"click", 2, 2, &ScriptDriver::click},
+    {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 6, &ScriptDriver::key},
+    {"keyup", 3, 6, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
+    {"mouse", 7, 7, &ScriptDriver::mouseAt}, {"fire", 2, 3, &ScriptDriver::fire},
+    {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
+    {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
+    {"answer", 3, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
+    {"stop", 1, 1, &ScriptDriver::stop},
 };
 
 void ScriptDriver::execute(const QString& raw) {
@@ -363,7 +355,7 @@ void ScriptDriver::close(const QStringList& w) {
     program_.closedByUser(screenNamed(w[1]));
 }
 
-void ScriptDriver::interrupt(const QStringList&) {
+void ScriptDriver::stop(const QStringList&) {
     program_.interrupt();
 }
 

@@ -65,7 +65,7 @@ private:
     void start(const QStringList& w);
     void show(const QStringList& w);
     void close(const QStringList& w);
-    void interrupt(const QStringList& w);
+    void stop(const QStringList& w);
     void unload(const QStringList& w);
     void click(const QStringList& w);
     void select(const QStringList& w);
