@@ -1,7 +1,16 @@
 #include "program.h"
 
+#include <QDir>
+
 #include "app/screens.h"
+#include "editor/frmedit.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
 #include "menus/avert.h"
+#include "menus/frmaut.h"
+#include "menus/frmfin.h"
+#include "menus/frmmenu.h"
+#include "menus/frmopt.h"
 #include "toolkit/folders.h"
 
 // The pictures are compiled into the core library; a static library's resource
@@ -22,6 +31,136 @@ void ZelkProgram::start() {
     // The player's level folder is made ready before any screen lists it.
     tk::prepareLevelFolder(services());
     show<avert>();
+}
+
+// ---- Moving between screens.
+
+void ZelkProgram::showMenu() {
+    show<frmmenu>();
+}
+
+void ZelkProgram::refreshLevelList() {
+    get<frmmenu>().File1.refresh();
+}
+
+void ZelkProgram::loadOptionScreens() {
+    show<frmsaut>();
+    unload<frmsaut>();
+    // Minimised before it is shown, so that it never flashes up.
+    get<frmaut>().setWindowState(tk::Minimized);
+    show<frmaut>();
+}
+
+void ZelkProgram::openEditor() {
+    show<frmedit>().setWindowState(tk::Maximized);
+}
+
+void ZelkProgram::showGameOptions() {
+    show<frmaut>().setWindowState(tk::Normal);
+}
+
+void ZelkProgram::showEnemyOptions() {
+    show<frmopt>().setWindowState(tk::Normal);
+}
+
+void ZelkProgram::enemyOptionsChosen() {
+    show<frmedit>().optionsChosen();
+}
+
+void ZelkProgram::enemyOptionsClosed() {
+    if (frmedit* ed = loadedAs<frmedit>()) ed->optionsClosed();
+}
+
+void ZelkProgram::showResult(const QString& picture, const QString& standInText, bool won) {
+    show<frmaffpg>().showPicture(picture, standInText, won);
+}
+
+void ZelkProgram::leaveResult() {
+    const frmsaut* game = loadedAs<frmsaut>();
+    if (game && game->tried && loadedAs<frmedit>()) {
+        openEditor();
+    } else {
+        showMenu();
+    }
+    unload<frmsaut>();
+    unload<frmaffpg>();
+}
+
+void ZelkProgram::quitFromMenu() {
+    // Unsaved work in the editor first: kept when the author goes back to
+    // it; the editor goes, saved or not, so that the end screen is all that
+    // is left.
+    if (frmedit* ed = loadedAs<frmedit>()) {
+        if (!ed->mayLeave()) return;
+        unload<frmedit>();
+    }
+    unload<frmmenu>();
+    unload<frmaut>();
+    show<frmfin>();
+}
+
+void ZelkProgram::quitFromEditor() {
+    if (!get<frmedit>().mayLeave()) return;
+    show<frmfin>();
+    unload<frmmenu>();
+    unload<frmedit>();
+    unload<frmaut>();
+}
+
+// ---- Reads that cross screens.
+
+int ZelkProgram::birdOption() {
+    return get<frmopt>().ois.value();
+}
+int ZelkProgram::birdSpeed() {
+    return get<frmopt>().vitois.value();
+}
+int ZelkProgram::greenOption() {
+    return get<frmopt>().nb.value();
+}
+int ZelkProgram::greyToKill() {
+    return get<frmopt>().nbg.value();
+}
+QString ZelkProgram::vialsOption() {
+    return get<frmopt>().nbf.text();
+}
+int ZelkProgram::lifeOption() {
+    return get<frmaut>().vie.value();
+}
+int ZelkProgram::greyOnScreen() {
+    return get<frmaut>().maxgb.value();
+}
+
+void ZelkProgram::applyEnemyOptions(const level::Level& l) {
+    get<frmopt>().apply(l);
+}
+
+void ZelkProgram::storeEnemyOptions(level::Level& l) {
+    get<frmopt>().store(l);
+}
+
+QString ZelkProgram::selectedLevelName(bool loadMenu) {
+    const frmmenu* menu = loadMenu ? &get<frmmenu>() : loadedAs<frmmenu>();
+    return menu ? menu->File1.fileName() : QString();
+}
+
+QString ZelkProgram::selectedLevelPath() {
+    return get<frmmenu>().selectedPath();
+}
+
+float ZelkProgram::gameScreenWidth() {
+    // The game screen is laid out on the playfield and never resized.
+    return level::kPlayfieldWidth + tk::kFrameWidth;
+}
+
+QRectF ZelkProgram::gameGround() {
+    const tk::Shape& g = get<frmsaut>().Shape1(1);
+    return {g.Left, g.Top, g.Width, g.Height};
+}
+
+QRectF ZelkProgram::gameCloud(int index) {
+    const tk::Picture& c = get<frmsaut>().nuage1(index);
+    return {c.Left, c.Top, c.Width, c.Height};
 }
 
 }  // namespace zelk

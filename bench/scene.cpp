@@ -17,7 +17,6 @@ namespace {
 constexpr const char* kLevel =
     "8520,1920,1695,1095,5400,3120,1455,3135,3360,9240,1455,3135,2640,2040,1455,3135,"
     "3120,5880,1455,3135,5520,7560,1455,3135,1,17,7,100,\"10\"\r\n";
-constexpr int kEscape = 27;
 constexpr int kRightButton = 2;
 // Ticks for the grey frogs to fall from the clouds and land; they are all
 // walking long before.
@@ -67,7 +66,7 @@ GameScene::GameScene(int greyFrogs)
     zelk::frmsaut& g = *game_;
 
     g.energie = 1e9;  // nothing ends the level while it is measured
-    g.deliverKeyPress(kEscape);
+    g.deliverKeyPress(tk::key::Escape);
     g.joueur.Left = kPlayerLeft;
     g.sourisx = g.joueur.Left + g.joueur.Width / 2;
     for (int k = 1; k < greyFrogs; ++k)

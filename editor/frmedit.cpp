@@ -5,17 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/program.h"
 #include "editor/frmouvrir.h"
-#include "game/frmsaut.h"
-#include "game/levelstart.h"
 #include "game/platforms.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
-#include "menus/frmaut.h"
-#include "menus/frmfin.h"
-#include "menus/frmmenu.h"
-#include "menus/frmopt.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -38,9 +32,6 @@ constexpr float kEdgeMargin = 75;
 // More steps than a pointer can make: keeps a wild position finite.
 constexpr float kMaxSteps = 100000;
 enum Edge { kLeftSide = 1, kTopSide = 2, kRightSide = 4, kBottomSide = 8 };
-
-constexpr int kEscape = 27;
-constexpr int kLeftKey = 37, kUpKey = 38, kRightKey = 39, kDownKey = 40;
 
 // Mouse pointers over a platform, by the edges a press there resizes.
 int pointerFor(int edges) {
@@ -119,6 +110,10 @@ constexpr float kStart[kShapeCount][4] = {
 };
 
 }  // namespace
+
+ZelkProgram& frmedit::zelk() {
+    return ZelkProgram::of(program());
+}
 
 frmedit::frmedit(tk::Program& program)
     : tk::Screen(program, kName, 15210, 11010),
@@ -223,26 +218,18 @@ void frmedit::wireMenus() {
         if (mayLeave()) this->program().show<frmouvrir>();
     };
     menu.Click = [this] {
-        tk::Program& p = this->program();
-        p.show<frmmenu>();
+        zelk().showMenu();
         setWindowState(tk::Minimized);
-        p.get<frmmenu>().File1.refresh();
+        zelk().refreshLevelList();
     };
     optmech.Click = [this] {
         optionsShown_ = true;
-        this->program().show<frmopt>().setWindowState(tk::Normal);
+        zelk().showEnemyOptions();
     };
-    quit.Click = [this] {
-        if (!mayLeave()) return;
-        tk::Program& p = this->program();
-        p.show<frmfin>();
-        p.unload<frmmenu>();
-        p.unload<frmedit>();
-        p.unload<frmaut>();
-    };
+    quit.Click = [this] { zelk().quitFromEditor(); };
     essayer.Click = [this] {
         cancelDrag();
-        tryLevel(this->program(), currentLevel(), fileName());
+        zelk().tryLevel(currentLevel(), fileName());
     };
     essayer.setShortcuts({QKeySequence(Qt::Key_F5)});
     annuler.Click = [this] { travel(true); };
@@ -301,9 +288,8 @@ void frmedit::centreLabels() {
 }
 
 void frmedit::limits() {
-    // The right-hand limit is the game screen's width, read from the game
-    // screen itself (loaded hidden if it is not there yet).
-    const float right = program().get<frmsaut>().width();
+    // The right-hand limit is the game screen's width.
+    const float right = ZelkProgram::gameScreenWidth();
     for (int i = kGround + 1; i <= kShapeCount; ++i) {
         tk::Shape& s = Shape1(i);
         if (s.Left < 0) s.Left = 0;
@@ -319,14 +305,14 @@ void frmedit::Form_KeyDown(int keyCode, int) {
     if (drag_) {
         // The dragged platform follows the mouse until the button comes up;
         // Escape puts it back.
-        if (keyCode == kEscape) cancelDrag();
+        if (keyCode == tk::key::Escape) cancelDrag();
         return;
     }
     const level::Level before = currentLevel();
     const bool pending =
         !(before == history_.current().level) && !(unrecorded_ && before == *unrecorded_);
     limits();
-    const bool arrow = keyCode >= kLeftKey && keyCode <= kDownKey;
+    const bool arrow = keyCode >= tk::key::Left && keyCode <= tk::key::Down;
     if (!arrow && !pending) {
         // A key with no action of its own (a modifier before its letter, a
         // shortcut's key, ...) keeps the limits pass out of the history, so
@@ -338,7 +324,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
     tk::Shape& s = Shape1(selectedShape);
     const bool resize = lh.checked();
     switch (keyCode) {
-        case kLeftKey:
+        case tk::key::Left:
             if (!resize) {
                 s.Left -= kMoveStepX;
             } else if (s.Width > kMinWidth) {
@@ -346,7 +332,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Left += kResizeStep;
             }
             break;
-        case kUpKey:
+        case tk::key::Up:
             if (!resize) {
                 s.Top -= kMoveStepY;
             } else {
@@ -354,7 +340,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Height += kResizeStepY;
             }
             break;
-        case kRightKey:
+        case tk::key::Right:
             if (!resize) {
                 s.Left += kMoveStepX;
             } else {
@@ -362,7 +348,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
                 s.Width += kResizeStep;
             }
             break;
-        case kDownKey:
+        case tk::key::Down:
             if (!resize) {
                 s.Top += kMoveStepY;
             } else if (s.Height > kMinHeight) {
@@ -441,7 +427,7 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
 void frmedit::follow(float x, float y) {
     const Drag& d = *drag_;
     tk::Shape& s = Shape1(d.shape);
-    const float right = program().get<frmsaut>().width();
+    const float right = ZelkProgram::gameScreenWidth();
     constexpr float kNone = std::numeric_limits<float>::infinity();
     auto along = [&d](int nearSide) {
         return d.edges == 0 ? Dragged::Whole : d.edges & nearSide ? Dragged::Near : Dragged::Far;
@@ -455,7 +441,7 @@ void frmedit::follow(float x, float y) {
 }
 
 void frmedit::fit(tk::Shape& s) {
-    const float right = program().get<frmsaut>().width();
+    const float right = ZelkProgram::gameScreenWidth();
     s.Width = std::min(s.Width, kMaxWidth);
     s.Height = std::min(s.Height, kMaxHeight);
     s.Left = std::max(0.f, std::min(s.Left, right - s.Width));
@@ -518,7 +504,7 @@ void frmedit::showHistory() {
 
 void frmedit::restore(const History::Step& step) {
     applyPlatforms(Shape1, step.level);
-    program().get<frmopt>().apply(step.level);
+    zelk().applyEnemyOptions(step.level);
     Text1.setText(step.name);
     nomfichier = step.name;
     centreLabels();
@@ -631,7 +617,7 @@ bool frmedit::Form_QueryUnload() {
 level::Level frmedit::currentLevel() {
     level::Level l;
     storePlatforms(Shape1, l);
-    program().get<frmopt>().store(l);
+    zelk().storeEnemyOptions(l);
     return l;
 }
 

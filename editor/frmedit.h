@@ -14,6 +14,8 @@ struct Level;
 
 namespace zelk {
 
+class ZelkProgram;
+
 class frmedit : public tk::Screen {
     Q_OBJECT
     Q_PROPERTY(QString nomfichier MEMBER nomfichier)
@@ -86,6 +88,7 @@ public:
     tk::MenuItem edition, annuler, retablir;
 
 private:
+    ZelkProgram& zelk();
     // A platform being dragged with the mouse.
     struct Drag {
         int shape;                       // its Shape1 index

@@ -2,11 +2,10 @@
 
 #include <QDir>
 
+#include "app/program.h"
 #include "editor/frmedit.h"
 #include "game/platforms.h"
 #include "level/levelfile.h"
-#include "menus/frmopt.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -45,7 +44,7 @@ void frmouvrir::open() {
     frmedit& ed = p.get<frmedit>();
     ed.Text1.setText(name);
     applyPlatforms(ed.Shape1, l);
-    p.get<frmopt>().apply(l);
+    ZelkProgram::of(p).applyEnemyOptions(l);
     ed.opened();
     p.unload<frmouvrir>();
 }

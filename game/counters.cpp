@@ -1,8 +1,7 @@
 // Counters, gauges, the charge running out, and the end of the level.
-#include "game/frmaffpg.h"
+#include "app/program.h"
 #include "game/frmsaut.h"
 #include "game/rules.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -40,8 +39,7 @@ void frmsaut::pg() {
 }
 
 void frmsaut::showResult(const char* picture, const char* standIn, bool won) {
-    frmaffpg& result = program().show<frmaffpg>();
-    result.showPicture(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
+    zelk_.showResult(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
 }

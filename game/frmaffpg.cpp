@@ -3,11 +3,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "editor/frmedit.h"
-#include "game/frmsaut.h"
-#include "menus/frmmenu.h"
+#include "app/program.h"
 #include "toolkit/paint.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -40,17 +37,7 @@ frmaffpg::frmaffpg(tk::Program& program)
     : tk::Screen(program, kName, 10950, 8250),
       menu(*this, "menu", {8760, 7560, 1935, 615}, QStringLiteral("Menu")) {
     setCaption(QStringLiteral("PG"));
-    menu.Click = [this] {
-        tk::Program& p = this->program();
-        const frmsaut* game = p.loadedAs<frmsaut>();
-        if (game && game->tried && p.loadedAs<frmedit>()) {
-            p.show<frmedit>().setWindowState(tk::Maximized);
-        } else {
-            p.show<frmmenu>();
-        }
-        p.unload<frmsaut>();
-        p.unload<frmaffpg>();
-    };
+    menu.Click = [this] { ZelkProgram::of(this->program()).leaveResult(); };
 }
 
 void frmaffpg::showPicture(const QString& fileName, const QString& standInText, bool won) {

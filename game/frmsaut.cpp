@@ -2,9 +2,6 @@
 
 #include "app/program.h"
 #include "level/levelfile.h"
-#include "menus/frmaut.h"
-#include "menus/frmmenu.h"
-#include "menus/frmopt.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -18,9 +15,6 @@ const QColor kYellow(255, 255, 0);
 // Green frogs' layout size, twips.
 constexpr float kGreenWidth = 600, kGreenHeight = 555;
 
-// Key codes of the keys the game screen answers to.
-constexpr int kEnter = 13, kEscape = 27;
-
 }  // namespace
 
 frmsaut::frmsaut(tk::Program& program)
@@ -32,7 +26,8 @@ frmsaut::frmsaut(tk::Program& program)
       Timer1(*this, "Timer1", kTickMs, false),
       Timer2(*this, "Timer2", kSpawnMs, false),
       Timer3(*this, "Timer3", kCountersMs, true),
-      cpt(static_cast<ZelkProgram&>(program).cpt) {
+      zelk_(ZelkProgram::of(program)),
+      cpt(zelk_.cpt) {
     setCaption(QStringLiteral("Zelk"));
     setBackColor(kDaySky);
     buildLayout();
@@ -206,8 +201,7 @@ void frmsaut::setup() {
     nbgris = 0;
     // The menu is only read, never loaded from here: its own load creates a
     // game screen, which must not happen while this one is being set up.
-    const frmmenu* menu = program().loadedAs<frmmenu>();
-    showLevelName(menu ? menu->File1.fileName() : QString());
+    showLevelName(zelk_.selectedLevelName(false));
 }
 
 void frmsaut::showLevelName(const QString& name) {
@@ -217,32 +211,32 @@ void frmsaut::showLevelName(const QString& name) {
 // ---- The options, read live.
 
 int frmsaut::birdOption() const {
-    return program().get<frmopt>().ois.value();
+    return zelk_.birdOption();
 }
 int frmsaut::birdSpeed() const {
-    return program().get<frmopt>().vitois.value();
+    return zelk_.birdSpeed();
 }
 int frmsaut::greenOption() const {
-    return program().get<frmopt>().nb.value();
+    return zelk_.greenOption();
 }
 int frmsaut::greyToKill() const {
-    return program().get<frmopt>().nbg.value();
+    return zelk_.greyToKill();
 }
 QString frmsaut::vialsOption() const {
-    return program().get<frmopt>().nbf.text();
+    return zelk_.vialsOption();
 }
 int frmsaut::lifeOption() const {
-    return program().get<frmaut>().vie.value();
+    return zelk_.lifeOption();
 }
 int frmsaut::greyOnScreen() const {
-    return program().get<frmaut>().maxgb.value();
+    return zelk_.greyOnScreen();
 }
 
 // ---- Keys and mouse: they only record the player's intentions.
 
 void frmsaut::Form_KeyPress(int ascii) {
-    if (ascii == kEscape) togglePause();
-    if (ascii == kEnter) dropVial();
+    if (ascii == tk::key::Escape) togglePause();
+    if (ascii == tk::key::Enter) dropVial();
 }
 
 void frmsaut::togglePause() {

@@ -12,6 +12,8 @@
 
 namespace zelk {
 
+class ZelkProgram;
+
 class frmsaut : public tk::Screen {
     Q_OBJECT
     Q_PROPERTY(qint16 basesaut MEMBER basesaut)
@@ -122,7 +124,8 @@ private:
     // The platform whose number a frog's tag holds; 0 for the empty tag.
     static int16_t platformOfTag(const QString& tag);
 
-    int16_t& cpt;  // the program's shared loop counter
+    ZelkProgram& zelk_;  // the screens' map and the options
+    int16_t& cpt;        // the program's shared loop counter
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
     std::array<tk::Shape*, kShapeCount + 1> platforms_{};

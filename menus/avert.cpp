@@ -2,9 +2,8 @@
 
 #include <QDir>
 
-#include "menus/frmmenu.h"
+#include "app/program.h"
 #include "menus/resol.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -43,7 +42,7 @@ avert::avert(tk::Program& program)
     OKButton.Click = [this] {
         tk::Program& p = this->program();
         p.unload<avert>();
-        p.show<frmmenu>();
+        ZelkProgram::of(p).showMenu();
     };
     CancelButton.Click = [this] { this->program().end(); };
     Command2.Click = [this] {

@@ -4,17 +4,12 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "editor/frmedit.h"
-#include "game/frmsaut.h"
-#include "game/levelstart.h"
+#include "app/program.h"
 #include "level/levelfile.h"
 #include "menus/frmTip.h"
 #include "menus/frmaide.h"
-#include "menus/frmaut.h"
-#include "menus/frmfin.h"
 #include "menus/frmpre.h"
 #include "menus/speedword.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -98,24 +93,12 @@ frmmenu::frmmenu(tk::Program& program)
           QStringLiteral("La vitesse de l'oiseau..."));
 
     File1.Click = [this] { showSummary(); };
-    Command1.Click = [this] { startLevel(this->program()); };
+    Command1.Click = [this] { ZelkProgram::of(this->program()).startLevel(); };
     Command2.Click = [this] { deleteLevel(); };
-    Command3.Click = [this] { this->program().show<frmedit>().setWindowState(tk::Maximized); };
-    Command4.Click = [this] {
-        tk::Program& p = this->program();
-        // Unsaved work in the editor first: kept when the author goes back to
-        // it; the editor goes, saved or not, so that the end screen is all
-        // that is left.
-        if (frmedit* ed = p.loadedAs<frmedit>()) {
-            if (!ed->mayLeave()) return;
-            p.unload<frmedit>();
-        }
-        p.unload<frmmenu>();
-        p.unload<frmaut>();
-        p.show<frmfin>();
-    };
+    Command3.Click = [this] { ZelkProgram::of(this->program()).openEditor(); };
+    Command4.Click = [this] { ZelkProgram::of(this->program()).quitFromMenu(); };
     Command5.Click = [this] { this->program().show<frmaide>(); };
-    Command6.Click = [this] { this->program().show<frmaut>().setWindowState(tk::Normal); };
+    Command6.Click = [this] { ZelkProgram::of(this->program()).showGameOptions(); };
     Command7.Click = [this] { this->program().show<frmTip>(); };
     Command8.Click = [this] { preview(); };
 }
@@ -170,13 +153,7 @@ void frmmenu::buildBanner() {
 void frmmenu::Form_Load() {
     tk::Program& p = program();
     File1.setPath(p.services().levelFolder() + u'/');
-    // The game screen is created and discarded once; its setup loads the
-    // option screens with their start values.
-    p.show<frmsaut>();
-    p.unload<frmsaut>();
-    // Minimised before it is shown, so that it never flashes up.
-    p.get<frmaut>().setWindowState(tk::Minimized);
-    p.show<frmaut>();
+    ZelkProgram::of(p).loadOptionScreens();
 }
 
 QString frmmenu::selectedPath() const {

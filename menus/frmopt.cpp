@@ -1,9 +1,8 @@
 #include "menus/frmopt.h"
 
-#include "editor/frmedit.h"
+#include "app/program.h"
 #include "level/levelfile.h"
 #include "menus/speedword.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -57,7 +56,7 @@ frmopt::frmopt(tk::Program& program)
     };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
-        this->program().show<frmedit>().optionsChosen();
+        ZelkProgram::of(this->program()).enemyOptionsChosen();
     };
 }
 
@@ -68,7 +67,7 @@ void frmopt::Form_Load() {
 
 void frmopt::Form_Unload() {
     // The level being edited loses its options with the screen.
-    if (frmedit* ed = program().loadedAs<frmedit>()) ed->optionsClosed();
+    ZelkProgram::of(program()).enemyOptionsClosed();
 }
 
 void frmopt::apply(const level::Level& l) {

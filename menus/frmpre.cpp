@@ -1,10 +1,8 @@
 #include "menus/frmpre.h"
 
-#include "game/frmsaut.h"
+#include "app/program.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
-#include "menus/frmmenu.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -34,27 +32,28 @@ void frmpre::Form_Load() {
     tk::Program& p = program();
     setWidth(kGameWidth / 2);
     setHeight(kGameHeight / 2);
-    frmsaut& game = p.get<frmsaut>();
+    ZelkProgram& zelk = ZelkProgram::of(p);
+    const QRectF ground = zelk.gameGround();
     Shape1(1).Height = 375.0f / 2;
-    Shape1(1).Top = game.Shape1(1).Top / 2;
+    Shape1(1).Top = static_cast<float>(ground.top()) / 2;
     // The ground keeps its full-size left and width.
-    Shape1(1).Left = game.Shape1(1).Left;
-    Shape1(1).Width = game.Shape1(1).Width;
-    const QString name = p.get<frmmenu>().File1.fileName();
+    Shape1(1).Left = static_cast<float>(ground.left());
+    Shape1(1).Width = static_cast<float>(ground.width());
+    const QString name = zelk.selectedLevelName();
     setCaption(QStringLiteral("Prévisualisation    <") + name + u'>');
     for (int k = 0; k < 3; ++k) {
-        const tk::Picture& c = game.nuage1(k + 1);
-        nuage(k).Top = c.Top / 2;
-        nuage(k).Left = c.Left / 2;
-        nuage(k).Height = c.Height / 2;
-        nuage(k).Width = c.Width / 2;
+        const QRectF c = zelk.gameCloud(k + 1);
+        nuage(k).Top = static_cast<float>(c.top()) / 2;
+        nuage(k).Left = static_cast<float>(c.left()) / 2;
+        nuage(k).Height = static_cast<float>(c.height()) / 2;
+        nuage(k).Width = static_cast<float>(c.width()) / 2;
     }
     setHeight(height() + Shape1(1).Height);
 
     level::Record rec;
     level::Error err;
     std::array<double, 4 * level::kPlatformCount> half{};
-    if (!level::read(p.get<frmmenu>().selectedPath(), p.services().files(), rec, err) ||
+    if (!level::read(zelk.selectedLevelPath(), p.services().files(), rec, err) ||
         !level::decodePreview(rec, name, half, err)) {
         p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                             QStringLiteral("Niveau illisible"));

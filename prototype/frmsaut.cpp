@@ -27,12 +27,6 @@ constexpr int16_t kMaxCharge = 4500;   // twips
 constexpr double kChargeHold = 200;    // Timerhsaut ticks (2 s) after space is released
 constexpr double kClickHold = 555555;  // Timerhsaut ticks (over an hour and a half)
 
-// Key codes.
-constexpr int kKeyShift = 16;
-constexpr int kKeySpace = 32;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
-
 const QColor kSky(128, 128, 255);
 const QColor kYellow(255, 255, 0);
 const QColor kEarth(192, 64, 0);
@@ -143,9 +137,9 @@ void frmsaut::Form_Load() {
 }
 
 void frmsaut::Form_KeyDown(int keyCode, int /*shift*/) {
-    if (keyCode == kKeyRight && etat == Standing) sens = RightSlow;
-    if (keyCode == kKeyLeft && etat == Standing) sens = LeftSlow;
-    if (keyCode == kKeySpace) {
+    if (keyCode == tk::key::Right && etat == Standing) sens = RightSlow;
+    if (keyCode == tk::key::Left && etat == Standing) sens = LeftSlow;
+    if (keyCode == tk::key::Space) {
         if (puiss >= kMaxCharge) {
             puiss = kMaxCharge;
         } else {
@@ -156,9 +150,9 @@ void frmsaut::Form_KeyDown(int keyCode, int /*shift*/) {
 
 void frmsaut::Form_KeyUp(int keyCode, int /*shift*/) {
     if (etat == Standing) sens = Still;
-    if (keyCode == kKeySpace) delai = kChargeHold;
+    if (keyCode == tk::key::Space) delai = kChargeHold;
     // Shift jumps in any state, also in mid-air.
-    if (keyCode == kKeyShift) etat = Rising;
+    if (keyCode == tk::key::Shift) etat = Rising;
 }
 
 void frmsaut::Form_MouseUp(int button, int /*shift*/, float /*x*/, float /*y*/) {

@@ -12,7 +12,6 @@
 #include "support.h"
 
 namespace {
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 
 struct Editor {
     testing::Fixture fx;
@@ -63,9 +62,9 @@ private slots:
         Editor e;
         e.select(2);
         e.platform(2).Left = 20;
-        e.key(kLeft);
+        e.key(tk::key::Left);
         QCOMPARE(e.platform(2).Left, -30.0f);
-        e.key(kUp);
+        e.key(tk::key::Up);
         QCOMPARE(e.platform(2).Left, 0.0f);
         QCOMPARE(e.platform(2).Top, 5400.0f - 40);
         QCOMPARE(e.platform(1).Top, 8400.0f);  // only the selected one moved
@@ -78,17 +77,17 @@ private slots:
         e.platform(1).Width = 1010;
         e.platform(1).Height = 275;
         e.platform(1).Top = 5000;
-        e.key(kLeft);
+        e.key(tk::key::Left);
         QCOMPARE(e.platform(1).Width, 985.0f);
         QCOMPARE(e.platform(1).Left, 1920.0f + 25);
-        e.key(kLeft, 3);
+        e.key(tk::key::Left, 3);
         QCOMPARE(e.platform(1).Width, 985.0f);
-        e.key(kDown);
+        e.key(tk::key::Down);
         QCOMPARE(e.platform(1).Height, 255.0f);
         QCOMPARE(e.platform(1).Top, 5020.0f);
-        e.key(kDown, 3);
+        e.key(tk::key::Down, 3);
         QCOMPARE(e.platform(1).Height, 255.0f);
-        e.key(kUp);  // taller upwards: the bottom edge stays
+        e.key(tk::key::Up);  // taller upwards: the bottom edge stays
         QCOMPARE(e.platform(1).Top + e.platform(1).Height, 5020.0f + 255);
     }
 
@@ -97,7 +96,7 @@ private slots:
         e.ed.lh.click();
         e.platform(1).Left = 25;
         e.platform(1).Width = 14500;
-        e.key(kRight);
+        e.key(tk::key::Right);
         QCOMPARE(e.platform(1).Width, 14525.0f);
         QCOMPARE(e.platform(1).Left, 0.0f);
         e.key(65);
@@ -120,7 +119,7 @@ private slots:
     void labelFollowsItsPlatformWithinATick() {
         Editor e;
         e.select(4);
-        e.key(kUp);
+        e.key(tk::key::Up);
         QCOMPARE(e.platform(4).Top, 2600.0f);
         QCOMPARE(e.ed.Label1(5).Top, 2640 + 1455 / 2.0f - 375 / 2.0f);
         e.ed.Timer1.fire();
@@ -239,7 +238,7 @@ private slots:
         QCOMPARE(opt.nbf.text(), QStringLiteral("9"));
         QVERIFY(e.ed.lh.checked() && e.ed.trois.checked());  // selection and mode kept
         e.ed.Timer1.fire();
-        e.key(kUp);  // resize platform 3 in place, then save back to the opened file
+        e.key(tk::key::Up);  // resize platform 3 in place, then save back to the opened file
         e.ed.save.click();
         QVERIFY(e.fx.readFile(QStringLiteral("b.lev"))
                     .startsWith("3000,100,400,2000,3100,200,410,"
@@ -266,7 +265,7 @@ private slots:
     void menuKeepsTheEditorAsItWas() {
         Editor e;
         e.select(5);
-        e.key(kRight);
+        e.key(tk::key::Right);
         e.fx.writeFile(QStringLiteral("new.lev"), testing::kStartLevel);
         e.ed.menu.click();
         QCOMPARE(e.ed.windowState(), int(tk::Minimized));
@@ -302,7 +301,7 @@ private slots:
     void aLevelTravelsFromTheEditorToTheGameSummaryAndPreview() {
         Editor e;
         e.select(1);
-        e.key(kRight, 4);  // left 1920 + 200 (and the top pulled to 8400 by the limits)
+        e.key(tk::key::Right, 4);  // left 1920 + 200 (and the top pulled to 8400 by the limits)
         e.fx.services().queueInputAnswer(QStringLiteral("voyage"));
         e.ed.ssave.click();
         e.ed.menu.click();

@@ -304,7 +304,7 @@ private slots:
         Game g;
         g.play(levelLine(0, 10, 2, 5, "2"));
         auto& s = *g.game();
-        s.deliverKeyPress(27);
+        s.deliverKeyPress(tk::key::Escape);
         g.fx.takeLog();
         s.tuesgris = static_cast<int16_t>(tuesgris);
         if (greensDead) s.mech2(1).Visible = s.mech2(2).Visible = false;
@@ -331,15 +331,15 @@ private slots:
         Game g;
         g.play(levelLine(0, 10, 0, 0, "2"));
         auto& s = *g.game();
-        s.deliverKeyPress(27);
+        s.deliverKeyPress(tk::key::Escape);
         g.fx.takeLog();
         s.Timer1.fire();
         QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("show frmaffpg")});
         QCOMPARE(g.program.get<zelk::frmaffpg>().pictureName(), QStringLiteral("gagne.JPG"));
         QVERIFY(!s.Timer1.enabled());
         // Escape twice after the end: the next tick ends the level again.
-        s.deliverKeyPress(27);
-        s.deliverKeyPress(27);
+        s.deliverKeyPress(tk::key::Escape);
+        s.deliverKeyPress(tk::key::Escape);
         QVERIFY(s.Timer1.enabled() && s.Timer2.enabled() && s.Timer3.enabled());
         s.Timer1.fire();
         QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("show frmaffpg")});
@@ -378,7 +378,7 @@ private slots:
             if (round > 0) g.play(QByteArray(), QStringLiteral("vite.lev"));
             auto& s = *g.game();
             QCOMPARE(s.mech1.indices(), std::vector<int>{0});
-            s.deliverKeyPress(27);
+            s.deliverKeyPress(tk::key::Escape);
             g.opt().nbg.setValue(10);
             for (int t = 0; t < 3; ++t)
                 s.Timer2.fire();  // more grey frogs
@@ -404,7 +404,7 @@ private slots:
         Game g;
         g.play(levelLine(0, 10, 1, 15, "2"), QStringLiteral("a.lev"));
         QPointer<zelk::frmsaut> first = g.game();
-        first->deliverKeyPress(27);
+        first->deliverKeyPress(tk::key::Escape);
         first->spawn();
         g.play(levelLine(0, 10, 1, 15, "2"), QStringLiteral("b.lev"));
         QVERIFY(!first);  // destroyed

@@ -28,13 +28,27 @@ namespace {
 // letter, digit and function key ranges; the first of two Qt keys that give
 // the same code is the one `qtKeyOf` gives back.
 constexpr std::pair<int, int> kNamedKeys[] = {
-    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},      {Qt::Key_Return, 13},   {Qt::Key_Enter, 13},
-    {Qt::Key_Shift, 16},    {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},      {Qt::Key_Escape, 27},
-    {Qt::Key_Space, 32},    {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
-    {Qt::Key_Home, 36},     {Qt::Key_Left, 37},    {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},     {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
+    {Qt::Key_Backspace, key::Backspace},
+    {Qt::Key_Tab, key::Tab},
+    {Qt::Key_Return, key::Enter},
+    {Qt::Key_Enter, key::Enter},
+    {Qt::Key_Shift, key::Shift},
+    {Qt::Key_Control, key::Control},
+    {Qt::Key_Alt, key::Alt},
+    {Qt::Key_Escape, key::Escape},
+    {Qt::Key_Space, key::Space},
+    {Qt::Key_PageUp, key::PageUp},
+    {Qt::Key_PageDown, key::PageDown},
+    {Qt::Key_End, key::End},
+    {Qt::Key_Home, key::Home},
+    {Qt::Key_Left, key::Left},
+    {Qt::Key_Up, key::Up},
+    {Qt::Key_Right, key::Right},
+    {Qt::Key_Down, key::Down},
+    {Qt::Key_Insert, key::Insert},
+    {Qt::Key_Delete, key::Delete},
 };
-constexpr int kF1 = 112;  // F1 to F12: 112 to 123
+constexpr int kF1 = key::F1;
 }  // namespace
 
 int keyCodeOf(int k) {
@@ -348,10 +362,11 @@ void Screen::deliverKeyDown(int keyCode, int shift) {
                 return;
             }
         }
-        if (keyCode == 13 || keyCode == 27) {
+        if (keyCode == key::Enter || keyCode == key::Escape) {
             for (CommandButton* b : buttons()) {
                 if (b->visible() && b->enabled() &&
-                    ((keyCode == 13 && b->Default) || (keyCode == 27 && b->Cancel))) {
+                    ((keyCode == key::Enter && b->Default) ||
+                     (keyCode == key::Escape && b->Cancel))) {
                     suppressKeyPress_ = true;
                     b->click();
                     return;

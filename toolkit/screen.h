@@ -50,6 +50,33 @@ enum MousePointer {
     PointerSizeWE = 9
 };
 
+// The platform's virtual key codes that screens answer to by name (letters
+// and digits are their upper-case character codes). A key press's ASCII code
+// is the same number for Enter, Escape, Backspace, Tab and Space.
+namespace key {
+enum : int {
+    Backspace = 8,
+    Tab = 9,
+    Enter = 13,
+    Shift = 16,
+    Control = 17,
+    Alt = 18,
+    Escape = 27,
+    Space = 32,
+    PageUp = 33,
+    PageDown = 34,
+    End = 35,
+    Home = 36,
+    Left = 37,
+    Up = 38,
+    Right = 39,
+    Down = 40,
+    Insert = 45,
+    Delete = 46,
+    F1 = 112,  // F1 to F12: 112 to 123
+};
+}  // namespace key
+
 // The platform's virtual key code of a Qt key (0 for keys without one), and
 // the Qt key of a virtual key code (0 for none).
 int keyCodeOf(int qtKey);

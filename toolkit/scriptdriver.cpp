@@ -273,7 +273,8 @@ float toFloat(const QString& w) {
 }
 // The character code a key produces with the shift mask given, where it has one.
 int asciiOf(int keyCode, int shift) {
-    if (keyCode == 8 || keyCode == 9 || keyCode == 13 || keyCode == 27 || keyCode == 32)
+    if (keyCode == key::Backspace || keyCode == key::Tab || keyCode == key::Enter ||
+        keyCode == key::Escape || keyCode == key::Space)
         return keyCode;
     if (keyCode >= 48 && keyCode <= 57) return keyCode;
     if (keyCode >= 65 && keyCode <= 90) {

@@ -1,16 +1,16 @@
-#include "game/levelstart.h"
-
+// Starting a level: the one selected in the main menu ("JOUER"), or the
+// editor's level as it stands ("Essayer"), which writes no file.
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 
+#include "app/program.h"
 #include "game/frmsaut.h"
 #include "game/platforms.h"
 #include "level/levelfile.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -86,7 +86,8 @@ frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name
 
 }  // namespace
 
-void startLevel(tk::Program& program) {
+void ZelkProgram::startLevel() {
+    tk::Program& program = *this;
     frmmenu& menu = program.get<frmmenu>();
     const QString name = menu.File1.fileName();
     if (name.isEmpty()) return;
@@ -110,7 +111,8 @@ void startLevel(tk::Program& program) {
     play(program, lev, name);
 }
 
-void tryLevel(tk::Program& program, const level::Level& edited, const QString& name) {
+void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
+    tk::Program& program = *this;
     warn(program);
     // Through the bytes a save would write and the game's reader, so that the
     // game is the one "JOUER" would start on a saved copy.

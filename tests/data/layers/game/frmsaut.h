@@ -1,0 +1,1 @@
+class frmsaut : public tk::Screen {};

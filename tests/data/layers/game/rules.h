@@ -1,0 +1,1 @@
+constexpr int kRule = 1;

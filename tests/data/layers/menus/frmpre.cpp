@@ -1,0 +1,3 @@
+#include "game/frmsaut.h"
+#include "game/rules.h"
+#include "app/program.h"
