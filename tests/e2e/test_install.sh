@@ -26,7 +26,7 @@ for entry in "$P"/share/applications/*.desktop; do
     [ -x "$P/bin/$exe" ] || e2e_fail "$entry starts $exe, which is not installed"
     svg=$P/share/icons/hicolor/scalable/apps/$icon.svg
     grep -q 'href="[^#]' "$svg" && e2e_fail "$svg refers to other files"
-    [ "$(identify -format %wx%h "$svg")" = 256x256 ] || e2e_fail "$svg"
+    [ "$(rsvg-convert "$svg" | identify -format %wx%h png:-)" = 256x256 ] || e2e_fail "$svg"
     for size in 16 22 24 32 48 64 128 256; do
         png=$P/share/icons/hicolor/${size}x$size/apps/$icon.png
         [ "$(identify -format %wx%h "$png")" = "${size}x$size" ] || e2e_fail "$png"
