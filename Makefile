@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zelk: `make run` to play, `make velmo` for the jump test bed, `make test` to
 # run every test. They install what is missing on a Debian 12 machine first
 # (apt-get as root, sudo otherwise).
@@ -12,8 +13,9 @@ BUILD_TYPE ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD_DIR)/zelk
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
+# dpkg-dev: the build takes Debian's hardening flags from dpkg-buildflags.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
-	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland
+	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland dpkg-dev
 # The Debian package: shlibdeps needs dpkg-dev and file.
 PACKAGE_PACKAGES := dpkg-dev file
 # The install, package, desktop and sound tests: validators and lintian, the

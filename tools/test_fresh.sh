@@ -40,8 +40,9 @@ bind() {
 if [ ! -e "$base/.complete" ]; then
     echo "test-fresh: making a minimal Debian 12 in $base (once)"
     rm -rf "$base"
-    debootstrap --variant=minbase bookworm "$base" "$mirror" >"$fresh.debootstrap.log" 2>&1 ||
-        { tail -n 20 "$fresh.debootstrap.log"; exit 1; }
+    mkdir -p "$fresh"
+    debootstrap --variant=minbase bookworm "$base" "$mirror" >"$fresh/debootstrap.log" 2>&1 ||
+        { tail -n 20 "$fresh/debootstrap.log"; exit 1; }
     cat >"$base/etc/apt/sources.list" <<EOF
 deb $mirror bookworm main
 deb $mirror bookworm-updates main

@@ -32,7 +32,11 @@ for entry in "$P"/share/applications/*.desktop; do
         [ "$(identify -format %wx%h "$png")" = "${size}x$size" ] || e2e_fail "$png"
     done
 done
-for page in "$P"/share/man/man6/*.6.gz; do
+grep -q '<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>' \
+    "$P"/share/metainfo/org.zelk.Zelk.metainfo.xml || e2e_fail "no licence in the metainfo"
+[ "$(ls "$P"/share/man/man6 "$P"/share/man/fr/man6 | grep -c '\.6\.gz$')" = 6 ] ||
+    e2e_fail "not three manual pages in English and three in French"
+for page in "$P"/share/man/man6/*.6.gz "$P"/share/man/fr/man6/*.6.gz; do
     zcat "$page" | groff -k -man -Tutf8 -ww -z 2>&1 | grep . && e2e_fail "$page has roff warnings"
 done
 
