@@ -20,7 +20,8 @@ fail() {
     exit 1
 }
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+# Without what it only recommends, so that nothing stays after the removal.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 dpkg -L zelk | sort >"$work/files"
 for f in /usr/games/zelk /usr/games/velmo /usr/share/applications/org.zelk.Zelk.desktop \
     /usr/share/zelk/sol.gif /usr/share/man/fr/man6/zelk.6.gz /usr/share/doc/zelk/copyright; do
