@@ -3,11 +3,9 @@
 # real game playing a level in Xvfb, and the sink's monitor recorded. A jump
 # lands on the green frog (defaut.wav), then Enter drops a vial (mur.wav);
 # the recording is silent but for the two, each heard once and after what
-# caused it. Sounds are told by their samples, not by the clock: the sink
-# passes them through unchanged, so each stretch of the recording that is
-# not silence must be a stretch of one of the two files; a load that starves
-# the audio may cut a sound or delay part of it, and it is still that one
-# sound. Moments are the recording's own: its length when a key is pressed.
+# caused it. Sounds are told by their samples (the sink passes them through
+# unchanged), moments by the recording's length, never by the clock: a busy
+# machine may cut or delay a sound, and it is still that one sound.
 # Then the same game with no audio server at all: it starts, plays silently
 # and says nothing.
 # Skipped (exit 77) where no audio server can run.
@@ -28,13 +26,10 @@ export XDG_RUNTIME_DIR=$WORK/run
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 rm -f "$WORK"/*.lev
 printf '%s\r\n' "$LEVEL" >"$WORK/son.lev"
-# The sounds played in the recording so far, one line each: "file first last
-# heard", with the first and last of its samples heard (counted from 1) and
-# how many were. Each stretch that is not silence is looked up in the two
-# files by four samples and followed sample by sample; a stretch that goes on
-# further into the same file (after a gap or a loss) is the same sound, one
-# that starts again or comes from the other file is another. A sample that
-# is in neither file is printed as "noise AT".
+# The sounds in the recording so far, as "file first last heard" (samples,
+# from 1). A stretch that is not silence is found in the files by four
+# samples, then followed; one that goes on further into the same file (after
+# a gap or a loss) is the same sound. A sample of neither file: "noise AT".
 played() {
     awk 'FNR == 1 { f++ }
          f <= 2 { w[f, ++len[f]] = $1 + 0; next }
@@ -73,11 +68,9 @@ played() {
          }' <(od -An -v -t d2 -w2 -j 44 "$WORK/defaut.wav") <(od -An -v -t d2 -w2 -j 44 "$WORK/mur.wav") \
         <(od -An -v -t d2 -w2 "$WORK/rec.raw")
 }
-# The recording's length now, in samples: never more than the moment the
-# server is at, so a sound that starts after it started after this moment.
+# The recording's length in samples: never past the server's moment.
 recorded() { echo $(($(stat -c %s "$WORK/rec.raw") / 2)); }
-# Waits until the recording holds N sounds (a noise counts at once) and half
-# a second of silence after the last, or the timeout (s) has passed.
+# Waits (at most $2 s) for $1 sounds and half a second of silence after.
 wait_for_sounds() {
     local n=$1 deadline=$((SECONDS + $2))
     while [ "$SECONDS" -lt "$deadline" ]; do
