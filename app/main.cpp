@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
     tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
                          QStringLiteral(":/icons/zelk"));
     program.setStats(stats.get());
+    // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
+    program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
     program.start();
     return app.exec();
 }
