@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <vector>
@@ -64,6 +65,46 @@ void frame(benchmark::State& state) {
     }
 }
 
+// What the game draws after a tick: the regions the tick changed, found and
+// repainted over the last picture.
+void regions(benchmark::State& state) {
+    const int scale = static_cast<int>(state.range(0));
+    bench::GameScene scene(15);
+    zelk::frmsaut& game = scene.game();
+    const QSize window(kWindowWidth, kWindowHeight);
+    game.window()->resize(window);
+    game.relayout();
+    QImage image(window * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter p(&image);
+        game.render(p, window);
+    }
+    game.takeChanges();
+    int n = 0;
+    int64_t pixels = 0;
+    for (auto _ : state) {
+        // The restoration is a change of its own, drawn outside the measure.
+        if (n++ % kRestoreEvery == 0) {
+            scene.restore();
+            QPainter p(&image);
+            game.render(p, window, game.takeChanges());
+        }
+        game.Timer1.fire();
+        const auto t0 = Clock::now();
+        const QRegion changed = game.takeChanges();
+        {
+            QPainter p(&image);
+            game.render(p, window, changed);
+        }
+        state.SetIterationTime(seconds(t0, Clock::now()));
+        for (const QRect& r : changed)
+            pixels += int64_t{r.width()} * r.height();
+    }
+    state.counters["pixels"] =
+        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+
 // The worst level the readers accept: six platforms as large as a platform
 // may be, each covering the whole playfield, with every enemy; and an
 // ordinary one, the editor's start layout with the same enemies.
@@ -118,6 +159,16 @@ BENCHMARK(tick)
 
 BENCHMARK(frame)
     ->Name("frame")
+    ->ArgName("scale")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", least)
+    ->ComputeStatistics("max", most);
+
+BENCHMARK(regions)
+    ->Name("regions")
     ->ArgName("scale")
     ->Arg(1)
     ->Arg(2)

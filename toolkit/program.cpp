@@ -14,7 +14,7 @@ Program::Program(Services& services, bool frozenTime) : services_(services), fro
         frame_->setTimerType(Qt::PreciseTimer);
         frame_->setSingleShot(true);
         connect(frame_, &QTimer::timeout, this, &Program::refreshDisplay);
-        sinceFrame_.start();
+        clock_.start();
     }
 }
 
@@ -106,19 +106,23 @@ void Program::reportError(const QString& text) {
 void Program::afterEvent() {
     if (!frame_ || frame_->isActive()) return;
     if (fullRepaint_) return frame_->start(kFrameMs);
-    // A tick's picture is shown as soon as the tick is over, unless the last
-    // frame was less than a display frame ago.
-    frame_->start(static_cast<int>(std::max<qint64>(0, kFrameMs - sinceFrame_.elapsed())));
+    // A tick's picture is shown as soon as the tick is over, in the same
+    // wake-up, unless the last frame began less than a display frame ago.
+    constexpr qint64 kFrameNs = kFrameMs * qint64{1'000'000};
+    const qint64 wait = lastFrameNs_ + kFrameNs - clock_.nsecsElapsed();
+    if (wait <= 0) return refreshDisplay();
+    frame_->start(static_cast<int>((wait + 999'999) / 1'000'000));
 }
 
 void Program::refreshDisplay() {
+    const qint64 began = clock_.isValid() ? clock_.nsecsElapsed() : 0;
     bool drawn = false;
     for (auto& [name, s] : screens_)
         if (s->updateIfChanged()) drawn = true;
     if (fullRepaint_) {
         if (!drawn && frame_) frame_->stop();
     } else if (drawn) {
-        sinceFrame_.restart();
+        lastFrameNs_ = began;
     }
 }
 

@@ -129,7 +129,8 @@ private:
     std::map<QString, std::unique_ptr<Screen>> screens_;
     std::vector<std::unique_ptr<Screen>> graveyard_;
     QTimer* frame_ = nullptr;
-    QElapsedTimer sinceFrame_;  // since the last frame that drew something
+    QElapsedTimer clock_;
+    qint64 lastFrameNs_ = 0;  // when the last frame that drew something began
     bool fullRepaint_ = false;
     Stats* stats_ = nullptr;
     bool ended_ = false;
