@@ -104,10 +104,11 @@ END {
     srow("CPU while playing at dep 1", "≤ 4 %", "le", 0, 4, "cpu_play_dep1", " %")
     srow("CPU while playing at dep 1, whole window each frame", "", "", 0, 0, "cpu_play_dep1_full", " %")
     # A frame for each new picture: at dep 18 one a tick (55.6 a second), at
-    # dep 1 one a display frame.
+    # dep 1 one a display frame while the picture changes (it stands still
+    # now and then, and then nothing is drawn: the intervals say the pace).
     srow("Frames drawn per second at dep 18", "≥ 54", "ge", 54, 0, "fps_dep18", "")
     srow("Frames drawn per second at dep 18, whole window", "", "", 0, 0, "fps_dep18_full", "")
-    srow("Frames drawn per second at dep 1", "≥ 55", "ge", 55, 0, "fps_dep1", "")
+    srow("Frames drawn per second at dep 1", "", "", 0, 0, "fps_dep1", "")
     srow("Frames drawn per second at dep 1, whole window", "", "", 0, 0, "fps_dep1_full", "")
     srow("Frames repeating the picture before, 10 s at dep 18", "0", "le", 0, 0, "repeats_dep18", "")
     srow("Frames repeating the picture before, whole window", "", "", 0, 0, "repeats_dep18_full", "")
@@ -119,8 +120,8 @@ END {
     srow("Interval between frames at dep 18, 95th percentile", "", "", 0, 0, "interval_p95_dep18", " ms")
     srow("Interval at dep 18, whole window: median", "", "", 0, 0, "interval_med_dep18_full", " ms")
     srow("Interval at dep 18, whole window: 95th percentile", "", "", 0, 0, "interval_p95_dep18_full", " ms")
-    srow("Interval between frames at dep 1, median", "", "", 0, 0, "interval_med_dep1", " ms")
-    srow("Interval between frames at dep 1, 95th percentile", "", "", 0, 0, "interval_p95_dep1", " ms")
+    srow("Interval between frames at dep 1, median", "≤ 17.5 ms", "le", 0, 17.5, "interval_med_dep1", " ms")
+    srow("Interval between frames at dep 1, 95th percentile", "≤ 20 ms", "le", 0, 20, "interval_p95_dep1", " ms")
     srow("Interval at dep 1, whole window: median", "", "", 0, 0, "interval_med_dep1_full", " ms")
     srow("Interval at dep 1, whole window: 95th percentile", "", "", 0, 0, "interval_p95_dep1_full", " ms")
     srow("CPU idle: main menu", "< 1 %", "le", 0, 1, "idle_menu", " %")
