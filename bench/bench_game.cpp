@@ -82,7 +82,6 @@ void regions(benchmark::State& state) {
     }
     game.takeChanges();
     int n = 0;
-    int64_t pixels = 0;
     for (auto _ : state) {
         // The restoration is a change of its own, drawn outside the measure.
         if (n++ % kRestoreEvery == 0) {
@@ -98,11 +97,7 @@ void regions(benchmark::State& state) {
             game.render(p, window, changed);
         }
         state.SetIterationTime(seconds(t0, Clock::now()));
-        for (const QRect& r : changed)
-            pixels += int64_t{r.width()} * r.height();
     }
-    state.counters["pixels"] =
-        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
 }
 
 // The worst level the readers accept: six platforms as large as a platform
