@@ -28,12 +28,15 @@ CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 # `make test-fresh` only: the minimal Debian 12 it runs `make test` in.
 FRESH_PACKAGES := debootstrap
 FRESH_DIR ?= build-fresh
+# `make bench` only: a peer arcade game measured beside Zelk in the same X server.
+BENCH_PACKAGES := kbounce
 
 CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := level tips script draw
 
-.PHONY: all build run velmo test test-fresh package package-try deps deps-test deps-check deps-package build-check fuzz \
+.PHONY: all build run velmo test test-fresh package package-try deps deps-test deps-check deps-package \
+	deps-bench build-check fuzz \
 	screenshots soak clean
 
 all: build
@@ -60,6 +63,9 @@ deps-check: deps-test
 
 deps-package: deps
 	$(call install_missing,$(PACKAGE_PACKAGES))
+
+deps-bench: deps-test
+	$(call install_missing,$(BENCH_PACKAGES))
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -140,6 +146,6 @@ soak: build build-check
 # Every benchmark and system figure as one table, kept in build/bench/table.md
 # (takes a few minutes: the real game is started and played under Xvfb).
 .PHONY: bench
-bench: deps-test build
+bench: deps-bench build
 	@[ -x $(BUILD_DIR)/bench/zelk_bench ] || { cmake -S . -B $(BUILD_DIR) && cmake --build $(BUILD_DIR); }
 	bench/run.sh $(BUILD_DIR)
