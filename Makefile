@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zelk: `make run` to play, `make velmo` for the jump test bed, `make test` to
 # run every test. They install what is missing on a Debian 12 machine first
 # (apt-get as root, sudo otherwise).
@@ -12,22 +13,30 @@ BUILD_TYPE ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD_DIR)/zelk
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
+# dpkg-dev: the build takes Debian's hardening flags from dpkg-buildflags.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
-	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland
+	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland dpkg-dev
 # The Debian package: shlibdeps needs dpkg-dev and file.
 PACKAGE_PACKAGES := dpkg-dev file
-# The install, package, desktop and sound tests: validators and lintian, an
-# audio server with its recorder, a headless Wayland compositor with XWayland.
+# The install, package, desktop and sound tests: validators and lintian, the
+# SVG icons drawn by the desktops' own renderer (librsvg), an audio server with
+# its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
-	desktop-file-utils appstream groff-base lintian pulseaudio pulseaudio-utils weston \
-	xwayland $(PACKAGE_PACKAGES)
+	desktop-file-utils appstream groff-base lintian librsvg2-bin pulseaudio pulseaudio-utils \
+	weston xwayland $(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
+# `make test-fresh` only: the minimal Debian 12 it runs `make test` in.
+FRESH_PACKAGES := debootstrap
+FRESH_DIR ?= build-fresh
+# `make bench` only: a peer arcade game measured beside Zelk in the same X server.
+BENCH_PACKAGES := kbounce
 
 CHECK_DIR ?= build-check
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := level tips script draw
 
-.PHONY: all build run velmo test package package-try deps deps-test deps-check deps-package build-check fuzz \
+.PHONY: all build run velmo test test-fresh package package-try deps deps-test deps-check deps-package \
+	deps-bench build-check fuzz \
 	screenshots soak clean
 
 all: build
@@ -54,6 +63,9 @@ deps-check: deps-test
 
 deps-package: deps
 	$(call install_missing,$(PACKAGE_PACKAGES))
+
+deps-bench: deps-test
+	$(call install_missing,$(BENCH_PACKAGES))
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -99,6 +111,13 @@ test: deps-test build
 	$(MAKE) --no-print-directory build-check
 	ctest --test-dir $(CHECK_DIR) --output-on-failure -j2 -LE e2e
 
+# `make test` on a fresh Debian 12: a minimal system made by debootstrap in
+# $(FRESH_DIR) (kept between runs, copied afresh for each), the project cloned
+# into it from the committed HEAD, `make test` run there as root in a chroot.
+test-fresh:
+	$(call install_missing,$(FRESH_PACKAGES))
+	$(SUDO) bash tools/test_fresh.sh $(FRESH_DIR)
+
 fuzz: build-check
 	@for t in $(FUZZ_TARGETS); do \
 		sh tests/fuzz/run.sh $(CHECK_DIR)/fuzz/fuzz_$$t $$t $(CHECK_DIR)/fuzz_work/$$t \
@@ -127,6 +146,6 @@ soak: build build-check
 # Every benchmark and system figure as one table, kept in build/bench/table.md
 # (takes a few minutes: the real game is started and played under Xvfb).
 .PHONY: bench
-bench: deps-test build
+bench: deps-bench build
 	@[ -x $(BUILD_DIR)/bench/zelk_bench ] || { cmake -S . -B $(BUILD_DIR) && cmake --build $(BUILD_DIR); }
 	bench/run.sh $(BUILD_DIR)

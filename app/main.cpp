@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
     // Asked to stop by the system: the same end as the program's own, without
     // questions; unsaved work is in its recovery copy.
     tk::StopSignals stop([&program] { program.interrupt(); });
+    // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
+    program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
     program.start();
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <vector>
@@ -59,6 +60,41 @@ void frame(benchmark::State& state) {
         {
             QPainter p(&image);
             game.render(p, QSize(kWindowWidth, kWindowHeight));
+        }
+        state.SetIterationTime(seconds(t0, Clock::now()));
+    }
+}
+
+// What the game draws after a tick: the regions the tick changed, found and
+// repainted over the last picture.
+void regions(benchmark::State& state) {
+    const int scale = static_cast<int>(state.range(0));
+    bench::GameScene scene(15);
+    zelk::frmsaut& game = scene.game();
+    const QSize window(kWindowWidth, kWindowHeight);
+    game.window()->resize(window);
+    game.relayout();
+    QImage image(window * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter p(&image);
+        game.render(p, window);
+    }
+    game.takeChanges();
+    int n = 0;
+    for (auto _ : state) {
+        // The restoration is a change of its own, drawn outside the measure.
+        if (n++ % kRestoreEvery == 0) {
+            scene.restore();
+            QPainter p(&image);
+            game.render(p, window, game.takeChanges());
+        }
+        game.Timer1.fire();
+        const auto t0 = Clock::now();
+        const QRegion changed = game.takeChanges();
+        {
+            QPainter p(&image);
+            game.render(p, window, changed);
         }
         state.SetIterationTime(seconds(t0, Clock::now()));
     }
@@ -118,6 +154,16 @@ BENCHMARK(tick)
 
 BENCHMARK(frame)
     ->Name("frame")
+    ->ArgName("scale")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", least)
+    ->ComputeStatistics("max", most);
+
+BENCHMARK(regions)
+    ->Name("regions")
     ->ArgName("scale")
     ->Arg(1)
     ->Arg(2)

@@ -2,8 +2,10 @@
 # System figures of the real zelk in a private Xvfb, read from /proc and from
 # the program's own counts (ZELK_STATS): start-up time (also with a private
 # audio server and with none), resident memory, CPU while nothing happens,
-# ticks and frames while a level is played, memory after many levels. Each
-# sample is printed as "figure value" on stdout.
+# ticks and frames while a level is played (also with ZELK_FULL_REPAINT=1, the
+# whole window at every display frame), memory after many levels; and the
+# same start-up, memory and CPU of a peer arcade game, kbounce, in the same X
+# server. Each sample is printed as "figure value" on stdout.
 #   bench/system.sh PROGRAM_FOLDER [RUNS] [startup]
 # RUNS (3 by default) is how many times the program is started and measured;
 # the 50-level memory run is done once. "startup" measures the start-ups only.
@@ -54,8 +56,27 @@ stat_of() {
         uptime) awk '$1 == "uptime_ms" { print $2 }' "$STATS" ;;
         first_frame) awk '$1 == "first_frame_unix_us" { print $2 }' "$STATS" ;;
         timer) awk -v n="$2" -v f="$3" '$1 == "timer" && $2 == n { v = $f } END { print v + 0 }' "$STATS" ;;
-        frames) awk -v n="$2" '$1 == "frames" && $2 == n { v = $3 } END { print v + 0 }' "$STATS" ;;
+        frames | repeats | pixels)
+            awk -v k="$1" -v n="$2" '$1 == k && $2 == n { v = $3 } END { printf "%.0f\n", v }' "$STATS" ;;
     esac
+}
+# Median and 95th percentile, milliseconds, of the intervals between the
+# game screen's frames counted from one copy of the stats file to another.
+intervals() {
+    awk '$1 == "intervals" && $2 == "frmsaut" {
+        step = $3
+        for (i = 4; i <= NF; i++) { split($i, kv, ":"); c[kv[1]] += (FILENAME == ARGV[1] ? -1 : 1) * kv[2]; if (kv[1] > top) top = kv[1] }
+    }
+    END {
+        for (k = 0; k <= top; k++) total += c[k]
+        if (total <= 0) { print "- -"; exit }
+        for (k = 0; k <= top; k++) {
+            run += c[k]
+            if (med == "" && run >= total / 2) med = (k + 0.5) * step / 1000
+            if (p95 == "" && run >= total * 0.95) p95 = (k + 0.5) * step / 1000
+        }
+        printf "%.2f %.2f\n", med, p95
+    }' "$1" "$2"
 }
 # Waits for the next write of the stats file (every half second).
 stats_fresh() {
@@ -74,7 +95,7 @@ launch() {
     rm -f "$STATS"
     local t0 ff
     t0=$(date +%s%6N)
-    ZELK_STATS=$STATS "$WORK/zelk" >"$WORK/zelk.log" 2>&1 &
+    ZELK_FULL_REPAINT=${FULL_REPAINT:-0} ZELK_STATS=$STATS "$WORK/zelk" >"$WORK/zelk.log" 2>&1 &
     APP_PID=$!
     for _ in $(seq 200); do
         if [ -s "$STATS" ]; then
@@ -126,18 +147,21 @@ start_level() {
 
 # Unpauses, charges and jumps at once onto the sixth platform; then plays
 # MEASURE_S seconds (walks, jumps, drops vials) and prints the ticks per 10 s,
-# the frames per second, the ticks dropped and the share of a core used;
-# pauses again at the end.
+# the frames per second, the ticks dropped, the share of a core used, the
+# window pixels repainted per second (millions), the frames that repeated the
+# picture before them, and the median and 95th percentile of the intervals
+# between frames (ms); pauses again at the end.
 play() {
-    local game=$1 label=$2 u0 t0 f0 d0 c0 n0 u1 t1 f1 d1 c1 n1 end
+    local game=$1 label=$2 u0 t0 f0 d0 c0 n0 p0 r0 u1 t1 f1 d1 c1 n1 p1 r1 end
     xdotool mousemove --window "$game" "$PLAY_X1" "$PLAY_Y"
     xdotool windowfocus --sync "$game" 2>/dev/null
     sleep 0.3
     xdotool key Escape mousedown 1 sleep 0.05 mouseup 1 click 3
     sleep 2
     stats_fresh || return 1
+    cp "$STATS" "$WORK/stats.before"
     u0=$(stat_of uptime) t0=$(stat_of timer frmsaut.Timer1 3) f0=$(stat_of frames frmsaut)
-    d0=$(stat_of timer frmsaut.Timer1 5)
+    d0=$(stat_of timer frmsaut.Timer1 5) p0=$(stat_of pixels frmsaut) r0=$(stat_of repeats frmsaut)
     c0=$(cpu_ns "$APP_PID") n0=$(now_ns)
     end=$(($(date +%s) + MEASURE_S))
     local x=$PLAY_X2
@@ -150,17 +174,95 @@ play() {
     done
     stats_fresh || return 1
     c1=$(cpu_ns "$APP_PID") n1=$(now_ns)
+    cp "$STATS" "$WORK/stats.after"
     u1=$(stat_of uptime) t1=$(stat_of timer frmsaut.Timer1 3) f1=$(stat_of frames frmsaut)
-    d1=$(stat_of timer frmsaut.Timer1 5)
+    d1=$(stat_of timer frmsaut.Timer1 5) p1=$(stat_of pixels frmsaut) r1=$(stat_of repeats frmsaut)
     e2e_shot "bench-play-$label-$RUN" >/dev/null
     xdotool windowfocus --sync "$game" 2>/dev/null
     xdotool key Escape
     xdotool search --onlyvisible --name '^PG$' >/dev/null 2>&1 && note "level ended during the play" && return 1
     awk -v du="$((u1 - u0))" -v dt="$((t1 - t0))" -v df="$((f1 - f0))" -v dd="$((d1 - d0))" \
-        -v c="$((c1 - c0))" -v n="$((n1 - n0))" \
-        'BEGIN { printf "%.1f %.1f %d %.2f\n", dt * 10000 / du, df * 1000 / du, dd, 100 * c / n }'
+        -v c="$((c1 - c0))" -v n="$((n1 - n0))" -v dp="$((p1 - p0))" -v dr="$((r1 - r0))" \
+        -v iv="$(intervals "$WORK/stats.before" "$WORK/stats.after")" \
+        'BEGIN { printf "%.1f %.1f %d %.2f %.2f %d %s\n", dt * 10000 / du, df * 1000 / du, dd, 100 * c / n, dp / du / 1000, dr, iv }'
 }
 
+# Plays the level at dep 18 and at dep 1 and prints the samples, their names
+# ending in $1 ("" or "_full"); the paused game's idle CPU is measured first.
+play_both() {
+    local suffix=$1 game r dep
+    for dep in 18 1; do
+        opts=$(set_options "$dep") || continue
+        close_options "$opts"
+        game=$(start_level "$ROW_PLAY" a-temps.lev) || continue
+        sleep 1
+        [ "$dep$suffix" = 18 ] && sample idle_paused_game "$(idle_cpu)"
+        r=$(play "$game" "dep$dep$suffix") || continue
+        read -r ticks fps dropped cpu mpix repeats med p95 <<<"$r"
+        sample "ticks_dep$dep$suffix" "$ticks"
+        sample "fps_dep$dep$suffix" "$fps"
+        sample "dropped_dep$dep$suffix" "$dropped"
+        sample "cpu_play_dep$dep$suffix" "$cpu"
+        sample "mpix_dep$dep$suffix" "$mpix"
+        sample "repeats_dep$dep$suffix" "$repeats"
+        [ "$med" != - ] && sample "interval_med_dep$dep$suffix" "$med" && sample "interval_p95_dep$dep$suffix" "$p95"
+    done
+}
+
+# The peer: kbounce, with its own session bus and a home in $WORK, its window
+# the size of Zelk's game screen. Start-up is to its first window shown
+# (Zelk's is to its first frame drawn, which comes later); memory once the
+# window is up; CPU while a level plays on its own (the balls bounce, no wall
+# is built), clicked into the game by xdotool.
+peer() {
+    local bin home t0 win pid c0 n0 c1 n1
+    bin=$(command -v kbounce || echo /usr/games/kbounce)
+    if [ ! -x "$bin" ] || ! command -v dbus-run-session >/dev/null; then
+        note "kbounce or dbus-run-session missing: the peer is not measured (make deps-bench)"
+        return 1
+    fi
+    home=$WORK/peer
+    mkdir -p "$home/run" && chmod 700 "$home/run"
+    t0=$(now_ns)
+    HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_CACHE_HOME=$home/cache \
+        XDG_RUNTIME_DIR=$home/run dbus-run-session -- "$bin" >"$WORK/peer.log" 2>&1 &
+    PEER_PID=$!
+    for _ in $(seq 1000); do
+        win=$(xdotool search --onlyvisible --class kbounce 2>/dev/null | head -n 1)
+        [ -n "$win" ] && break
+        sleep 0.01
+    done
+    pid=$(pgrep -x kbounce -P "$PEER_PID")
+    if [ -z "$win" ] || [ -z "$pid" ]; then
+        note "kbounce did not open a window (see $WORK/peer.log): the peer is not measured"
+        stop_peer
+        return 1
+    fi
+    sample startup_peer_ms "$((($(now_ns) - t0) / 1000000))"
+    xdotool windowsize "$win" 1014 820
+    sleep 2
+    sample rss_peer_mib "$(awk -v k="$(rss_kib "$pid")" 'BEGIN { printf "%.1f\n", k / 1024 }')"
+    xdotool mousemove --window "$win" 500 400 click 1  # "Click to start a game"
+    sleep 1
+    c0=$(cpu_ns "$pid") n0=$(now_ns)
+    sleep "$MEASURE_S"
+    c1=$(cpu_ns "$pid") n1=$(now_ns)
+    e2e_shot "bench-peer-$RUN" >/dev/null
+    sample cpu_play_peer "$(awk -v c="$((c1 - c0))" -v n="$((n1 - n0))" 'BEGIN { printf "%.2f\n", 100 * c / n }')"
+    stop_peer
+}
+PEER_PID=
+stop_peer() {
+    local pid
+    [ -n "$PEER_PID" ] || return 0
+    pid=$(pgrep -x kbounce -P "$PEER_PID")
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    sleep 0.5
+    kill "$PEER_PID" 2>/dev/null && wait "$PEER_PID" 2>/dev/null
+    PEER_PID=
+}
+
+trap 'stop_peer; e2e_cleanup' EXIT
 e2e_start_x 1280x1024
 e2e_folder
 STATS=$WORK/stats
@@ -208,28 +310,7 @@ for RUN in $(seq "$RUNS"); do
         sample idle_preview "$(idle_cpu)"
     fi
 
-    if game=$(start_level "$ROW_PLAY" a-temps.lev); then
-        sleep 1
-        sample idle_paused_game "$(idle_cpu)"
-        if r=$(play "$game" dep18); then
-            read -r ticks fps dropped cpu <<<"$r"
-            sample ticks_dep18 "$ticks"
-            sample fps_dep18 "$fps"
-            sample dropped_dep18 "$dropped"
-            sample cpu_play_dep18 "$cpu"
-        fi
-    fi
-
-    if opts=$(set_options 1); then
-        close_options "$opts"
-        if game=$(start_level "$ROW_PLAY" a-temps.lev) && r=$(play "$game" dep1); then
-            read -r ticks fps dropped cpu <<<"$r"
-            sample ticks_dep1 "$ticks"
-            sample fps_dep1 "$fps"
-            sample dropped_dep1 "$dropped"
-            sample cpu_play_dep1 "$cpu"
-        fi
-    fi
+    play_both ""
 
     xdotool windowraise "$MENU"
     e2e_click_twips "$MENU" 3000 4260  # EDITEUR
@@ -238,6 +319,14 @@ for RUN in $(seq "$RUNS"); do
         sample idle_editor "$(idle_cpu)"
     fi
     stop
+
+    # The whole window at every display frame, as before regions were drawn.
+    if FULL_REPAINT=1 launch && MENU=$(e2e_to_menu); then
+        play_both _full
+    fi
+    stop
+
+    peer
 done
 
 # Memory after many levels: an empty level, won at the first tick, played to

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Which folder may include which. Each layer builds on the ones before it:
 #   level/     Qt Core only: nothing of the project but level/ itself
 #   toolkit/   level/

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the program's files into the program folder. Pictures, sounds and
 # texts are refreshed; a level file that is already there is kept as it is.
 file(MAKE_DIRECTORY ${DST})

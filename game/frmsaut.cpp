@@ -41,11 +41,6 @@ frmsaut::frmsaut(tk::Program& program)
 }
 
 void frmsaut::buildLayout() {
-    // The sun or the moon: the picture itself comes with the level start.
-    tem.setRect(13320, 120, 975, 1065);
-    tem.Stretch = true;
-    add(tem, "tem");
-
     const QImage cloud(QStringLiteral(":/art/cloud.png"));
     const float cloudLeft[] = {1320, 10200, 5760};
     for (int i = 1; i <= 3; ++i) {
@@ -78,7 +73,7 @@ void frmsaut::buildLayout() {
         p.FillStyle = tk::FillDownwardDiagonal;
     }
 
-    // Sky, sun, clouds, ground and platforms change only between levels.
+    // Sky, clouds, ground and platforms change only between levels.
     cacheStaticLayer(Shape1(kShapeCount));
 
     fiole.setRect(4440, 3960, 570, 555);
@@ -86,6 +81,12 @@ void frmsaut::buildLayout() {
     fiole.fallback = QStringLiteral("fiole");
     fiole.Visible = false;
     add(fiole, "fiole");
+
+    // The sun or the moon, above the clouds and the vial for the eye and the
+    // mouse alike; the picture itself comes with the level start.
+    tem.setRect(13320, 120, 975, 1065);
+    tem.Stretch = true;
+    add(tem, "tem");
 
     const QImage green(QStringLiteral(":/art/green_frog.png"));
     for (int k = 1; k <= kShapeCount; ++k) {

@@ -99,10 +99,10 @@ public:
     int32_t pasgris = 0;       // grey frogs' walking step, twips
 
     // Elements, in drawing order.
-    tk::Picture tem;
     tk::ElementArray<tk::Picture> nuage1;
     tk::ElementArray<tk::Shape> Shape1;
     tk::Picture fiole;
+    tk::Picture tem;
     tk::ElementArray<tk::Picture> mech2;
     tk::ElementArray<tk::Picture> mech1;
     tk::Picture mech3;

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <QtTest>
 
+#include "game_support.h"
 #include "support.h"
 #include "toolkit/program.h"
 #include "toolkit/stats.h"
@@ -211,6 +212,51 @@ private slots:
         QCOMPARE(draw(s, QSize(200, 150), 2), expected);
     }
 
+    // A busy level (bird, seven green frogs, up to fifteen grey frogs, vials,
+    // jumps, gauges and counters) drawn tick after tick with only the regions
+    // that changed over the last picture looks as if drawn whole each time.
+    void regionRepaintsMatchWholeRepaints_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("layout size") << QSize(1014, 734) << 1;
+        QTest::newRow("letterboxed, HiDPI") << QSize(1200, 1000) << 2;
+    }
+    void regionRepaintsMatchWholeRepaints() {
+        QFETCH(QSize, size);
+        QFETCH(int, ratio);
+        testing::Game g;
+        g.aut().maxgb.setValue(15);
+        g.play(testing::levelLine(1, 17, 7, 100, "10"));
+        zelk::frmsaut& s = *g.game();
+        s.energie = 1e9;  // the level never ends while it is drawn
+        s.deliverKeyPress(27);
+        QImage shown = draw(s, size, ratio);
+        s.takeChanges();
+        for (int t = 0; t < 400; ++t) {
+            s.Timer1.fire();
+            if (t % 2 == 0) s.Timer3.fire();
+            if (t % 40 == 0) s.Timer2.fire();
+            if (t % 60 == 0) s.deliverMouse(tk::Screen::MouseAction::Down, tk::LeftButton, 0, 0, 0);
+            if (t % 60 == 20) s.deliverMouse(tk::Screen::MouseAction::Up, tk::LeftButton, 0, 0, 0);
+            if (t % 60 == 25)
+                s.deliverMouse(tk::Screen::MouseAction::Down, tk::RightButton, 0, 0, 0);
+            if (t % 90 == 45) s.deliverKeyPress(13);
+            s.sourisx = t % 200 < 100 ? 2000 : 13000;
+            const QRegion changed = s.takeChanges();
+            if (!changed.isEmpty()) {
+                QPainter p(&shown);
+                s.render(p, size, changed);
+            }
+            QImage whole(size * ratio, QImage::Format_RGB32);
+            whole.setDevicePixelRatio(ratio);
+            QPainter p(&whole);
+            s.render(p, size);
+            p.end();
+            if (shown != whole) QFAIL(qPrintable(QStringLiteral("tick %1 differs").arg(t)));
+        }
+        QVERIFY(s.nbgris >= 5);  // the field did fill up
+    }
+
     void statsFileHoldsTheCounts() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("stats"));
@@ -219,20 +265,31 @@ private slots:
             for (int k = 0; k < 5; ++k)
                 stats.timerFired(QStringLiteral("frmsaut"), QStringLiteral("Timer1"), k >= 3);
             stats.timerDropped(QStringLiteral("frmsaut"), QStringLiteral("Timer1"), 7);
-            stats.frameDrawn(QStringLiteral("frmsaut"));
-            stats.frameDrawn(QStringLiteral("frmmenu"));
-            stats.frameDrawn(QStringLiteral("frmsaut"));
+            stats.frameDrawn(QStringLiteral("frmsaut"), 100, false);
+            stats.frameDrawn(QStringLiteral("frmmenu"), 7, false);
+            stats.frameDrawn(QStringLiteral("frmsaut"), 20, true);
         }  // written once more at the end
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.size(), 11);
         QVERIFY(lines[0].startsWith(QLatin1String("uptime_ms ")));
         QVERIFY(lines[1].startsWith(QLatin1String("first_frame_unix_us ")));
         QVERIFY(lines[1].split(u' ')[1].toLongLong() > 1'600'000'000'000'000LL);
         QCOMPARE(lines[2], QStringLiteral("timer frmsaut.Timer1 5 2 7"));
-        QCOMPARE(lines[3], QStringLiteral("frames frmmenu 1"));
-        QCOMPARE(lines[4], QStringLiteral("frames frmsaut 2"));
+        QCOMPARE(lines.mid(3, 3), QStringList({QStringLiteral("frames frmmenu 1"),
+                                               QStringLiteral("repeats frmmenu 0"),
+                                               QStringLiteral("pixels frmmenu 7")}));
+        QCOMPARE(lines.mid(7, 3), QStringList({QStringLiteral("frames frmsaut 2"),
+                                               QStringLiteral("repeats frmsaut 1"),
+                                               QStringLiteral("pixels frmsaut 120")}));
+        // One interval between two frames, whatever its length.
+        const QStringList intervals = lines[10].split(u' ');
+        QCOMPARE(intervals.mid(0, 3),
+                 QStringList({QStringLiteral("intervals"), QStringLiteral("frmsaut"),
+                              QStringLiteral("250")}));
+        QCOMPARE(intervals.size(), 4);
+        QVERIFY(intervals[3].endsWith(QLatin1String(":1")));
         QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
     }
 };

@@ -270,6 +270,7 @@ private slots:
         QTest::newRow("bird") << "mech3" << true;
         QTest::newRow("vial") << "fiole" << true;
         QTest::newRow("sun") << "tem" << false;
+        QTest::newRow("sun where it lies over a cloud") << "tem over nuage1" << false;
         QTest::newRow("pause label") << "pause" << false;
         QTest::newRow("message under it") << "pause2" << false;
         QTest::newRow("vial count") << "nbf" << false;
@@ -318,6 +319,8 @@ private slots:
             r = rect(s.fiole);
         else if (over == QLatin1String("tem"))
             r = rect(s.tem);
+        else if (over == QLatin1String("tem over nuage1"))
+            r = QRectF(13320, 840, 60, 345);
         else if (over == QLatin1String("pause"))
             r = QRectF(s.pause.Left, s.pause.Top, 300, 300);
         else if (over == QLatin1String("pause2"))

@@ -372,6 +372,35 @@ void drawStandIn(QPainter& p, const QRectF& r, const QString& text) {
     p.restore();
 }
 
+QRectF drawnBounds(const Element& e) {
+    if (!e.Visible) return {};
+    // Antialiased edges and pictures placed at whole pixels reach one pixel out.
+    const qreal aa = kTwipsPerPixel;
+    switch (e.kind()) {
+        case Element::Kind::Shape: {
+            const auto& s = static_cast<const Shape&>(e);
+            const qreal pen = s.BorderStyle != 0 && s.BorderWidth > 0
+                                  ? qreal(s.BorderWidth) * kTwipsPerPixel / 2
+                                  : 0;
+            const qreal m = pen + aa;
+            return QRectF(s.Left, s.Top, s.Width, s.Height).normalized().adjusted(-m, -m, m, m);
+        }
+        case Element::Kind::Line: {
+            const auto& l = static_cast<const Line&>(e);
+            const qreal m = std::max(1, l.BorderWidth) * qreal(kTwipsPerPixel) + aa;
+            return QRectF(QPointF(l.X1, l.Y1), QPointF(l.X2, l.Y2))
+                .normalized()
+                .adjusted(-m, -m, m, m);
+        }
+        case Element::Kind::Label:  // the greyed caption's emboss lies a pixel right and down
+        case Element::Kind::Picture:
+            return QRectF(e.Left, e.Top, e.Width, e.Height)
+                .normalized()
+                .adjusted(-aa, -aa, 2 * aa, 2 * aa);
+    }
+    return {};
+}
+
 size_t digestElement(size_t h, const Element& e) {
     h = qHashMulti(h, e.Visible);
     if (!e.Visible) return h;

@@ -39,6 +39,9 @@ private:
 void drawElement(QPainter& p, const Element& e, const QRectF& client, SpriteCache& sprites);
 // A drawn stand-in for a missing picture: a framed panel with a short text.
 void drawStandIn(QPainter& p, const QRectF& r, const QString& text);
+// The twips that drawing e may touch, pens and antialiasing included (a few
+// twips more, never less); an empty rectangle for a hidden element.
+QRectF drawnBounds(const Element& e);
 // Folds what would be drawn of e into a running digest.
 size_t digestElement(size_t seed, const Element& e);
 

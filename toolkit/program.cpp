@@ -1,20 +1,26 @@
 #include "program.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace tk {
 
-// The display frame: while anything moves, every shown screen that moves is
-// repainted once a frame, milliseconds.
+// The display frame, milliseconds: a new picture is shown at most this often.
 constexpr int kFrameMs = 16;
 
 Program::Program(Services& services, bool frozenTime) : services_(services), frozen_(frozenTime) {
     if (!frozen_) {
         frame_ = new QTimer(this);
         frame_->setTimerType(Qt::PreciseTimer);
-        frame_->setInterval(kFrameMs);
+        frame_->setSingleShot(true);
         connect(frame_, &QTimer::timeout, this, &Program::refreshDisplay);
+        clock_.start();
     }
+}
+
+void Program::setFullRepaint(bool on) {
+    fullRepaint_ = on;
+    if (frame_) frame_->setSingleShot(!on);
 }
 
 Program::~Program() {
@@ -110,14 +116,26 @@ void Program::reportError(const QString& text) {
 }
 
 void Program::afterEvent() {
-    if (frame_ && !frame_->isActive()) frame_->start();
+    if (!frame_ || frame_->isActive()) return;
+    if (fullRepaint_) return frame_->start(kFrameMs);
+    // A tick's picture is shown as soon as the tick is over, in the same
+    // wake-up, unless the last frame began less than a display frame ago.
+    constexpr qint64 kFrameNs = kFrameMs * qint64{1'000'000};
+    const qint64 wait = lastFrameNs_ + kFrameNs - clock_.nsecsElapsed();
+    if (wait <= 0) return refreshDisplay();
+    frame_->start(static_cast<int>((wait + 999'999) / 1'000'000));
 }
 
 void Program::refreshDisplay() {
-    bool moving = false;
+    const qint64 began = clock_.isValid() ? clock_.nsecsElapsed() : 0;
+    bool drawn = false;
     for (auto& [name, s] : screens_)
-        if (s->updateIfChanged()) moving = true;
-    if (!moving && frame_) frame_->stop();
+        if (s->updateIfChanged()) drawn = true;
+    if (fullRepaint_) {
+        if (!drawn && frame_) frame_->stop();
+    } else if (drawn) {
+        lastFrameNs_ = began;
+    }
 }
 
 }  // namespace tk

@@ -3,6 +3,7 @@
 // and runs every event so that errors are reported and the display refreshed.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -34,6 +35,10 @@ public:
     // Counts for measurements, or nullptr (the usual case).
     Stats* stats() const { return stats_; }
     void setStats(Stats* stats) { stats_ = stats; }
+    // Whole windows at every display frame while a timer animates them,
+    // instead of the changed regions of new pictures only: kept as a measure.
+    bool fullRepaint() const { return fullRepaint_; }
+    void setFullRepaint(bool on);
 
     // Screens are reached by their class: get<frmopt>(), show<frmedit>().
     // Each class names itself with a static kName.
@@ -103,8 +108,8 @@ public:
     // Destroys screens unloaded by earlier events (the driver calls it between
     // commands; the event loop does it by itself).
     void collectGarbage();
-    // One display frame: repaints the shown screens that are moving; the frame
-    // clock stops when none is.
+    // One display frame: repaints what changed on the shown screens. It comes
+    // right after the event that changed them, at most once a display frame.
     void refreshDisplay();
 
 private:
@@ -127,6 +132,9 @@ private:
     std::map<QString, std::unique_ptr<Screen>> screens_;
     std::vector<std::unique_ptr<Screen>> graveyard_;
     QTimer* frame_ = nullptr;
+    QElapsedTimer clock_;
+    qint64 lastFrameNs_ = 0;  // when the last frame that drew something began
+    bool fullRepaint_ = false;
     Stats* stats_ = nullptr;
     bool ended_ = false;
 };

@@ -79,12 +79,26 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
+        const QRegion& region = e->region();
+        const bool whole = (QRegion(rect()) - region).isEmpty();
         {
             QPainter p(this);
-            screen_.render(p, size());
+            screen_.render(p, size(), whole ? QRegion() : region);
         }
-        if (Stats* stats = screen_.program().stats()) stats->frameDrawn(screen_.name());
+        // A part that the display frame did not ask for (an expose) was drawn
+        // from the model as it is now, whatever changed since the last frame:
+        // the rest of those changes is drawn next.
+        const QRegion missed = screen_.takeChanges();
+        if (!whole && !missed.isEmpty()) update(missed);
+        if (Stats* stats = screen_.program().stats()) {
+            int64_t pixels = 0;
+            for (const QRect& r : whole ? QRegion(rect()) : region)
+                pixels += int64_t{r.width()} * r.height();
+            const size_t digest = screen_.drawDigest();
+            stats->frameDrawn(screen_.name(), pixels, digest == lastDigest_);
+            lastDigest_ = digest;
+        }
     }
     void resizeEvent(QResizeEvent*) override { screen_.relayout(); }
     void changeEvent(QEvent* e) override {
@@ -161,6 +175,7 @@ private:
     }
 
     Screen& screen_;
+    size_t lastDigest_ = 0;  // of the last frame drawn, for the counts
 };
 
 // ---- Screen.
@@ -456,9 +471,26 @@ QString Screen::toolTipAt(float x, float y) const {
 
 // ---- Drawing.
 
-void Screen::render(QPainter& p, const QSize& windowSize) {
+QTransform Screen::clientTransform() const {
+    return QTransform::fromTranslate(origin_.x(), origin_.y())
+        .scale(pixelsPerTwip(), pixelsPerTwip());
+}
+
+QRect Screen::pixelsOf(const Element& e) const {
+    const QRectF b = drawnBounds(e);
+    if (b.isNull()) return {};
+    const QRectF client(0, 0, clientW_, clientH_);
+    // Whatever an element claims, it is drawn within the client area.
+    const bool finite = std::isfinite(b.left() + b.top() + b.width() + b.height());
+    const QRectF shown = finite ? b.intersected(client) : client;
+    if (shown.isEmpty()) return {};
+    return clientTransform().mapRect(shown).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void Screen::render(QPainter& p, const QSize& windowSize, const QRegion& only) {
     const QRectF client(origin_, QSizeF(clientW_ * pixelsPerTwip(), clientH_ * pixelsPerTwip()));
     const QRect outer = client.toAlignedRect();
+    if (!only.isEmpty()) p.setClipRegion(only);
     // Letterbox margins when the window's shape differs from the layout's.
     QRegion margins(QRect(QPoint(0, 0), windowSize));
     margins -= outer;
@@ -471,19 +503,19 @@ void Screen::render(QPainter& p, const QSize& windowSize) {
                    QPoint(qFloor(client.right()) - 1, qFloor(client.bottom()) - 1));
     for (const QRect& r : edges)
         p.fillRect(r, back_);
-    p.setClipRect(outer);
-    p.translate(origin_);
-    p.scale(pixelsPerTwip(), pixelsPerTwip());
-    paint(p);
+    p.setClipRect(outer, only.isEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
+    p.setWorldTransform(clientTransform(), true);
+    paint(p, only);
 }
 
-void Screen::paint(QPainter& p) {
+void Screen::paint(QPainter& p, const QRegion& only) {
     size_t first = 0;
-    if (!drawStaticLayer(p, first)) drawBackdrop(p);
+    if (!drawStaticLayer(p, first, only)) drawBackdrop(p);
     const QRectF client(0, 0, clientW_, clientH_);
     for (size_t k = first; k < drawList_.size(); ++k) {
         const Element* e = drawList_[k];
-        if (e->Visible) drawElement(p, *e, client, sprites_);
+        if (e->Visible && (only.isEmpty() || only.intersects(pixelsOf(*e))))
+            drawElement(p, *e, client, sprites_);
     }
 }
 
@@ -503,7 +535,7 @@ void Screen::cacheStaticLayer(const Element& last) {
     layer_ = QImage();
 }
 
-bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
+bool Screen::drawStaticLayer(QPainter& p, size_t& first, const QRegion& only) {
     if (!staticLast_) return false;
     const auto last = std::find(drawList_.begin(), drawList_.end(), staticLast_);
     if (last == drawList_.end()) return false;
@@ -538,7 +570,18 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first) {
     }
     const QTransform world = p.worldTransform();
     p.setWorldTransform(QTransform());
-    p.drawImage(QPointF(at.x() / dpr, at.y() / dpr), layer_);
+    const QPointF topLeft(at.x() / dpr, at.y() / dpr);
+    if (only.isEmpty()) {
+        p.drawImage(topLeft, layer_);
+    } else {
+        // Plain copies of the parts asked for, not a blend through a clip.
+        const QRectF layerRect(topLeft, QSizeF(size) / dpr);
+        for (const QRect& r : only) {
+            const QRectF part = layerRect.intersected(QRectF(r));
+            if (part.isEmpty()) continue;
+            p.drawImage(part, layer_, QRectF((part.topLeft() - topLeft) * dpr, part.size() * dpr));
+        }
+    }
     p.setWorldTransform(world);
     first = n;
     return true;
@@ -551,18 +594,55 @@ size_t Screen::drawDigest() const {
     return h;
 }
 
+size_t Screen::sceneDigest() const {
+    return qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_, scale_, origin_.x(),
+                      origin_.y(), window_->width(), window_->height());
+}
+
+QRegion Screen::takeChanges() {
+    const QRect whole = window_->rect();
+    const size_t scene = sceneDigest();
+    const bool all = scene != shownScene_;
+    shownScene_ = scene;
+    QRegion changed;
+    for (size_t k = 0; k < drawList_.size(); ++k) {
+        const size_t d = digestElement(0, *drawList_[k]);
+        Shown& was = shown_[k];
+        if (d == was.digest) continue;
+        const QRect now = pixelsOf(*drawList_[k]);
+        changed += was.pixels;
+        changed += now;
+        was = Shown{d, now};
+    }
+    if (all) return whole;
+    // Past half the window, one whole repaint costs less than many pieces.
+    int64_t area = 0;
+    for (const QRect& r : changed)
+        area += int64_t{r.width()} * r.height();
+    if (2 * area > int64_t{whole.width()} * whole.height()) return whole;
+    return changed;
+}
+
 bool Screen::updateIfChanged() {
     if (!window_->isVisible()) return false;
-    // A screen that a running timer animates is drawn at every display frame:
-    // a game tick of 18 ms changes it only nine frames in ten.
-    if (animators_ > 0) {
+    if (program_.fullRepaint()) {
+        // The whole window at every display frame while a timer animates it,
+        // as a measure to compare with.
+        if (animators_ > 0) {
+            window_->update();
+            return true;
+        }
+        const size_t d = drawDigest();
+        if (d == lastDigest_) return false;
+        lastDigest_ = d;
         window_->update();
         return true;
     }
-    const size_t d = drawDigest();
-    if (d == lastDigest_) return false;
-    lastDigest_ = d;
-    window_->update();
+    const QRegion changed = takeChanges();
+    if (changed.isEmpty()) return false;
+    // Drawn at once, so that what is shown is the model the changes were
+    // taken from.
+    window_->repaint(changed);
     return true;
 }
 
@@ -596,6 +676,7 @@ Element* Screen::lastOf(ArrayBase* a) {
 void Screen::insertDrawn(Element* e, Element* after) {
     auto it = after ? std::find(drawList_.begin(), drawList_.end(), after) : drawList_.end();
     if (it != drawList_.end()) ++it;
+    shown_.insert(shown_.begin() + (it - drawList_.begin()), Shown{});
     drawList_.insert(it, e);
 }
 

@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QObject>
 #include <QPointF>
+#include <QRegion>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 #include <map>
 #include <memory>
 #include <vector>
@@ -171,9 +173,10 @@ public:
 
     // Drawing. `render` draws the window's contents (windowSize in pixels):
     // the client area scaled and centred, margins around it; `paint` draws the
-    // client area in twips.
-    void render(QPainter& p, const QSize& windowSize);
-    void paint(QPainter& p);
+    // client area in twips. Given a region of window pixels, both draw only
+    // what lies in it, the same pixels a whole drawing gives there.
+    void render(QPainter& p, const QSize& windowSize, const QRegion& only = {});
+    void paint(QPainter& p, const QRegion& only = {});
     // The background and the elements drawn up to `last` rarely change: they
     // are drawn once into an image, drawn again only when what they show does.
     void cacheStaticLayer(const Element& last);
@@ -182,9 +185,19 @@ public:
     // Current mapping: pixels per twip and the client origin in window pixels.
     float pixelsPerTwip() const { return scale_ / kTwipsPerPixel; }
     QPointF origin() const { return origin_; }
+    // The same as one transform, twips to window pixels: what `render` draws
+    // with and what a changed element's pixels are found with.
+    QTransform clientTransform() const;
+    // The window pixels an element's drawing may touch, within the client area.
+    QRect pixelsOf(const Element& e) const;
     void relayout();  // recomputes the mapping from the window size
     // Cheap digest of everything drawn; changes when the picture would.
     size_t drawDigest() const;
+    // The window pixels whose picture changed since the last call: the old
+    // and new pixels of every element that moved, appeared, disappeared or
+    // changed its look; the whole window when the background, the mapping or
+    // most of the window changed.
+    QRegion takeChanges();
 
     // Lookup by name for the driver.
     Element* element(const QString& name, int index, bool indexed) const;
@@ -199,6 +212,7 @@ public:
         named_[QString::fromLatin1(name)] = Named{&e, nullptr, nullptr};
         order_.push_back(QString::fromLatin1(name));
         drawList_.push_back(&e);
+        shown_.emplace_back();
         return e;
     }
     void registerArray(ArrayBase* a, const QString& name);
@@ -214,7 +228,7 @@ public:
     // never reaches the display.
     void showWindow();
     void hideWindow();
-    // Schedules a repaint when the screen moves; false when it stands still.
+    // Repaints what changed since the last frame; false when nothing did.
     bool updateIfChanged();
     // Timers that animate the screen tell it when they start and stop.
     void countAnimator(bool running);
@@ -233,7 +247,14 @@ private:
     void drawBackdrop(QPainter& p);
     // Draws the cached layer and gives the first element after it; false when
     // there is none or the painter cannot take it as it is.
-    bool drawStaticLayer(QPainter& p, size_t& first);
+    bool drawStaticLayer(QPainter& p, size_t& first, const QRegion& only);
+    // What the window was last told to show of the background (its colour,
+    // picture and mapping) and of each drawn element (beside drawList_).
+    size_t sceneDigest() const;
+    struct Shown {
+        size_t digest = 0;
+        QRect pixels;
+    };
 
     struct Named {
         Element* element;
@@ -257,6 +278,8 @@ private:
     std::map<QString, Named> named_;
     std::vector<QString> order_;
     std::vector<Element*> drawList_;
+    std::vector<Shown> shown_;
+    size_t shownScene_ = 0;
     std::vector<Control*> placed_;
     float scale_ = 1.0f;
     QPointF origin_;

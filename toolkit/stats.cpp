@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTextStream>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -11,6 +12,9 @@ namespace tk {
 namespace {
 // How often the counts are written out, milliseconds.
 constexpr int kWriteEveryMs = 500;
+// Intervals between frames are counted in steps of this many microseconds,
+// up to kIntervalMaxUs.
+constexpr int64_t kIntervalStepUs = 250, kIntervalMaxUs = 250'000;
 }  // namespace
 
 Stats::Stats(QString path) : path_(std::move(path)), writer_(new QTimer(this)) {
@@ -33,8 +37,17 @@ void Stats::timerDropped(const QString& screen, const QString& timer, int64_t n)
     timers_[screen + u'.' + timer].dropped += n;
 }
 
-void Stats::frameDrawn(const QString& screen) {
-    ++frames_[screen];
+void Stats::frameDrawn(const QString& screen, int64_t pixels, bool repeat) {
+    FrameCounts& f = frames_[screen];
+    ++f.frames;
+    f.pixels += pixels;
+    if (repeat) ++f.repeats;
+    const int64_t now = clock_.nsecsElapsed();
+    if (f.lastNs >= 0) {
+        const int64_t us = std::min((now - f.lastNs) / 1000, kIntervalMaxUs);
+        ++f.intervals[us / kIntervalStepUs];
+    }
+    f.lastNs = now;
     if (firstFrameUnixUs_ < 0) {
         firstFrameUnixUs_ = std::chrono::duration_cast<std::chrono::microseconds>(
                                 std::chrono::system_clock::now().time_since_epoch())
@@ -54,8 +67,16 @@ void Stats::write() const {
         out << "first_frame_unix_us " << firstFrameUnixUs_ << '\n';
         for (const auto& [name, c] : timers_)
             out << "timer " << name << ' ' << c.fired << ' ' << c.late << ' ' << c.dropped << '\n';
-        for (const auto& [name, n] : frames_)
-            out << "frames " << name << ' ' << n << '\n';
+        for (const auto& [name, f] : frames_) {
+            out << "frames " << name << ' ' << f.frames << '\n';
+            out << "repeats " << name << ' ' << f.repeats << '\n';
+            out << "pixels " << name << ' ' << f.pixels << '\n';
+            // "intervals SCREEN STEP_US K:COUNT ...": COUNT intervals of K steps.
+            out << "intervals " << name << ' ' << kIntervalStepUs;
+            for (const auto& [step, n] : f.intervals)
+                out << ' ' << step << ':' << n;
+            out << '\n';
+        }
     }
     f.close();
     std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(path_).constData());

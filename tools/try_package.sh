@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package on this machine with apt, plays the installed
 # game as an ordinary user (nobody) with a home of its own, then removes the
 # package and checks that every file it installed is gone and the player's
@@ -19,10 +20,11 @@ fail() {
     exit 1
 }
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+# Without what it only recommends, so that nothing stays after the removal.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 dpkg -L zelk | sort >"$work/files"
-for f in /usr/bin/zelk /usr/bin/velmo /usr/share/applications/org.zelk.Zelk.desktop \
-    /usr/share/zelk/sol.gif; do
+for f in /usr/games/zelk /usr/games/velmo /usr/share/applications/org.zelk.Zelk.desktop \
+    /usr/share/zelk/sol.gif /usr/share/man/fr/man6/zelk.6.gz /usr/share/doc/zelk/copyright; do
     grep -qx "$f" "$work/files" || fail "$f not installed"
 done
 
@@ -33,11 +35,11 @@ mkdir -p "$home"
 chown nobody:nogroup "$home"
 as_player() {
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
-        env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen "$@"
+        env -i HOME="$home" PATH=/usr/bin:/bin:/usr/games QT_QPA_PLATFORM=offscreen "$@"
 }
 out=$(printf '%s\n' 'start' 'click avert.OKButton' 'get frmmenu.File1.ListCount' \
     'show frmedit' 'answer input "essai"' 'click frmedit.ssave' |
-    as_player /usr/bin/zelk-script 2>&1) || fail "zelk-script: $out"
+    as_player zelk-script 2>&1) || fail "zelk-script: $out"
 levels="$home/.local/share/zelk"
 grep -q '^frmmenu.File1.ListCount=[1-9]' <<<"$out" || fail "no level listed: $out"
 [ "$(stat -c %U "$levels/essai.lev")" = nobody ] || fail "the level was not saved: $out"

@@ -26,13 +26,17 @@ for entry in "$P"/share/applications/*.desktop; do
     [ -x "$P/bin/$exe" ] || e2e_fail "$entry starts $exe, which is not installed"
     svg=$P/share/icons/hicolor/scalable/apps/$icon.svg
     grep -q 'href="[^#]' "$svg" && e2e_fail "$svg refers to other files"
-    [ "$(identify -format %wx%h "$svg")" = 256x256 ] || e2e_fail "$svg"
+    [ "$(rsvg-convert "$svg" | identify -format %wx%h png:-)" = 256x256 ] || e2e_fail "$svg"
     for size in 16 22 24 32 48 64 128 256; do
         png=$P/share/icons/hicolor/${size}x$size/apps/$icon.png
         [ "$(identify -format %wx%h "$png")" = "${size}x$size" ] || e2e_fail "$png"
     done
 done
-for page in "$P"/share/man/man6/*.6.gz; do
+grep -q '<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>' \
+    "$P"/share/metainfo/org.zelk.Zelk.metainfo.xml || e2e_fail "no licence in the metainfo"
+[ "$(ls "$P"/share/man/man6 "$P"/share/man/fr/man6 | grep -c '\.6\.gz$')" = 6 ] ||
+    e2e_fail "not three manual pages in English and three in French"
+for page in "$P"/share/man/man6/*.6.gz "$P"/share/man/fr/man6/*.6.gz; do
     zcat "$page" | groff -k -man -Tutf8 -ww -z 2>&1 | grep . && e2e_fail "$page has roff warnings"
 done
 
