@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "game/frmsaut.h"
 #include "game/platforms.h"
+#include "game/sky.h"
 #include "level/levelfile.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
@@ -15,9 +16,6 @@
 namespace zelk {
 
 namespace {
-
-const QColor kDaySky(128, 128, 255);
-const QColor kNightSky(0, 0, 128);
 
 // A drawn sun or moon, for when the sky picture of the data folder is
 // missing.

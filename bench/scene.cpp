@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "game/rules.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 
@@ -24,9 +25,9 @@ constexpr int kSettleTicks = 600;
 // The player stands in the middle of the field; the vial lies on the ground
 // at the right edge, where no frog walks.
 constexpr float kPlayerLeft = 7400, kVialLeft = 14000;
-// The options' start difficulty, 125, in life points; the contacts of a few
-// ticks never use it up.
-constexpr double kFullEnergy = 12500;
+// The options' start difficulty in life points; the contacts of a few ticks
+// never use it up.
+constexpr double kFullEnergy = zelk::kStartVie * zelk::kEnergyPerVie;
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "game/platforms.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
+#include "toolkit/colours.h"
 
 namespace zelk {
 
@@ -100,8 +101,6 @@ void dragSpan(Dragged what, float distance, float nearStep, float farStep, float
     len = what == Dragged::Whole ? size : what == Dragged::Near ? size - k * step : size + k * step;
 }
 
-const QColor kYellow(255, 255, 0);
-
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
 constexpr float kStart[kShapeCount][4] = {
     {0, 10440, 19995, 375},   {1920, 8520, 1095, 1695}, {3120, 5400, 3135, 1455},
@@ -116,7 +115,7 @@ ZelkProgram& frmedit::zelk() {
 }
 
 frmedit::frmedit(tk::Program& program)
-    : tk::Screen(program, kName, 15210, 11010),
+    : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
       Shape1(*this, "Shape1"),
       Label1(*this, "Label1"),
       Text1(*this, "Text1", {0, 0, 1215, 285}, QStringLiteral("sansnom")),
@@ -155,7 +154,7 @@ void frmedit::buildLayout() {
         s.setRect(r[0], r[1], r[2], r[3]);
         s.ShapeKind = tk::RoundedRectangle;
         s.BackStyle = tk::Opaque;
-        s.BackColor = kYellow;
+        s.BackColor = tk::kYellow;
         s.FillStyle = tk::FillDownwardDiagonal;
         s.FillColor = k == kGround ? QColor(128, 64, 0) : QColor(192, 64, 0);
         s.BorderColor = k == kGround ? QColor(0, 0, 0) : QColor(64, 0, 0);

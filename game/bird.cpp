@@ -1,6 +1,8 @@
 // The bird: chases the player through the air on both axes, never below the
-// ground, ignoring platforms and screen edges.
+// ground, ignoring platforms and screen edges; a vanished bird comes back
+// from the middle cloud after a few firings of the spawn timer.
 #include "game/frmsaut.h"
+#include "game/rules.h"
 
 namespace zelk {
 
@@ -16,6 +18,18 @@ void frmsaut::mechant3() {
     if (mech3.Left + mech3.Width / 2 < px) mech3.Left += speed();
     if (mech3.Top + mech3.Height / 2 > py) mech3.Top -= speed();
     if (mech3.Top + mech3.Height / 2 < py) mech3.Top += speed();
+}
+
+void frmsaut::oiseau() {
+    if (birdOption() != 1 || mech3.Visible) return;
+    retouroiseau = level::add16(retouroiseau, -1);
+    if (retouroiseau == 0) {
+        const tk::Picture& c = nuage1(2);
+        mech3.Visible = true;
+        mech3.Top = c.Top;
+        mech3.Left = c.Left;
+        retouroiseau = kBirdReturn;
+    }
 }
 
 }  // namespace zelk

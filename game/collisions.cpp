@@ -15,11 +15,11 @@ enum class RightEdge { Plain, Narrowed };
 bool touches(const tk::Shape& p, const tk::Picture& e, RightEdge edge) {
     const bool vertical = p.Top + p.Height / 2 < e.Top + e.Height && p.Top + p.Height > e.Top;
     if (!vertical) return false;
-    const bool right =
-        edge == RightEdge::Plain
-            ? e.Left + e.Width > p.Left && p.Left + p.Width > e.Left + e.Width
-            : p.Left + 20 < e.Left + e.Width && p.Left + p.Width - 20 > e.Left + e.Width;
-    const bool left = p.Left + p.Width - 50 > e.Left && e.Left > p.Left;
+    const bool right = edge == RightEdge::Plain
+                           ? e.Left + e.Width > p.Left && p.Left + p.Width > e.Left + e.Width
+                           : p.Left + kNarrowedEdge < e.Left + e.Width &&
+                                 p.Left + p.Width - kNarrowedEdge > e.Left + e.Width;
+    const bool left = p.Left + p.Width - kOverlapLeft > e.Left && e.Left > p.Left;
     const bool covering = p.Left > e.Left && e.Left + e.Width > p.Left + p.Width;
     return right || left || covering;
 }
@@ -28,15 +28,15 @@ bool touches(const tk::Shape& p, const tk::Picture& e, RightEdge edge) {
 // enemy's top by a fraction of its width.
 bool frogStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
     const float bottom = p.Top + p.Height;
-    return e.Left - 40 < p.Left && etat == jump::Falling &&
-           e.Left + e.Width + 40 > p.Left + p.Width && e.Top + e.Width / 2 > bottom &&
-           e.Top - 20 < bottom;
+    return e.Left - kStompSide < p.Left && etat == jump::Falling &&
+           e.Left + e.Width + kStompSide > p.Left + p.Width && e.Top + e.Width / 2 > bottom &&
+           e.Top - kStompAbove < bottom;
 }
 
 bool birdStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
     const float bottom = p.Top + p.Height;
     return e.Left < p.Left && etat == jump::Falling && e.Left + e.Width > p.Left + p.Width &&
-           e.Top + e.Width / 4 > bottom && e.Top - 20 < bottom;
+           e.Top + e.Width / 4 > bottom && e.Top - kStompAbove < bottom;
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ bool birdStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
 void frmsaut::evie() {
     auto bounce = [this] {
         puiss = kBounce;
-        basesaut = tk::cint(joueur.Top + joueur.Height);
+        basesaut = level::cint(joueur.Top + joueur.Height);
         etat = jump::Rising;
         program().services().playSound(
             QDir(program().services().dataFolder()).filePath(QStringLiteral("defaut.wav")));
@@ -56,7 +56,7 @@ void frmsaut::evie() {
         if (frogStomped(joueur, e, etat)) {
             bounce();
             e.Visible = false;
-            if (tuesgris < greyToKill()) tuesgris = tk::add16(tuesgris, 1);
+            if (tuesgris < greyToKill()) tuesgris = level::add16(tuesgris, 1);
         }
     }
     for (int j = 1; j <= nbvertes; ++j) {

@@ -9,13 +9,14 @@ void frmsaut::counters() {
     int16_t hidden = 0;
     for (int k = 1; k <= kShapeCount; ++k)
         if (!mech2(k).Visible) ++hidden;
-    const int16_t nbg = tk::cint(greyToKill());
-    const int16_t left = tk::add16(tk::add16(tk::add16(nbg, kShapeCount), -tuesgris), -hidden);
-    Label1.Caption = tk::str(left) + QStringLiteral(" ennemies restants à tuer");
+    const int16_t nbg = level::cint(greyToKill());
+    const int16_t left =
+        level::add16(level::add16(level::add16(nbg, kShapeCount), -tuesgris), -hidden);
+    Label1.Caption = level::str(left) + QStringLiteral(" ennemies restants à tuer");
     Label3.Caption = QStringLiteral("( grenouilles grises:  ") +
-                     tk::str(tk::add16(nbg, -tuesgris)) +
+                     level::str(level::add16(nbg, -tuesgris)) +
                      QStringLiteral("    -    grenouilles vertes:  ") +
-                     tk::str(kShapeCount - hidden) + QStringLiteral(" )");
+                     level::str(kShapeCount - hidden) + QStringLiteral(" )");
 }
 
 void frmsaut::chars() {
@@ -23,7 +24,7 @@ void frmsaut::chars() {
     if (delai == 0) puiss = 0;  // the charge was not used in time
     hsauts.Width = puiss / static_cast<float>(kPowerMax) * div1.Width;
     if (energie >= 0) {
-        const int16_t full = tk::cint(lifeOption() * kEnergyPerVie);
+        const int16_t full = level::cint(lifeOption() * kEnergyPerVie);
         vie.Width = static_cast<float>(energie / full * div2.Width);
     }
     if (!(energie > 0)) vie.Width = 1;

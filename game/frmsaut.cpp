@@ -1,16 +1,16 @@
 #include "game/frmsaut.h"
 
 #include "app/program.h"
+#include "game/sky.h"
 #include "level/levelfile.h"
+#include "toolkit/colours.h"
 #include "toolkit/program.h"
 
 namespace zelk {
 
 namespace {
 
-const QColor kDaySky(128, 128, 255);
 const QColor kRed(255, 0, 0);
-const QColor kYellow(255, 255, 0);
 
 // Green frogs' layout size, twips.
 constexpr float kGreenWidth = 600, kGreenHeight = 555;
@@ -32,7 +32,7 @@ frmsaut::frmsaut(tk::Program& program)
     setBackColor(kDaySky);
     buildLayout();
     for (int k = 1; k <= kShapeCount; ++k)
-        platformTags_[static_cast<size_t>(k)] = tk::str(k);
+        platformTags_[static_cast<size_t>(k)] = level::str(k);
 
     Timer1.Tick = [this] { tick(); };
     Timer1.setAnimates(true);
@@ -55,7 +55,7 @@ void frmsaut::buildLayout() {
     ground.setRect(-240, 10680, 20000, 615);
     ground.ShapeKind = tk::Rectangle;
     ground.BackStyle = tk::Opaque;
-    ground.BackColor = kYellow;
+    ground.BackColor = tk::kYellow;
     ground.FillColor = QColor(192, 64, 0);
     ground.FillStyle = tk::FillDownwardDiagonal;
     const float platforms[6][4] = {{480, 7440, 5775, 1695}, {7800, 3480, 3495, 1695},
@@ -68,7 +68,7 @@ void frmsaut::buildLayout() {
         p.ShapeKind = tk::RoundedRectangle;
         p.BorderColor = Qt::black;
         p.BackStyle = tk::Opaque;
-        p.BackColor = kYellow;
+        p.BackColor = tk::kYellow;
         p.FillColor = QColor(128, 64, 0);
         p.FillStyle = tk::FillDownwardDiagonal;
     }
@@ -94,7 +94,7 @@ void frmsaut::buildLayout() {
         g.setRect(0, 0, kGreenWidth, kGreenHeight);
         g.setImage(green, QStringLiteral("green_frog.png"));
         g.fallback = QStringLiteral("verte");
-        g.Tag = tk::str(k);
+        g.Tag = level::str(k);
         g.Visible = false;
     }
 
@@ -130,7 +130,7 @@ void frmsaut::buildLayout() {
     };
     fill(hsauts, "hsauts", 120, 15, QColor(0, 255, 0));
     frame(div1, "div1", 120);
-    fill(vie, "vie", 2520, 1815, kYellow);
+    fill(vie, "vie", 2520, 1815, tk::kYellow);
     frame(div2, "div2", 2520);
 
     auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
@@ -176,7 +176,7 @@ void frmsaut::Form_Load() {
 }
 
 void frmsaut::setup() {
-    nbf.Caption = tk::str(tk::val(vialsOption()));
+    nbf.Caption = level::str(level::val(vialsOption()));
     for (int k = 1; k <= kShapeCount; ++k) {
         tk::Picture& g = mech2(k);
         const tk::Shape& q = Shape1(platformOfTag(g.Tag));
@@ -190,15 +190,15 @@ void frmsaut::setup() {
     if (n >= 1 && n <= kShapeCount)
         for (int k = 1; k <= n; ++k)
             mech2(k).Visible = true;
-    basesaut = tk::cint(joueur.Top);
+    basesaut = level::cint(joueur.Top);
     etat = jump::Standing;
     tuesgris = 0;
     plateau = 0;
     if (birdOption() == 1) mech3.Visible = true;
     if (birdOption() == 0) mech3.Visible = false;
-    nbvertes = tk::cint(greenOption());
+    nbvertes = level::cint(greenOption());
     attente = kFirstPause;
-    energie = tk::cint(lifeOption() * kEnergyPerVie);
+    energie = level::cint(lifeOption() * kEnergyPerVie);
     nbgris = 0;
     // The menu is only read, never loaded from here: its own load creates a
     // game screen, which must not happen while this one is being set up.

@@ -1,7 +1,9 @@
-// Grey frogs: falling from the clouds, landing, walking towards the player on
+// Grey frogs: arriving under the clouds at each firing of the spawn timer,
+// falling from them, landing, walking towards the player on
 // their platform, pushing each other apart.
 #include "game/frmsaut.h"
 #include "game/rules.h"
+#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -10,7 +12,7 @@ int16_t frmsaut::platformOfTag(const QString& tag) {
     // The tags the game writes are one digit; anything else is read as a number.
     if (tag.size() == 1 && tag[0] >= u'0' && tag[0] <= u'9')
         return static_cast<int16_t>(tag[0].unicode() - u'0');
-    return tk::cint(tk::val(tag));
+    return level::cint(level::val(tag));
 }
 
 void frmsaut::gatherGreyFrogs() {
@@ -68,6 +70,41 @@ void frmsaut::mechant() {
                     if (pc < f.Left + f.Width / 2 && q.Top - f.Height == f.Top) f.Left -= pasgris;
                 }
             }
+        }
+    }
+}
+
+void frmsaut::placeUnderCloud(tk::Picture& frog) {
+    // r in [0, 3): the first cloud unless r passes 1, the third past 2.
+    const float r = program().services().rng().next() * 3;
+    int k = 1;
+    if (r > 1) k = 2;
+    if (r > 2) k = 3;
+    const tk::Picture& c = nuage1(k);
+    frog.Top = c.Top + c.Height / 2 - frog.Height / 2 - kCloudRise;
+    frog.Left = c.Left + c.Width / 2 - frog.Width / 2;
+}
+
+void frmsaut::spawn() {
+    oiseau();
+    const int16_t nbg = level::cint(greyToKill());
+    const int16_t most = level::add16(greyOnScreen(), -1);
+    const int16_t lim = nbg >= most ? most : nbg;
+    if (lim != nbgris) {
+        nbgris = level::add16(nbgris, 1);
+        tk::Picture& f = mech1.load(nbgris);
+        placeUnderCloud(f);
+        f.Visible = true;
+        f.Tag.clear();
+    }
+    // Dead grey frogs come back only while the screen holds its full number.
+    if (nbgris == most && tuesgris != nbg) {
+        for (int i = 0; i <= nbgris; ++i) {
+            tk::Picture& f = mech1(i);
+            if (f.Visible) continue;
+            placeUnderCloud(f);
+            f.Visible = true;
+            f.Tag.clear();
         }
     }
 }

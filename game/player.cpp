@@ -9,7 +9,7 @@ void frmsaut::pcemouv() {
     if (charge == 1) {
         // Tested before adding, so the power passes the limit for one tick.
         if (puiss < kPowerMax) {
-            puiss = tk::add16(puiss, kPowerStep);
+            puiss = level::add16(puiss, kPowerStep);
         } else {
             puiss = kPowerMax;
         }
@@ -30,7 +30,7 @@ void frmsaut::saut() {
         etat = jump::Standing;
         puiss = 0;
         joueur.Top = ground.Top - joueur.Height;
-        basesaut = tk::cint(joueur.Top);
+        basesaut = level::cint(joueur.Top);
     }
 
     if (plateau != 0) {
@@ -52,7 +52,7 @@ void frmsaut::saut() {
             etat = jump::Standing;
             puiss = 0;
             joueur.Top = p.Top - joueur.Height;
-            basesaut = tk::cint(joueur.Top);
+            basesaut = level::cint(joueur.Top);
             plateau = cpt;
         }
     }
@@ -60,7 +60,7 @@ void frmsaut::saut() {
     // Only the state held now moves him; a change is acted on next tick.
     switch (etat) {
         case jump::Rising:
-            if (joueur.Top <= tk::add16(basesaut, -puiss)) {
+            if (joueur.Top <= level::add16(basesaut, -puiss)) {
                 etat = jump::Pausing;
             } else {
                 joueur.Top -= kRise;
@@ -74,7 +74,7 @@ void frmsaut::saut() {
                 attente = 1;
                 etat = jump::Falling;
             }
-            attente = tk::add16(attente, -1);
+            attente = level::add16(attente, -1);
             break;
         default:
             break;

@@ -76,6 +76,20 @@ constexpr double kGreyTouch = 40;
 constexpr double kGreenTouch = 55;
 constexpr double kBirdTouch = 35;
 constexpr double kEnergyPerVie = 100;
+// The game options' start value of `vie` (the difficulty).
+constexpr int kStartVie = 125;
+
+// Hit margins, twips. Touching: the player's right edge must pass an enemy's
+// left edge by kOverlapLeft, and a green frog's right edge is narrowed by
+// kNarrowedEdge on both bodies. Stomping: the player's feet no more than
+// kStompAbove above the enemy's top, and for a frog within kStompSide of
+// either side. A vial: the frog's sides inside it by kNarrowedEdge and
+// kOverlapLeft, its top kVialDepth above the vial's bottom.
+constexpr float kOverlapLeft = 50;
+constexpr float kNarrowedEdge = 20;
+constexpr float kStompAbove = 20;
+constexpr float kStompSide = 40;
+constexpr float kVialDepth = 100;
 
 // Spawn-timer firings before a vanished bird comes back.
 constexpr int16_t kBirdReturn = 5;

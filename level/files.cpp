@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace tk {
+namespace level {
 
 namespace {
 
@@ -193,4 +193,4 @@ bool Files::remove(const QString& path, QString& whyNot) {
     return true;
 }
 
-}  // namespace tk
+}  // namespace level

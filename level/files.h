@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace tk {
+namespace level {
 
 class Files {
 public:
@@ -41,4 +41,4 @@ private:
 // The French words for a system error number, ending with a full stop.
 QString systemReason(int err);
 
-}  // namespace tk
+}  // namespace level

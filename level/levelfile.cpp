@@ -95,7 +95,7 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
     return true;
 }
 
-bool read(const QString& path, tk::Files& files, Record& out, Error& err) {
+bool read(const QString& path, level::Files& files, Record& out, Error& err) {
     QByteArray data;
     QString why;
     if (!files.read(path, kMaxScanBytes, data, why)) {
@@ -106,7 +106,7 @@ bool read(const QString& path, tk::Files& files, Record& out, Error& err) {
 }
 
 bool read(const QString& path, Record& out, Error& err) {
-    tk::Files files;
+    level::Files files;
     return read(path, files, out, err);
 }
 
@@ -141,7 +141,7 @@ public:
         double v = 0;
         if (!ok_) return 0;
         bool tooLarge = false;
-        if (!tk::parseNumber(r_[f].text, v, &tooLarge)) {
+        if (!level::parseNumber(r_[f].text, v, &tooLarge)) {
             const QString t = r_[f].text;
             return failAt(f, tooLarge ? QStringLiteral("le champ %1 (« %2 ») est un nombre trop "
                                                        "grand pour être lu.")
@@ -162,7 +162,7 @@ public:
     std::optional<double> numberIfAny(int f) {
         double v = 0;
         bool tooLarge = false;
-        if (tk::parseNumber(r_[f].text, v, &tooLarge) || tooLarge) return number(f);
+        if (level::parseNumber(r_[f].text, v, &tooLarge) || tooLarge) return number(f);
         return std::nullopt;
     }
     // A number that rounds to a finite single value; the writer's shortest
@@ -179,14 +179,14 @@ public:
     }
     int16_t int16(int f) {
         const double v = number(f);
-        if (ok_ && !tk::fitsInt16(v)) {
+        if (ok_ && !level::fitsInt16(v)) {
             failAt(f, QStringLiteral("le champ %1 (%2) ne tient pas dans un entier de 16 bits "
                                      "(-32768 à 32767).")
                           .arg(f)
                           .arg(quoted(f)));
             return 0;
         }
-        return ok_ ? static_cast<int16_t>(tk::roundHalfEven(v)) : 0;
+        return ok_ ? static_cast<int16_t>(level::roundHalfEven(v)) : 0;
     }
     int16_t option(int f, int lo, int hi, const char* what) {
         const int16_t v = int16(f);
@@ -365,7 +365,7 @@ constexpr int kSingleDigits = 9;
 QByteArray format(const Level& level) {
     QString line;
     for (float v : level.geometry)
-        line += tk::strSingle(v, kSingleDigits) + u',';
+        line += level::strSingle(v, kSingleDigits) + u',';
     line += QStringLiteral("%1,%2,%3,%4,\"%5\"\r\n")
                 .arg(level.ois)
                 .arg(level.vitois)
@@ -375,7 +375,7 @@ QByteArray format(const Level& level) {
     return line.toLatin1();
 }
 
-bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot) {
+bool write(const QString& path, const Level& level, level::Files& files, QString& whyNot) {
     return files.write(path, format(level), whyNot);
 }
 

@@ -70,7 +70,7 @@ struct Level {
 bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err);
 // Reads a level file (at most kMaxScanBytes of it) through the program's file
 // layer; the second form uses the file system directly.
-bool read(const QString& path, tk::Files& files, Record& out, Error& err);
+bool read(const QString& path, level::Files& files, Record& out, Error& err);
 bool read(const QString& path, Record& out, Error& err);
 
 // The readers' conversions. Each checks all 29 fields, and every platform it
@@ -102,6 +102,6 @@ QByteArray format(const Level& level);
 // Writes a level atomically (aside, then renamed over the target; a link of
 // that name is replaced, not followed). On failure returns false with the
 // reason in French; an earlier file is left intact.
-bool write(const QString& path, const Level& level, tk::Files& files, QString& whyNot);
+bool write(const QString& path, const Level& level, level::Files& files, QString& whyNot);
 
 }  // namespace level

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-namespace tk {
+namespace level {
 
 double roundHalfEven(double v) {
     return std::nearbyint(v);
@@ -195,4 +195,4 @@ void Rng::reseedFromClock(double seconds) {
     state_ = (state_ & 0xFF00FFu) | (mixed << 8);
 }
 
-}  // namespace tk
+}  // namespace level

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace tk {
+namespace level {
 
 // A run-time error: a value that does not fit, a text that is not a number,
 // a file that cannot be used. Handlers never let it end the program; the
@@ -67,4 +67,4 @@ private:
     uint32_t state_ = 0x50000;  // fixed start state, 24 bits
 };
 
-}  // namespace tk
+}  // namespace level

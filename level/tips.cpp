@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-namespace zelk {
+namespace level {
 
 QStringList parseTips(const QByteArray& file) {
     // A byte order mark at the start is no part of the first tip, whatever
@@ -27,4 +27,4 @@ QStringList parseTips(const QByteArray& file) {
     return lines;
 }
 
-}  // namespace zelk
+}  // namespace level

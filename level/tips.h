@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QStringList>
 
-namespace zelk {
+namespace level {
 
 // Most lines kept from a tips file.
 constexpr int kMaxTips = 10000;
@@ -14,4 +14,4 @@ constexpr int kMaxTips = 10000;
 // the bytes are not UTF-8; a byte order mark at the start is skipped.
 QStringList parseTips(const QByteArray& bytes);
 
-}  // namespace zelk
+}  // namespace level

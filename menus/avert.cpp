@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "menus/resol.h"
+#include "toolkit/colours.h"
 
 namespace zelk {
 
@@ -33,7 +34,7 @@ avert::avert(tk::Program& program)
 
     Command2.setIcon(QImage(QStringLiteral(":/art/readme.png"))
                          .scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    OKButton.setBackColor(QColor(255, 255, 0));
+    OKButton.setBackColor(tk::kYellow);
     OKButton.setIcon(QImage(QStringLiteral(":/art/grey_frog.png"))
                          .scaled(51, 38, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     OKButton.Default = true;

@@ -83,7 +83,7 @@ bool frmTip::LoadTips(const QString& fileName) {
     // A file that goes on past the bound keeps its whole lines only: the cut
     // may fall inside a character.
     if (bytes.size() > kMaxBytes) bytes.truncate(bytes.lastIndexOf('\n', kMaxBytes - 1) + 1);
-    TipLines = parseTips(bytes);
+    TipLines = level::parseTips(bytes);
     PickTip();
     return true;
 }

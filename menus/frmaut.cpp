@@ -1,5 +1,6 @@
 #include "menus/frmaut.h"
 
+#include "game/rules.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -11,10 +12,10 @@ const QColor kBlue(0, 0, 255);
 
 frmaut::frmaut(tk::Program& program)
     : tk::Screen(program, kName, 5775, 4200),
-      dep(*this, "dep", {1080, 1080, 2655, 255}, 1, 50, 18, 6, 6),
+      dep(*this, "dep", {1080, 1080, 2655, 255}, 1, 50, kTickMs, 6, 6),
       Command6(*this, "Command6", {4440, 1080, 735, 255}, QStringLiteral("DEF")),
       ram(*this, "ram", {2280, 1440, 2535, 195}, QStringLiteral("Simuler un ramage")),
-      vie(*this, "vie", {1200, 1920, 2415, 255}, 10, 250, 125, 10, 10),
+      vie(*this, "vie", {1200, 1920, 2415, 255}, 10, 250, kStartVie, 10, 10),
       Command1(*this, "Command1", {4440, 1920, 735, 255}, QStringLiteral("DEF")),
       Command3(*this, "Command3", {3960, 3000, 255, 375}, QStringLiteral("!")),
       maxgb(*this, "maxgb", {1320, 3120, 2535, 255}, 1, 15, 4, 1, 1),
@@ -51,8 +52,8 @@ frmaut::frmaut(tk::Program& program)
     Command3.setBackColor(kRed);
     jour.setValue(true);
 
-    Command6.Click = [this] { dep.setValue(18); };
-    Command1.Click = [this] { vie.setValue(125); };
+    Command6.Click = [this] { dep.setValue(kTickMs); };
+    Command1.Click = [this] { vie.setValue(kStartVie); };
     Command2.Click = [this] { setWindowState(tk::Minimized); };
     Command3.Click = [this] {
         this->program().services().msgBox(
@@ -61,7 +62,7 @@ frmaut::frmaut(tk::Program& program)
                            "5)"),
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("!!!"));
     };
-    maxgb.Change = maxgb.Scroll = [this] { Label9.Caption = tk::str(maxgb.value()); };
+    maxgb.Change = maxgb.Scroll = [this] { Label9.Caption = level::str(maxgb.value()); };
     vie.Change =
         vie.Scroll = [this] { Label6.Caption = percentage(vie.value(), vie.max()) + u'%'; };
     ram.Click = [this] { dep.setEnabled(ram.value() != 1); };
@@ -71,7 +72,7 @@ QString frmaut::percentage(int value, int max) {
     // Computed in single precision; written with "." whatever the locale, so
     // a fraction from dragging the thumb is kept ("8.8").
     const float p = static_cast<float>(static_cast<double>(value) / max * 200.0);
-    return tk::str(p);
+    return level::str(p);
 }
 
 }  // namespace zelk

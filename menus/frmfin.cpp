@@ -1,12 +1,12 @@
 #include "menus/frmfin.h"
 
+#include "toolkit/colours.h"
 #include "toolkit/program.h"
 
 namespace zelk {
 
 namespace {
 const QColor kWhite(255, 255, 255);
-const QColor kYellow(255, 255, 0);
 }  // namespace
 
 frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
@@ -23,13 +23,13 @@ frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
         if (centred) l.Alignment = tk::AlignCenter;
         add(l, name);
     };
-    label(Label16, "Label16", 120, 495, "Sortir", kYellow, 18);
+    label(Label16, "Label16", 120, 495, "Sortir", tk::kYellow, 18);
     Label16.setRect(6000, 120, 1935, 495);
     Label16.ToolTipText = QStringLiteral("Quitter le jeu");
     label(Label1, "Label1", 720, 375, "Une création de l'équipe Zelk", kWhite, 13.5f);
     label(Label2, "Label2", 1080, 375, "Dessins, sons, niveaux et programme faits maison", kWhite,
           13.5f);
-    label(Label3, "Label3", 1440, 495, "ZELK", kYellow, 15.75f);
+    label(Label3, "Label3", 1440, 495, "ZELK", tk::kYellow, 15.75f);
     Label3.FontName = QStringLiteral("Times New Roman");
     Label3.FontBold = true;
     label(Label4, "Label4", 2160, 375, "Merci d'avoir jouer à Zelk", kWhite, 13.5f);
@@ -41,11 +41,11 @@ frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
     add(Line1, "Line1");
     label(Label5, "Label5", 3240, 255,
           "Ce jeu a demandé deux mois de soirées et de week-ends :", kWhite, 8.25f);
-    label(Label6, "Label6", 3600, 255, "Programmation du jeu et de l'éditeur : 140 heures", kYellow,
-          8.25f);
-    label(Label7, "Label7", 3900, 255, "Dessins et sons : 35 heures", kYellow, 8.25f);
-    label(Label8, "Label8", 4200, 255, "Niveaux et réglages : 30 heures", kYellow, 8.25f);
-    label(Label9, "Label9", 4500, 255, "Tests : 25 heures          Total : 230 heures", kYellow,
+    label(Label6, "Label6", 3600, 255, "Programmation du jeu et de l'éditeur : 140 heures",
+          tk::kYellow, 8.25f);
+    label(Label7, "Label7", 3900, 255, "Dessins et sons : 35 heures", tk::kYellow, 8.25f);
+    label(Label8, "Label8", 4200, 255, "Niveaux et réglages : 30 heures", tk::kYellow, 8.25f);
+    label(Label9, "Label9", 4500, 255, "Tests : 25 heures          Total : 230 heures", tk::kYellow,
           8.25f);
     label(Label10, "Label10", 4920, 495,
           "Merci de respecter ce travail : partagez le jeu librement, mais ne le faites pas "
@@ -58,7 +58,7 @@ frmfin::frmfin(tk::Program& program) : tk::Screen(program, kName, 8025, 7425) {
     label(Label13, "Label13", 6180, 255,
           "Vos niveaux nous intéressent : envoyez vos fichiers .lev !", kWhite, 8.25f);
     label(Label14, "Label14", 6480, 255, "Zelk v1.0", kWhite, 8.25f);
-    label(Label15, "Label15", 6900, 255, "Juillet-Aout 2004", kYellow, 8.25f);
+    label(Label15, "Label15", 6900, 255, "Juillet-Aout 2004", tk::kYellow, 8.25f);
     Label16.Click = [this] { this->program().end(); };
 }
 

@@ -10,13 +10,13 @@
 #include "menus/frmaide.h"
 #include "menus/frmpre.h"
 #include "menus/speedword.h"
+#include "toolkit/colours.h"
 
 namespace zelk {
 
 namespace {
 
 const QColor kButtonBack(128, 128, 255);
-const QColor kYellow(255, 255, 0);
 
 // The banner's letters, four columns by five rows each; '#' is a frog.
 constexpr const char* kLetters[4][5] = {
@@ -73,7 +73,7 @@ frmmenu::frmmenu(tk::Program& program)
                         const QString& caption, const QString& tip) {
         l.setRect(x, y, w, h);
         l.Caption = caption;
-        l.ForeColor = kYellow;
+        l.ForeColor = tk::kYellow;
         l.ToolTipText = tip;
         add(l, name);
     };
@@ -179,8 +179,8 @@ void frmmenu::showSummary() {
         QStringLiteral("Oiseau : ") + (s.bird == 1 ? QStringLiteral("oui") : QStringLiteral("non"));
     cinq.Caption = QStringLiteral("Vitesse : ") + speedWord(s.speed);
     if (s.bird != 1) cinq.Caption = QStringLiteral("Vitesse :");
-    deux.Caption = QStringLiteral("Nombres de grenouilles vertes : ") + tk::str(s.green);
-    un.Caption = QStringLiteral("Nombre de grenouilles grises : ") + tk::str(s.grey);
+    deux.Caption = QStringLiteral("Nombres de grenouilles vertes : ") + level::str(s.green);
+    un.Caption = QStringLiteral("Nombre de grenouilles grises : ") + level::str(s.grey);
     trois.Caption = QStringLiteral("Nombre de fioles : ") + s.vials;
 }
 

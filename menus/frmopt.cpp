@@ -46,8 +46,8 @@ frmopt::frmopt(tk::Program& program)
     label(Label7, "Label7", 240, 2880, 3975, 375, QStringLiteral("Options des fioles"), 13.5f);
     label(Label10, "Label10", 3720, 3000, 1695, 255, QStringLiteral("Nombre:"));
 
-    nb.Change = nb.Scroll = [this] { Label11.Caption = tk::str(nb.value()); };
-    nbg.Change = nbg.Scroll = [this] { Label8.Caption = tk::str(nbg.value()); };
+    nb.Change = nb.Scroll = [this] { Label11.Caption = level::str(nb.value()); };
+    nbg.Change = nbg.Scroll = [this] { Label8.Caption = level::str(nbg.value()); };
     vitois.Change = vitois.Scroll = [this] { Label2.Caption = speedWord(vitois.value()); };
     ois.Click = [this] {
         const bool on = ois.value() == 1;

@@ -2,18 +2,20 @@
 
 #include "app/program.h"
 #include "game/rules.h"
+#include "game/sky.h"
 #include "level/levelfile.h"
+#include "toolkit/colours.h"
 
 namespace zelk {
 
 frmpre::frmpre(tk::Program& program)
     : tk::Screen(program, kName, 11115, 8130), Shape1(*this, "Shape1"), nuage(*this, "nuage") {
     setCaption(QStringLiteral("Previsualisation"));
-    setBackColor(QColor(128, 128, 255));
+    setBackColor(kDaySky);
     for (int k = kGround; k <= kShapeCount; ++k) {
         tk::Shape& s = Shape1.add(k);
         s.ShapeKind = tk::RoundedRectangle;
-        s.BackColor = QColor(255, 255, 0);
+        s.BackColor = tk::kYellow;
         s.BackStyle = tk::Opaque;
         s.FillColor = QColor(192, 64, 0);
         s.FillStyle = tk::FillDownwardDiagonal;

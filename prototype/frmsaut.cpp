@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "level/runtime.h"
+#include "toolkit/colours.h"
 #include "toolkit/program.h"
 
 namespace velmo {
@@ -28,7 +29,6 @@ constexpr double kChargeHold = 200;    // Timerhsaut ticks (2 s) after space is 
 constexpr double kClickHold = 555555;  // Timerhsaut ticks (over an hour and a half)
 
 const QColor kSky(128, 128, 255);
-const QColor kYellow(255, 255, 0);
 const QColor kEarth(192, 64, 0);
 const QColor kWood(128, 64, 0);
 const QColor kGreen(0, 255, 0);
@@ -45,7 +45,7 @@ void setArt(tk::Picture& p, const char* file, const char* standIn) {
 }
 
 void platformLook(tk::Shape& s, const QColor& fill) {
-    s.BackColor = kYellow;
+    s.BackColor = tk::kYellow;
     s.BackStyle = tk::Opaque;
     s.FillColor = fill;
     s.FillStyle = tk::FillDownwardDiagonal;
@@ -106,7 +106,7 @@ frmsaut::frmsaut(tk::Program& program)
 
     // Each gauge's frame is drawn over its fill.
     vie.setRect(2520, 120, 1815, 135);
-    gaugeFill(vie, kYellow);
+    gaugeFill(vie, tk::kYellow);
     add(vie, "vie");
     div2.setRect(2520, 120, 1815, 135);
     gaugeFrame(div2);
@@ -130,7 +130,7 @@ frmsaut::frmsaut(tk::Program& program)
 }
 
 void frmsaut::Form_Load() {
-    basesaut = tk::cint(joueur.Top);
+    basesaut = level::cint(joueur.Top);
     etat = Standing;
     plateau = 0;
     attente = kPauseTicks;
@@ -143,7 +143,7 @@ void frmsaut::Form_KeyDown(int keyCode, int /*shift*/) {
         if (puiss >= kMaxCharge) {
             puiss = kMaxCharge;
         } else {
-            puiss = tk::add16(puiss, kChargeStep);
+            puiss = level::add16(puiss, kChargeStep);
         }
     }
 }
@@ -168,7 +168,7 @@ void frmsaut::standOn(const tk::Shape& p) {
     sens = Still;
     puiss = 0;
     joueur.Top = p.Top - joueur.Height;
-    basesaut = tk::cint(joueur.Top);
+    basesaut = level::cint(joueur.Top);
 }
 
 void frmsaut::Timer1_Timer() {
@@ -194,7 +194,7 @@ void frmsaut::Timer1_Timer() {
     }
 
     if (etat == Rising) {
-        if (joueur.Top <= tk::add16(basesaut, -puiss)) {
+        if (joueur.Top <= level::add16(basesaut, -puiss)) {
             etat = Pausing;
             return;  // the pause starts with the next tick
         }
@@ -206,7 +206,7 @@ void frmsaut::Timer1_Timer() {
             attente = kPauseTicks;
             etat = Falling;
         }
-        attente = tk::add16(attente, -1);
+        attente = level::add16(attente, -1);
     }
 }
 

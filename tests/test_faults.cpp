@@ -20,11 +20,11 @@
 
 namespace {
 
-using Step = tk::Files::Step;
+using Step = level::Files::Step;
 
 // A file layer that fails one step with an error number, for the paths
 // whose file name contains a given text (all paths when it is empty).
-class FaultyFiles : public tk::Files {
+class FaultyFiles : public level::Files {
 public:
     void failAt(Step step, int err, const QString& nameHas = QString()) {
         step_ = step;

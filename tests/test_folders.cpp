@@ -15,7 +15,7 @@
 namespace {
 
 // Fails the creation of every file whose name holds a text, as a full disk.
-class FullDisk : public tk::Files {
+class FullDisk : public level::Files {
 public:
     QString nameHas;
 
@@ -77,7 +77,7 @@ private slots:
         fx.writeFile(QStringLiteral("data/niveau1.lev"), "un");
         fx.writeFile(QStringLiteral("data/niveau2.lev"), "deux");
         fx.writeFile(QStringLiteral("data/sol.gif"), "image");
-        tk::Files files;
+        level::Files files;
         QString why;
         QVERIFY(tk::seedLevelFolder(f, files, why));
         QCOMPARE(levelsIn(f.levels), QStringList({"niveau1.lev", "niveau2.lev"}));

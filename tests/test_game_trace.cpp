@@ -17,10 +17,10 @@ constexpr int kSpawnEvery = 222;   // Timer2's 4000 ms in ticks of 18 ms
 constexpr int kCountersEvery = 2;  // Timer3's 30 ms, roughly
 
 QString num(float v) {
-    return tk::str(v);
+    return level::str(v);
 }
 QString num(double v) {
-    return tk::str(v);
+    return level::str(v);
 }
 
 QString picture(const tk::Picture& p) {

@@ -47,7 +47,7 @@ private slots:
         testing::Folder fx;
         fx.writeFile(QStringLiteral("a.lev"), QByteArray(5000, 'x'));
         QString why;
-        tk::Files files;
+        level::Files files;
         QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
         QVERIFY(level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why));
         QCOMPARE(fx.readFile(QStringLiteral("a.lev")), QByteArray(testing::kStartLevel));
@@ -59,7 +59,7 @@ private slots:
         fx.writeFile(QStringLiteral("a.lev"), "earlier\r\n");
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::ExeOwner);
         QString why;
-        tk::Files files;
+        level::Files files;
         const bool ok = level::write(fx.path(QStringLiteral("a.lev")), startLevel(), files, why);
         QFile::setPermissions(fx.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (ok) QSKIP("running with rights that ignore folder permissions");
@@ -104,7 +104,7 @@ private slots:
         level::Error e;
         double back = 0;
         QVERIFY(parse(line, r, e));
-        QVERIFY(tk::parseNumber(r[5].text, back));
+        QVERIFY(level::parseNumber(r[5].text, back));
         QCOMPARE(static_cast<float>(back), value);
     }
 

@@ -23,14 +23,14 @@ private slots:
     void wholeNumbersRoundHalfToEven() {
         QFETCH(double, in);
         QFETCH(int, out);
-        QCOMPARE(int(tk::cint(in)), out);
+        QCOMPARE(int(level::cint(in)), out);
     }
 
     void wholeNumbersOutOfRangeAreErrors() {
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, tk::cint(32767.5));
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, tk::cint(-32769));
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, tk::add16(32767, 1));
-        QCOMPARE(tk::add16(32766, 1), int16_t(32767));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, level::cint(32767.5));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, level::cint(-32769));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, level::add16(32767, 1));
+        QCOMPARE(level::add16(32766, 1), int16_t(32767));
     }
 
     void leadingNumberOfText_data() {
@@ -50,16 +50,16 @@ private slots:
     void leadingNumberOfText() {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(tk::val(text), value);
+        QCOMPARE(level::val(text), value);
     }
 
     void wholeTextAsNumber() {
         double v = 0;
-        QVERIFY(tk::parseNumber(u" 12.5 ", v));
+        QVERIFY(level::parseNumber(u" 12.5 ", v));
         QCOMPARE(v, 12.5);
-        QVERIFY(!tk::parseNumber(u"12x", v));
-        QVERIFY(!tk::parseNumber(u"", v));
-        QVERIFY(!tk::parseNumber(u"1e5", v));
+        QVERIFY(!level::parseNumber(u"12x", v));
+        QVERIFY(!level::parseNumber(u"", v));
+        QVERIFY(!level::parseNumber(u"1e5", v));
     }
 
     // A number past a double's range is reported, never read as 0; one too
@@ -79,10 +79,10 @@ private slots:
         QFETCH(double, value);
         double v = -1;
         bool large = !tooLarge;
-        QCOMPARE(tk::parseNumber(text, v, &large), !tooLarge);
+        QCOMPARE(level::parseNumber(text, v, &large), !tooLarge);
         QCOMPARE(large, tooLarge);
         if (!tooLarge) QCOMPARE(v, value);
-        QCOMPARE(tk::val(text), value);
+        QCOMPARE(level::val(text), value);
     }
 
     void plainDecimalText_data() {
@@ -100,27 +100,27 @@ private slots:
     void plainDecimalText() {
         QFETCH(double, value);
         QFETCH(QString, text);
-        QCOMPARE(tk::str(value), text);
+        QCOMPARE(level::str(value), text);
     }
 
     void singlesWriteTheirShortestForm() {
-        QCOMPARE(tk::str(7.65f), QStringLiteral("7.65"));
-        QCOMPARE(tk::str(float(20000.0 / 300.0)), QStringLiteral("66.666664"));
-        QCOMPARE(tk::strSingle(float(20000.0 / 300.0), 7), QStringLiteral("66.66666"));
-        QCOMPARE(tk::strSingle(1455.0f, 7), QStringLiteral("1455"));
-        QCOMPARE(tk::strSingle(-30.0f, 7), QStringLiteral("-30"));
+        QCOMPARE(level::str(7.65f), QStringLiteral("7.65"));
+        QCOMPARE(level::str(float(20000.0 / 300.0)), QStringLiteral("66.666664"));
+        QCOMPARE(level::strSingle(float(20000.0 / 300.0), 7), QStringLiteral("66.66666"));
+        QCOMPARE(level::strSingle(1455.0f, 7), QStringLiteral("1455"));
+        QCOMPARE(level::strSingle(-30.0f, 7), QStringLiteral("-30"));
     }
 
     void randomSequenceIsFixedUntilReseeded() {
-        tk::Rng a, b;
+        level::Rng a, b;
         for (int i = 0; i < 100; ++i) {
             const float x = a.next();
             QVERIFY(x >= 0.0f && x < 1.0f);
             QCOMPARE(x, b.next());
         }
-        tk::Rng c;
+        level::Rng c;
         c.reseed(12345);
-        tk::Rng d;
+        level::Rng d;
         QVERIFY(c.next() != d.next());
     }
 };

@@ -139,8 +139,8 @@ private slots:
         QCOMPARE(f.Width, 200.0f);
         QCOMPARE(f.Tag, QStringLiteral("3"));
         QCOMPARE(s.mech1.ubound(), 1);
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.mech1(2));
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.mech1.load(1));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, s.mech1(2));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, s.mech1.load(1));
         // The copy routes the mouse like the original.
         f.Visible = true;
         f.Left = 2500;
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(s.log, QStringList({QStringLiteral("change 9"), QStringLiteral("check 1")}));
         QVERIFY(s.a.value());
         QVERIFY(!s.b.value());  // one group per screen
-        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, s.bar.setValue(11));
+        QVERIFY_THROWS_EXCEPTION(level::RuntimeError, s.bar.setValue(11));
     }
 
     void runtimeErrorsInHandlersAreReportedNotFatal() {

@@ -152,7 +152,8 @@ void CheckBox::setCaption(const QString& c) {
     box()->setText(c);
 }
 void CheckBox::setValue(int v) {
-    if (v < 0 || v > 2) throw RuntimeError(QStringLiteral("Valeur de case à cocher incorrecte."));
+    if (v < 0 || v > 2)
+        throw level::RuntimeError(QStringLiteral("Valeur de case à cocher incorrecte."));
     {
         QSignalBlocker b(box());
         box()->setChecked(v != 0);
@@ -248,11 +249,11 @@ void HScrollBar::setLargeChange(int v) {
 }
 void HScrollBar::setValue(int v) {
     if (v < std::min(min_, max_) || v > std::max(min_, max_)) {
-        throw RuntimeError(QStringLiteral("Valeur %1 hors des limites de %2 (%3 à %4).")
-                               .arg(v)
-                               .arg(objectName())
-                               .arg(min_)
-                               .arg(max_));
+        throw level::RuntimeError(QStringLiteral("Valeur %1 hors des limites de %2 (%3 à %4).")
+                                      .arg(v)
+                                      .arg(objectName())
+                                      .arg(min_)
+                                      .arg(max_));
     }
     if (v == value_) return;
     value_ = v;
@@ -280,7 +281,7 @@ QListWidget* ListControl::listWidget() const {
 }
 void ListControl::setListIndex(int i) {
     if (i < -1 || i >= items_.size())
-        throw RuntimeError(QStringLiteral("Index de liste incorrect : %1.").arg(i));
+        throw level::RuntimeError(QStringLiteral("Index de liste incorrect : %1.").arg(i));
     if (i == index_) return;
     index_ = i;
     {
@@ -472,7 +473,7 @@ void Timer::setAnimates(bool a) {
     sync();
 }
 void Timer::setInterval(int ms) {
-    if (ms < 0) throw RuntimeError(QStringLiteral("Intervalle de minuterie incorrect."));
+    if (ms < 0) throw level::RuntimeError(QStringLiteral("Intervalle de minuterie incorrect."));
     interval_ = ms;
     sync();
 }

@@ -57,7 +57,8 @@ public:
 
 private:
     [[noreturn]] void missing(int i) const {
-        throw RuntimeError(QStringLiteral("L'élément %1(%2) n'existe pas.").arg(name_).arg(i));
+        throw level::RuntimeError(
+            QStringLiteral("L'élément %1(%2) n'existe pas.").arg(name_).arg(i));
     }
     T& place(int i, std::unique_ptr<T> e);
 

@@ -29,7 +29,8 @@ bool makeFolder(const QString& path, QString& whyNot) {
     std::filesystem::create_directories(QFile::encodeName(path).toStdString(), ec);
     if (!ec && QFileInfo(path).isDir()) return true;
     // A file in the folder's place, or in the place of one of its parents.
-    whyNot = systemReason(QFileInfo::exists(path) || ec.value() == EEXIST ? ENOTDIR : ec.value());
+    whyNot =
+        level::systemReason(QFileInfo::exists(path) || ec.value() == EEXIST ? ENOTDIR : ec.value());
     return false;
 }
 
@@ -49,7 +50,7 @@ Folders locateFolders(const QString& exeDir, const QString& dataHome) {
     return {installed, QDir(dataHome).filePath(QStringLiteral("zelk"))};
 }
 
-bool seedLevelFolder(const Folders& folders, Files& files, QString& whyNot) {
+bool seedLevelFolder(const Folders& folders, level::Files& files, QString& whyNot) {
     if (!makeFolder(folders.levels, whyNot)) return false;
     const QDir levels(folders.levels);
     const QString offeredPath = levels.filePath(QString::fromLatin1(kOfferedFile));

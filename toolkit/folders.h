@@ -7,9 +7,12 @@
 
 #include <QString>
 
+namespace level {
+class Files;
+}
+
 namespace tk {
 
-class Files;
 class Services;
 
 struct Folders {
@@ -26,7 +29,7 @@ Folders locateFolders(const QString& exeDir, const QString& dataHome);
 // The names offered are kept in a hidden file of the level folder, so that a
 // level the player changed or deleted is never overwritten or brought back.
 // False, with the reason in French, when something could not be done.
-bool seedLevelFolder(const Folders& folders, Files& files, QString& whyNot);
+bool seedLevelFolder(const Folders& folders, level::Files& files, QString& whyNot);
 
 // The hidden file of a level folder that lists the samples it was offered.
 inline constexpr const char* kOfferedFile = ".niveaux-fournis";

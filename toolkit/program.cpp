@@ -44,7 +44,8 @@ Screen& Program::screen(const QString& name) {
 
 Screen& Program::load(const QString& name) {
     auto f = factories_.find(name);
-    if (f == factories_.end()) throw RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
+    if (f == factories_.end())
+        throw level::RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
     Screen& s = *(screens_[name] = f->second(*this));
     // Registered before its load event, so that code the event runs finds it.
     dispatch([&] { s.Form_Load(); });

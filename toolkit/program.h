@@ -98,7 +98,7 @@ public:
         } depth(*this);
         try {
             f();
-        } catch (const RuntimeError& e) {
+        } catch (const level::RuntimeError& e) {
             reportError(e.text());
         }
     }

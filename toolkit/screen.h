@@ -314,7 +314,8 @@ T& ElementArray<T>::add(int i) {
 template <class T>
 T& ElementArray<T>::load(int i) {
     if (exists(i)) {
-        throw RuntimeError(QStringLiteral("L'élément %1(%2) existe déjà.").arg(name_).arg(i));
+        throw level::RuntimeError(
+            QStringLiteral("L'élément %1(%2) existe déjà.").arg(name_).arg(i));
     }
     if (items_.empty()) missing(i);
     const T* model = nullptr;

@@ -62,9 +62,9 @@ QString formatValue(const QVariant& v) {
         case QMetaType::SChar:
             return QString::number(v.toLongLong());
         case QMetaType::Float:
-            return str(v.toFloat());
+            return level::str(v.toFloat());
         case QMetaType::Double:
-            return str(v.toDouble());
+            return level::str(v.toDouble());
         case QMetaType::QColor:
             return quoted(v.value<QColor>().name());
         case QMetaType::QStringList: {
@@ -162,7 +162,8 @@ void ScriptDriver::write(const Target& t, const QMetaProperty& p, const QString&
         case QMetaType::Float:
         case QMetaType::Double: {
             double d = 0;
-            if (!parseNumber(text, d)) throw ScriptError(QStringLiteral("not a number: ") + text);
+            if (!level::parseNumber(text, d))
+                throw ScriptError(QStringLiteral("not a number: ") + text);
             if (type == QMetaType::Float) {
                 v = static_cast<float>(d);
             } else if (type == QMetaType::Double) {
@@ -268,7 +269,7 @@ int toInt(const QString& w) {
 }
 float toFloat(const QString& w) {
     double d = 0;
-    if (!parseNumber(w, d)) throw ScriptError(QStringLiteral("not a number: ") + w);
+    if (!level::parseNumber(w, d)) throw ScriptError(QStringLiteral("not a number: ") + w);
     return static_cast<float>(d);
 }
 // The character code a key produces with the shift mask given, where it has one.

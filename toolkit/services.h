@@ -45,7 +45,7 @@ public:
     virtual void screenShown(const QString& /*name*/) {}
     virtual void screenUnloaded(const QString& /*name*/) {}
 
-    Rng& rng() { return rng_; }
+    level::Rng& rng() { return rng_; }
 
     // The program folder, split in two: the data folder holds the pictures,
     // sounds, texts and the sample levels as shipped; the level folder the
@@ -59,15 +59,15 @@ public:
     }
 
     // File operations on the program folder.
-    Files& files() { return *files_; }
+    level::Files& files() { return *files_; }
     // Puts another file layer in front (tests: one that fails on purpose).
-    void setFiles(Files& files) { files_ = &files; }
+    void setFiles(level::Files& files) { files_ = &files; }
 
 private:
-    Rng rng_;
+    level::Rng rng_;
     QString data_, levels_;
-    Files ownFiles_;
-    Files* files_ = &ownFiles_;
+    level::Files ownFiles_;
+    level::Files* files_ = &ownFiles_;
 };
 
 }  // namespace tk

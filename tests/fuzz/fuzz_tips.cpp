@@ -20,7 +20,7 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QStringList tips = zelk::parseTips(bytes);
+    const QStringList tips = level::parseTips(bytes);
     if (tips.size() > zelk::kMaxTips) fail("more tips than the bound");
     const QByteArray bom("\xEF\xBB\xBF");
     if (!bytes.isEmpty() && bytes != bom && tips.isEmpty()) fail("a file with text gives no line");
