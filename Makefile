@@ -20,7 +20,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 # audio server with its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
 	desktop-file-utils appstream groff-base lintian pulseaudio pulseaudio-utils weston \
-	xwayland $(PACKAGE_PACKAGES)
+	xwayland tigervnc-standalone-server x11-xserver-utils openbox $(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 
 CHECK_DIR ?= build-check
