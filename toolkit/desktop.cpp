@@ -20,6 +20,30 @@
 
 namespace tk {
 
+namespace {
+
+// Qt's words when no audio server answers. Without one the game is silent,
+// which needs no saying; everything else is printed as Qt would.
+bool aboutAudio(QtMsgType type, const QString& msg) {
+    return type == QtWarningMsg && (msg.startsWith(QLatin1String("PulseAudioService:")) ||
+                                    msg == QLatin1String("No audio device detected"));
+}
+void print(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
+}
+void quietWithoutAudio(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (!aboutAudio(type, msg)) print(type, context, msg);
+}
+// Also quiet when X11 does not answer and Wayland, asked after it, takes over.
+void quietWithoutAudioOrX11(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (aboutAudio(type, msg) || msg.startsWith(QLatin1String("could not connect to display")) ||
+        msg.startsWith(QLatin1String("Could not load the Qt platform plugin \"xcb\"")))
+        return;
+    print(type, context, msg);
+}
+
+}  // namespace
+
 int answerCommandLine(int argc, char** argv, const char* usage) {
     const char* name = argc > 0 ? std::strrchr(argv[0], '/') : nullptr;
     name = name ? name + 1 : argc > 0 ? argv[0] : "zelk";
@@ -51,6 +75,7 @@ PlatformArguments::PlatformArguments(int argc, char** argv) : argv_(argv, argv +
         argv_.push_back(option_.data());
         argv_.push_back(xcb_.data());
     }
+    qInstallMessageHandler(asksForX11_ ? quietWithoutAudioOrX11 : quietWithoutAudio);
     argc_ = static_cast<int>(argv_.size());
     argv_.push_back(nullptr);
 }

@@ -26,7 +26,8 @@ void printVersion(const char* name);
 // can the program place its windows and change the display mode, and a
 // DISPLAY left over from another session falls back to Wayland. Elsewhere it
 // runs natively, and those requests do what the platform allows, without a
-// word.
+// word. Qt's warnings that need no saying (no audio server; no X11 where
+// Wayland takes over) are not printed.
 class PlatformArguments {
 public:
     PlatformArguments(int argc, char** argv);

@@ -11,7 +11,6 @@
 #include <QSoundEffect>
 #include <QTime>
 #include <QUrl>
-#include <cstdio>
 
 #include "desktop.h"
 #include "folders.h"
@@ -27,21 +26,7 @@
 
 namespace tk {
 
-namespace {
-
-// Qt's words when no audio server answers. Without one the game is silent,
-// which needs no saying; everything else is printed as Qt would.
-void quietWithoutAudio(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    if (type == QtWarningMsg && (msg.startsWith(QLatin1String("PulseAudioService:")) ||
-                                 msg == QLatin1String("No audio device detected")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
-}
-
-}  // namespace
-
 QtServices::QtServices() {
-    qInstallMessageHandler(quietWithoutAudio);
     const Folders f = locateFolders(executableFolder(), dataHome());
     setFolders(f.data, f.levels);
 }
