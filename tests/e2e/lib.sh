@@ -22,9 +22,7 @@ trap e2e_cleanup EXIT
 
 # Starts a private Xvfb; the server picks a free display number itself, so
 # tests running side by side never collide. With E2E_SERVER=vnc, an Xtigervnc
-# instead, whose XRandR offers the usual display modes (no VNC port opened).
-# Neither resets when its last client leaves, so that what a test sets on the
-# root window (a panel's free area) stays.
+# instead, with real XRandR modes. -noreset keeps what a test sets on the root.
 e2e_start_x() {
     local size=${1:-1280x1024}
     local fdfile="$WORK/displayfd"

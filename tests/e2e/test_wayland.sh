@@ -78,8 +78,7 @@ EOF
 first_window "$XWAYLAND"
 [ -n "$FOUND_ON_X" ] || e2e_fail "with DISPLAY set too, the game did not open its window on X11"
 play xcb "$XWAYLAND"
-# A DISPLAY left over from another session: Wayland after X11 fails.
-first_window ":9999"
+first_window ":9999" # a DISPLAY left over from another session
 [ -z "$FOUND_ON_X" ] || e2e_fail "with a stale DISPLAY, the game opened an X11 window"
 # Wayland alone: natively.
 first_window ""
