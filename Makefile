@@ -23,7 +23,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 # its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
 	desktop-file-utils appstream groff-base lintian librsvg2-bin pulseaudio pulseaudio-utils \
-	weston xwayland $(PACKAGE_PACKAGES)
+	weston xwayland tigervnc-standalone-server x11-xserver-utils openbox $(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 # `make test-fresh` only: the minimal Debian 12 it runs `make test` in.
 FRESH_PACKAGES := debootstrap

@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "toolkit/desktop.h"
+#include "toolkit/folders.h"
 #include "toolkit/qtservices.h"
 #include "toolkit/signals.h"
 #include "toolkit/stats.h"
@@ -15,9 +16,20 @@
 namespace {
 // Allocations from this size up are mapped on their own, bytes.
 constexpr int kMmapThreshold = 256 * 1024;
+
+constexpr const char* kUsage =
+    "Utilisation : zelk [--help | --version]\n"
+    "Lance Zelk, un jeu de plates-formes qui se joue à la souris.\n"
+    "\n"
+    "  --help     affiche cette aide et quitte\n"
+    "  --version  affiche la version et quitte\n"
+    "\n"
+    "Les niveaux du joueur sont rangés dans $XDG_DATA_HOME/zelk\n"
+    "(par défaut ~/.local/share/zelk) quand le jeu est installé.\n";
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int code = tk::answerCommandLine(argc, argv, kUsage); code >= 0) return code;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
@@ -40,6 +52,7 @@ int main(int argc, char** argv) {
     if (const QString path = qEnvironmentVariable("ZELK_STATS"); !path.isEmpty())
         stats = std::make_unique<tk::Stats>(path);
     tk::QtServices services;
+    if (!tk::dataFolderFound(services, QStringLiteral("Zelk"))) return 1;
     zelk::ZelkProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
                          QStringLiteral(":/icons/zelk"));

@@ -1,41 +1,67 @@
 // zelk-script: runs the game (or velmo) headless from a script on standard
 // input, with time frozen. See README.md for the commands.
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/program.h"
 #include "prototype/program.h"
+#include "toolkit/desktop.h"
 #include "toolkit/folders.h"
 #include "toolkit/scriptdriver.h"
 #include "toolkit/scriptedservices.h"
 
 namespace {
-int usage() {
-    std::fprintf(stderr,
-                 "usage: zelk-script [--folder DIR] [--levels DIR] [--seed N] "
-                 "[--program zelk|velmo] < script\n");
+constexpr const char* kUsage =
+    "Utilisation : zelk-script [--folder DOSSIER] [--levels DOSSIER] [--seed N]\n"
+    "                          [--program zelk|velmo] < script\n"
+    "Joue le jeu (ou velmo) sans fenêtre, temps arrêté, d'après un script lu\n"
+    "sur l'entrée standard, et écrit ce qu'il fait sur la sortie standard.\n"
+    "\n"
+    "  --folder DOSSIER    le dossier des données et des niveaux\n"
+    "  --levels DOSSIER    un autre dossier pour les niveaux\n"
+    "  --seed N            la graine des nombres aléatoires\n"
+    "  --program NOM       zelk (par défaut) ou velmo\n"
+    "  --help              affiche cette aide et quitte\n"
+    "  --version           affiche la version et quitte\n";
+
+int refuse(const QString& what) {
+    std::fprintf(stderr, "zelk-script : %s\nEssayez « zelk-script --help » pour en savoir plus.\n",
+                 qPrintable(what));
     return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            tk::printVersion("zelk-script");
+            return 0;
+        }
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Without --folder, the folders the game itself would use.
-    tk::Folders folders =
-        tk::locateFolders(QCoreApplication::applicationDirPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    tk::Folders folders = tk::locateFolders(tk::executableFolder(), tk::dataHome());
     QString levels;
     QString programName = QStringLiteral("zelk");
     bool seeded = false;
     uint32_t seed = 0;
     const QStringList args = app.arguments();
+    const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
+                                   QStringLiteral("--seed"), QStringLiteral("--program")};
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (i + 1 >= args.size()) return usage();
+        if (!withValue.contains(a))
+            return refuse(a.startsWith(u'-') ? QStringLiteral("option inconnue « %1 »").arg(a)
+                                             : QStringLiteral("argument inattendu « %1 »").arg(a));
+        if (i + 1 >= args.size()) return refuse(QStringLiteral("%1 attend une valeur").arg(a));
         if (a == QLatin1String("--folder")) {
             folders.data = folders.levels = args[++i];
         } else if (a == QLatin1String("--levels")) {
@@ -43,12 +69,10 @@ int main(int argc, char** argv) {
         } else if (a == QLatin1String("--seed")) {
             bool ok = false;
             seed = args[++i].toUInt(&ok);
-            if (!ok) return usage();
+            if (!ok) return refuse(QStringLiteral("graine invalide « %1 »").arg(args[i]));
             seeded = true;
-        } else if (a == QLatin1String("--program")) {
-            programName = args[++i];
         } else {
-            return usage();
+            programName = args[++i];
         }
     }
     QTextStream out(stdout), err(stderr), in(stdin);
@@ -63,7 +87,7 @@ int main(int argc, char** argv) {
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
     } else {
-        return usage();
+        return refuse(QStringLiteral("programme inconnu « %1 »").arg(programName));
     }
     tk::ScriptDriver driver(*program, services, out);
     const int code = driver.run(in, err);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -119,7 +120,20 @@ bool Files::read(const QString& path, qint64 maxBytes, QByteArray& out, QString&
     return true;
 }
 
+void Files::keepUnchanged(const QString& folder, const QString& why) {
+    keptFolder_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    keptWhy_ = why;
+}
+
+bool Files::kept(const QString& path, QString& whyNot) const {
+    if (keptFolder_.isEmpty() || QDir::cleanPath(QFileInfo(path).absolutePath()) != keptFolder_)
+        return false;
+    whyNot = keptWhy_;
+    return true;
+}
+
 bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable) {
+    if (kept(path, whyNot)) return false;
     const QByteArray target = QFile::encodeName(path);
     struct stat st {};
     const bool exists = ::lstat(target.constData(), &st) == 0;
@@ -184,6 +198,7 @@ bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot,
 }
 
 bool Files::remove(const QString& path, QString& whyNot) {
+    if (kept(path, whyNot)) return false;
     const QByteArray p = QFile::encodeName(path);
     struct stat st {};
     if (::lstat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode))

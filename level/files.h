@@ -23,6 +23,9 @@ public:
     bool write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable = true);
     // Removes a file, or a link itself; a folder is refused.
     bool remove(const QString& path, QString& whyNot);
+    // Refuses every write and removal of a file in `folder` with the reason
+    // `why`: a folder the program reads but must never change.
+    void keepUnchanged(const QString& folder, const QString& why);
 
     // The steps that can fail.
     enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove };
@@ -36,6 +39,9 @@ protected:
 
 private:
     bool failed(int err, const QString& path, QString& whyNot);
+    bool kept(const QString& path, QString& whyNot) const;
+
+    QString keptFolder_, keptWhy_;
 };
 
 // The French words for a system error number, ending with a full stop.

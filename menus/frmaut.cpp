@@ -23,6 +23,8 @@ frmaut::frmaut(tk::Program& program)
       nuit(*this, "nuit", {1680, 3720, 855, 255}, QStringLiteral("nuit")),
       Command2(*this, "Command2", {4320, 3720, 1335, 375}, QStringLiteral("OK")) {
     setCaption(QStringLiteral("Options du jeu"));
+    // Minimised, it only holds the settings: no place in the taskbar.
+    setListedWhenMinimized(false);
     auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
                         const QString& caption, QColor color = Qt::black) {
         l.setRect(x, y, w, h);

@@ -24,6 +24,8 @@ frmopt::frmopt(tk::Program& program)
       nbf(*this, "nbf", {4560, 2760, 855, 645}, vialItems()),
       Command1(*this, "Command1", {3000, 3600, 1935, 495}, QStringLiteral("OK")) {
     setCaption(QStringLiteral("Options ennemies"));
+    // Minimised, it only holds the settings: no place in the taskbar.
+    setListedWhenMinimized(false);
     auto label = [this](tk::Label& l, const char* name, float x, float y, float w, float h,
                         const QString& caption, float size = 8.25f) {
         l.setRect(x, y, w, h);

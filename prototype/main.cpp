@@ -4,10 +4,21 @@
 
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
+#include "toolkit/folders.h"
 #include "toolkit/qtservices.h"
 #include "toolkit/signals.h"
 
+namespace {
+constexpr const char* kUsage =
+    "Utilisation : velmo [--help | --version]\n"
+    "Lance velmo, le banc d'essai des sauts de Zelk.\n"
+    "\n"
+    "  --help     affiche cette aide et quitte\n"
+    "  --version  affiche la version et quitte\n";
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (const int code = tk::answerCommandLine(argc, argv, kUsage); code >= 0) return code;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
@@ -19,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(args.argc(), args.argv());
     app.setQuitOnLastWindowClosed(false);  // closing the screen unloads it, then the program ends
     tk::QtServices services;
+    if (!tk::dataFolderFound(services, QStringLiteral("Velmo"))) return 1;
     velmo::VelmoProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),
                          QStringLiteral(":/icons/velmo"));

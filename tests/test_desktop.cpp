@@ -49,7 +49,7 @@ private slots:
         QStringList given;
         for (int i = 0; i < args.argc(); ++i)
             given << QString::fromLocal8Bit(args.argv()[i]);
-        QCOMPARE(given, x11 ? QStringList({"zelk", "-platform", "xcb"}) : QStringList({"zelk"}));
+        QCOMPARE(given, x11 ? QStringList({"zelk", "-platform", "xcb;wayland"}) : QStringList({"zelk"}));
         QCOMPARE(args.argv()[args.argc()], nullptr);
     }
 

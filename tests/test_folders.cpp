@@ -68,6 +68,19 @@ private slots:
         QCOMPARE(f.levels, fx.path(levels));
     }
 
+    // The XDG rules: relative values ignored, no HOME no folder, names as bytes.
+    void dataHomeFollowsTheRules() {
+        QCOMPARE(tk::dataHome("/d/x", "/h"), QStringLiteral("/d/x"));
+        QCOMPARE(tk::dataHome("d/x", "/h"), QStringLiteral("/h/.local/share"));
+        QCOMPARE(tk::dataHome("", "h"), QString());
+        testing::Folder fx;
+        const QByteArray bytes = QFile::encodeName(fx.folder()) + "/donn\xe9" + "es";
+        QByteArray target(4096, 0);
+        target.truncate(::readlink(QFile::encodeName(tk::dataHome(bytes, "/h")).constData(),
+                                   target.data(), 4096));
+        QCOMPARE(target, bytes);
+    }
+
     // First start, the player's changes, a sample shipped later, and a
     // player's level that has a new sample's name.
     void levelFolderIsSeededOnceAndKeepsThePlayersChanges() {
@@ -119,6 +132,14 @@ private slots:
             << "zelk"
             << ".niveaux-fournis"
             << ".niveaux-fournis : le disque est plein." << false << 1;
+        // What was offered is not known: nothing comes back.
+        QTest::newRow("an unreadable list of samples")
+            << "lu"
+            << ""
+            << "aucun niveau fourni n'a été copié" << false << 0;
+        QTest::newRow("no HOME") << ""
+                                 << ""
+                                 << "ni la variable XDG_DATA_HOME ni la variable HOME" << true << 1;
     }
     void aLevelFolderThatCannotBeMadeIsSaidAndTheSamplesStayPlayable() {
         QFETCH(QString, levels);
@@ -129,27 +150,38 @@ private slots:
         testing::Fixture fx;
         fx.writeFile(QStringLiteral("fichier"), "pas un dossier");
         fx.writeFile(QStringLiteral("niveau1.lev"), testing::kStartLevel);
+        QDir(fx.folder()).mkpath(QStringLiteral("lu/.niveaux-fournis"));
         FullDisk files;
         files.nameHas = fullDiskFor;
         fx.services().setFiles(files);
-        fx.services().setFolders(fx.folder(), fx.path(levels));
+        const QString levelFolder = levels.isEmpty() ? QString() : fx.path(levels);
+        fx.services().setFolders(fx.folder(), levelFolder);
         zelk::ZelkProgram p(fx.services(), true);
         p.start();
         const QStringList log = fx.takeLog();
         QVERIFY(!log.isEmpty());
         const QString& box = log.first();
         QVERIFY2(box.startsWith(QStringLiteral("msgbox \"Dossier des niveaux\"")) &&
-                     box.contains(fx.path(levels)) && box.contains(message) &&
+                     box.contains(levelFolder) && box.contains(message) &&
                      box.endsWith(QStringLiteral(" 48 -> 1")),
                  qPrintable(box));
-        QCOMPARE(fx.services().levelFolder(), fallsBack ? fx.folder() : fx.path(levels));
-        if (fallsBack)
-            QVERIFY(box.contains(QStringLiteral("un élément du chemin n'est pas un dossier.")));
+        QCOMPARE(fx.services().levelFolder(), fallsBack ? fx.folder() : levelFolder);
+        if (fallsBack) {
+            if (!levels.isEmpty())
+                QVERIFY(box.contains(QStringLiteral("un élément du chemin n'est pas un dossier.")));
+            // The data folder is never changed: a save or a removal is refused.
+            QString why;
+            QVERIFY(!files.write(fx.path(QStringLiteral("neuf.lev")), "x", why));
+            QVERIFY(!files.remove(fx.path(QStringLiteral("niveau1.lev")), why));
+            QVERIFY2(why.startsWith(levels.isEmpty() ? "aucun dossier" : "le dossier de vos"),
+                     qPrintable(why));
+            QVERIFY(QFile::exists(fx.path(QStringLiteral("niveau1.lev"))));
+        }
         // The menu lists the samples, or the player's folder as it is.
         QCOMPARE(p.get<zelk::frmmenu>().File1.listCount(), listed);
         // Healed, the next start copies what was missing.
         files.nameHas.clear();
-        if (!fallsBack) {
+        if (!fallsBack && levels != QLatin1String("lu")) {
             fx.services().setFolders(fx.folder(), fx.path(levels));
             zelk::ZelkProgram again(fx.services(), true);
             again.start();

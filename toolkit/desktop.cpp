@@ -6,9 +6,66 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
+#ifdef ZELK_HAVE_XRANDR
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#undef Bool
+#undef None
+#undef Status
+#endif
+
 namespace tk {
+
+namespace {
+
+// Qt's words when no audio server answers. Without one the game is silent,
+// which needs no saying; everything else is printed as Qt would.
+bool aboutAudio(QtMsgType type, const QString& msg) {
+    return type == QtWarningMsg && (msg.startsWith(QLatin1String("PulseAudioService:")) ||
+                                    msg == QLatin1String("No audio device detected"));
+}
+void print(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
+}
+void quietWithoutAudio(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (!aboutAudio(type, msg)) print(type, context, msg);
+}
+// Also quiet when X11 does not answer and Wayland, asked after it, takes over.
+void quietWithoutAudioOrX11(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (aboutAudio(type, msg) || msg.startsWith(QLatin1String("could not connect to display")) ||
+        msg.startsWith(QLatin1String("Could not load the Qt platform plugin \"xcb\"")))
+        return;
+    print(type, context, msg);
+}
+
+}  // namespace
+
+int answerCommandLine(int argc, char** argv, const char* usage) {
+    const char* name = argc > 0 ? std::strrchr(argv[0], '/') : nullptr;
+    name = name ? name + 1 : argc > 0 ? argv[0] : "zelk";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            printVersion(name);
+            return 0;
+        }
+    }
+    if (argc < 2) return -1;
+    std::fprintf(stderr, "%s : %s « %s »\nEssayez « %s --help » pour en savoir plus.\n", name,
+                 argv[1][0] == '-' ? "option inconnue" : "argument inattendu", argv[1], name);
+    return 2;
+}
+
+void printVersion(const char* name) {
+    std::printf("%s %s\n", name, ZELK_VERSION);
+}
 
 PlatformArguments::PlatformArguments(int argc, char** argv) : argv_(argv, argv + argc) {
     asksForX11_ = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
@@ -18,6 +75,7 @@ PlatformArguments::PlatformArguments(int argc, char** argv) : argv_(argv, argv +
         argv_.push_back(option_.data());
         argv_.push_back(xcb_.data());
     }
+    qInstallMessageHandler(asksForX11_ ? quietWithoutAudioOrX11 : quietWithoutAudio);
     argc_ = static_cast<int>(argv_.size());
     argv_.push_back(nullptr);
 }
@@ -31,6 +89,39 @@ void presentToDesktop(const QString& name, const QString& desktopEntry, const QS
     QApplication::setWindowIcon(icon);
     loadFrenchTranslations();
 }
+
+#ifdef ZELK_HAVE_XRANDR
+void listInTaskbar(QWidget& window, bool listed) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* dpy = x11 ? x11->display() : nullptr;
+    if (!dpy) return;
+    const auto id = static_cast<Window>(window.winId());
+    const Atom state = XInternAtom(dpy, "_NET_WM_STATE", 0),
+               skip = XInternAtom(dpy, "_NET_WM_STATE_SKIP_TASKBAR", 0);
+    // The states Qt or an earlier call left are kept; Qt adds its own to them
+    // when it shows the window.
+    std::vector<Atom> states;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, id, state, 0, 64, 0, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            if (atoms[i] != skip) states.push_back(atoms[i]);
+    }
+    if (data) XFree(data);
+    if (!listed) states.push_back(skip);
+    XChangeProperty(dpy, id, state, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(states.data()),
+                    static_cast<int>(states.size()));
+    XFlush(dpy);
+}
+#else
+void listInTaskbar(QWidget&, bool) {}
+#endif
 
 bool loadFrenchTranslations() {
     auto qt = std::make_unique<QTranslator>(qApp);

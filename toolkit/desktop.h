@@ -8,14 +8,26 @@
 
 class QLineEdit;
 class QMenu;
+class QWidget;
 
 namespace tk {
 
+// What the command line asks before any window is opened: --help prints
+// `usage` and --version the program's version, on standard output, and the
+// program ends with 0; any other argument is refused on standard error and
+// the program ends with 2. -1: nothing asked, the program goes on.
+int answerCommandLine(int argc, char** argv, const char* usage);
+// "NAME VERSION" on standard output.
+void printVersion(const char* name);
+
 // The arguments to make the QApplication with. On a Wayland desktop that
 // also runs X11 (XWayland), and unless the user chose a platform
-// (QT_QPA_PLATFORM), they ask for X11: only there can the program place its
-// windows and change the display mode. Elsewhere it runs natively, and those
-// requests do what the platform allows, without a word.
+// (QT_QPA_PLATFORM), they ask for X11 first and Wayland after it: only on X11
+// can the program place its windows and change the display mode, and a
+// DISPLAY left over from another session falls back to Wayland. Elsewhere it
+// runs natively, and those requests do what the platform allows, without a
+// word. Qt's warnings that need no saying (no audio server; no X11 where
+// Wayland takes over) are not printed.
 class PlatformArguments {
 public:
     PlatformArguments(int argc, char** argv);
@@ -24,7 +36,7 @@ public:
     bool asksForX11() const { return asksForX11_; }
 
 private:
-    std::string option_{"-platform"}, xcb_{"xcb"};
+    std::string option_{"-platform"}, xcb_{"xcb;wayland"};
     std::vector<char*> argv_;
     int argc_;
     bool asksForX11_ = false;
@@ -39,6 +51,11 @@ void presentToDesktop(const QString& name, const QString& desktopEntry, const QS
 // Qt's French translations (package qt6-translations-l10n); false when they
 // are not installed, where the program's own French labels remain.
 bool loadFrenchTranslations();
+
+// Whether a window is listed in the desktop's taskbar (X11; elsewhere the
+// platform decides). Changed only while the window is not shown, as window
+// managers read it when a window appears.
+void listInTaskbar(QWidget& window, bool listed);
 
 // French labels on a text box's standard context menu, whatever translations
 // are installed.

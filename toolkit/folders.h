@@ -21,8 +21,26 @@ struct Folders {
 };
 
 // The folders of a program whose executable is in exeDir; dataHome is the
-// user's data folder ($XDG_DATA_HOME, by default ~/.local/share).
+// user's data folder (below). An empty exeDir (the executable is not known)
+// finds no data folder; an empty dataHome no level folder apart.
 Folders locateFolders(const QString& exeDir, const QString& dataHome);
+
+// The folder of the running executable, also when it was deleted or replaced
+// since the start (a package upgrade); empty when the system does not say.
+QString executableFolder();
+
+// The user's data folder by the XDG base-directory rules: $XDG_DATA_HOME when
+// it is an absolute path, otherwise $HOME/.local/share when HOME is one;
+// empty when neither is. The variables are bytes: a name that is not valid
+// UTF-8 is made if needed and reached through an open handle of it
+// (/proc/self/fd/N), kept for the life of the program, so that it is never
+// re-encoded into the name of another folder.
+QString dataHome(const QByteArray& xdgDataHome, const QByteArray& home);
+QString dataHome();  // from the environment
+
+// False, after a French message box, when the data folder was not found:
+// the program must end rather than take another folder for it.
+bool dataFolderFound(Services& services, const QString& program);
 
 // Makes a level folder apart from the data folder ready: creates it, then
 // copies in each sample level of the data folder that it was never offered.
@@ -35,8 +53,9 @@ bool seedLevelFolder(const Folders& folders, level::Files& files, QString& whyNo
 inline constexpr const char* kOfferedFile = ".niveaux-fournis";
 
 // Seeds the services' level folder. When that fails, a message box names the
-// folder and the reason; when the folder could not be made at all, the
-// sample levels of the data folder are listed instead.
+// folder and the reason; when there is no level folder at all, the sample
+// levels of the data folder are listed instead, and nothing can be saved or
+// deleted there.
 void prepareLevelFolder(Services& services);
 
 }  // namespace tk

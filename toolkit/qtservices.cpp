@@ -9,10 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
-#include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
-#include <cstdio>
 
 #include "desktop.h"
 #include "folders.h"
@@ -28,28 +26,15 @@
 
 namespace tk {
 
-namespace {
-
-// Qt's words when no audio server answers. Without one the game is silent,
-// which needs no saying; everything else is printed as Qt would.
-void quietWithoutAudio(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    if (type == QtWarningMsg && (msg.startsWith(QLatin1String("PulseAudioService:")) ||
-                                 msg == QLatin1String("No audio device detected")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
-}
-
-}  // namespace
-
 QtServices::QtServices() {
-    qInstallMessageHandler(quietWithoutAudio);
-    const Folders f =
-        locateFolders(QCoreApplication::applicationDirPath(),
-                      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const Folders f = locateFolders(executableFolder(), dataHome());
     setFolders(f.data, f.levels);
 }
 QtServices::~QtServices() {
     qDeleteAll(sounds_);
+    // Every way out of the program ends here, after the event loop: the
+    // desktop gets its own mode back. A mode gone meanwhile stays gone.
+    if (desktopMode_.isValid()) switchX11DisplaySize(desktopMode_);
 }
 
 int QtServices::msgBox(const QString& text, int style, const QString& title) {
@@ -150,7 +135,8 @@ bool QtServices::launchViewer(const QString& path) {
 }
 
 void QtServices::requestDisplayMode(int width, int height) {
-    requestX11DisplayMode(width, height);
+    const QSize before = switchX11DisplaySize(QSize(width, height));
+    if (!desktopMode_.isValid()) desktopMode_ = before;
 }
 
 void QtServices::end() {
@@ -162,28 +148,33 @@ double QtServices::clockSeconds() const {
 }
 
 #ifdef ZELK_HAVE_XRANDR
-void requestX11DisplayMode(int width, int height) {
+QSize switchX11DisplaySize(QSize size) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display* dpy = x11 ? x11->display() : nullptr;
-    if (!dpy) return;  // not X11 (Wayland, offscreen): nothing to do
+    if (!dpy) return {};  // not X11 (Wayland, offscreen): nothing to do
     const Window root = DefaultRootWindow(dpy);
     XRRScreenConfiguration* conf = XRRGetScreenInfo(dpy, root);
-    if (!conf) return;
+    if (!conf) return {};
     // Every size of the current display, looking for the one asked for.
     int count = 0;
     XRRScreenSize* sizes = XRRConfigSizes(conf, &count);
     int wanted = -1;
     for (int i = 0; i < count; ++i)
-        if (sizes[i].width == width && sizes[i].height == height) wanted = i;
+        if (sizes[i].width == size.width() && sizes[i].height == size.height()) wanted = i;
     Rotation rotation = 0;
-    XRRConfigCurrentConfiguration(conf, &rotation);
-    // The request is made as it is; its outcome is not examined.
-    if (wanted >= 0) XRRSetScreenConfig(dpy, conf, root, wanted, rotation, CurrentTime);
+    const int current = XRRConfigCurrentConfiguration(conf, &rotation);
+    QSize before;
+    if (wanted >= 0 && wanted != current && current >= 0 && current < count &&
+        XRRSetScreenConfig(dpy, conf, root, wanted, rotation, CurrentTime) == RRSetConfigSuccess)
+        before = QSize(sizes[current].width, sizes[current].height);
     XRRFreeScreenConfigInfo(conf);
-    XFlush(dpy);
+    XSync(dpy, 0);
+    return before;
 }
 #else
-void requestX11DisplayMode(int, int) {}
+QSize switchX11DisplaySize(QSize) {
+    return {};
+}
 #endif
 
 }  // namespace tk

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSize>
 #include <QString>
 
 #include "services.h"
@@ -14,6 +15,7 @@ class QtServices : public Services {
 public:
     // The folders are found from the executable's place (folders.h).
     QtServices();
+    // Puts back the display mode the desktop had, when the program changed it.
     ~QtServices() override;
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title,
@@ -26,10 +28,12 @@ public:
 
 private:
     QHash<QString, QSoundEffect*> sounds_;
+    QSize desktopMode_;  // the display's size before the program first changed it
 };
 
-// Switches the X11 display to width x height through XRandR; does nothing
-// elsewhere. The outcome is not reported.
-void requestX11DisplayMode(int width, int height);
+// Switches the X11 display to `size` through XRandR when it has such a mode;
+// does nothing elsewhere. Gives the size the display had when the switch
+// changed it, an empty size otherwise (not X11, no such mode, already so).
+QSize switchX11DisplaySize(QSize size);
 
 }  // namespace tk

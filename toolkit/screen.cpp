@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QToolTip>
 #include <QWidget>
 #include <QtMath>
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <utility>
 
+#include "desktop.h"
 #include "paint.h"
 #include "program.h"
 #include "stats.h"
@@ -214,12 +216,14 @@ void Screen::setBackColor(const QColor& c) {
 
 void Screen::setLeft(float v) {
     left_ = v;
-    window_->move(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
+    positioned_ = true;
+    placeWindow();
 }
 
 void Screen::setTop(float v) {
     top_ = v;
-    window_->move(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
+    positioned_ = true;
+    placeWindow();
 }
 
 void Screen::setWidth(float v) {
@@ -236,11 +240,54 @@ float Screen::menuHeightTwips() const {
     return menuBar_ ? menuBar_->sizeHint().height() * kTwipsPerPixel : 0.0f;
 }
 
+QRect Screen::availableArea() const {
+    // A headless platform has no desktop to fit in.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return {};
+    const QScreen* screen = window_->screen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QSize Screen::frameSize() const {
+    // The layout's allowance until the window manager has framed the window.
+    const QSize allowance(qRound(kFrameWidth / kTwipsPerPixel),
+                          qRound(kFrameHeight / kTwipsPerPixel));
+    return allowance.expandedTo(window_->frameGeometry().size() - window_->size());
+}
+
 void Screen::applyWindowSize() {
     const int menuH = menuBar_ ? menuBar_->sizeHint().height() : 0;
-    window_->resize(std::max(1, qRound(clientW_ / kTwipsPerPixel)),
-                    std::max(1, qRound(clientH_ / kTwipsPerPixel)) + menuH);
+    const double w = std::max(1.0f, clientW_ / kTwipsPerPixel),
+                 h = std::max(1.0f, clientH_ / kTwipsPerPixel);
+    // A layout larger than the desktop's free area (panels excluded) is shown
+    // as large as fits, its content scaled; one that fits keeps its size.
+    double fit = 1.0;
+    if (const QRect area = availableArea(); area.isValid()) {
+        const QSize frame = frameSize();
+        fit = std::clamp(std::min((area.width() - frame.width()) / w,
+                                  (area.height() - frame.height() - menuH) / h),
+                         0.0, 1.0);
+    }
+    window_->resize(std::max(1, static_cast<int>(std::floor(w * fit + 0.5))),
+                    std::max(1, static_cast<int>(std::floor(h * fit + 0.5))) + menuH);
+    placeWindow();
     relayout();
+}
+
+void Screen::placeWindow() {
+    const QRect area = availableArea();
+    const QSize outer = window_->size() + frameSize();
+    QPoint at(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
+    if (!positioned_) {
+        // No place in the layout: the middle of the free area when it is
+        // shown; where the user moves it after is the user's choice.
+        if (!area.isValid() || window_->isVisible()) return;
+        at = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    }
+    if (area.isValid()) {
+        at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
+        at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
+    }
+    window_->move(at);
 }
 
 bool Screen::visible() const {
@@ -269,6 +316,15 @@ void Screen::showWindow() {
 }
 
 void Screen::realizeShow() {
+    // Fitted to the desktop as it is now (the display mode may have changed).
+    if (!window_->isVisible()) applyWindowSize();
+    // In or out of the taskbar, changed while the window is not shown.
+    const bool listed = listedWhenMinimized_ || state_ != Minimized;
+    if (listed != listed_) {
+        window_->hide();
+        listInTaskbar(*window_, listed);
+        listed_ = listed;
+    }
     switch (state_) {
         case Minimized:
             window_->showMinimized();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointF>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 #include <QString>
@@ -147,6 +148,9 @@ public:
     // screen shows without moving its layout; empty shows nothing.
     void setMenuNote(const QString& text);
     QString menuNote() const;
+    // A screen kept minimised only to hold settings stays out of the taskbar
+    // while it is minimised; shown, it is listed as any other.
+    void setListedWhenMinimized(bool listed) { listedWhenMinimized_ = listed; }
 
     // The screen's background picture, drawn from the top-left corner at its
     // own size. A missing file leaves `fallback` to be drawn instead.
@@ -241,6 +245,9 @@ protected:
 private:
     friend class ScreenWindow;
     void applyWindowSize();
+    void placeWindow();
+    QRect availableArea() const;  // empty where there is no desktop
+    QSize frameSize() const;      // the window manager's frame, pixels
     void realizeShow();
     float menuHeightTwips() const;
     Element* hitTest(float x, float y) const;
@@ -270,6 +277,8 @@ private:
     QColor back_ = QColor(240, 240, 240);
     float left_ = 0, top_ = 0, clientW_, clientH_;
     int state_ = Normal;
+    bool positioned_ = false;  // Left or Top set
+    bool listedWhenMinimized_ = true, listed_ = true;
     int pointer_ = PointerDefault;
     bool showPending_ = false;
     unsigned showRequest_ = 0;

@@ -21,12 +21,18 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 # Starts a private Xvfb; the server picks a free display number itself, so
-# tests running side by side never collide.
+# tests running side by side never collide. With E2E_SERVER=vnc, an Xtigervnc
+# instead, with real XRandR modes. -noreset keeps what a test sets on the root.
 e2e_start_x() {
     local size=${1:-1280x1024}
     local fdfile="$WORK/displayfd"
     exec 9>"$fdfile"
-    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    if [ "${E2E_SERVER:-}" = vnc ]; then
+        Xtigervnc -displayfd 9 -geometry "$size" -depth 24 -SecurityTypes None -rfbport -1 \
+            -nolisten tcp -noreset >/dev/null 2>&1 &
+    else
+        Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    fi
     XVFB_PID=$!
     exec 9>&-
     for _ in $(seq 100); do

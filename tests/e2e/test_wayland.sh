@@ -1,7 +1,7 @@
 #!/bin/bash
 # A Wayland desktop: a headless weston with XWayland. With both WAYLAND_DISPLAY
 # and DISPLAY set the game asks for X11 by itself: its windows are XWayland
-# windows. With WAYLAND_DISPLAY alone it runs natively. Either way it draws
+# windows; a DISPLAY that answers nothing falls back to Wayland. With WAYLAND_DISPLAY alone it runs natively. Either way it draws
 # its first window and says nothing, and the scripted driver on that
 # platform plays a level, switches the display mode and quits. (XWayland on
 # a headless weston has no pointer, so nothing is clicked for real here.)
@@ -78,6 +78,8 @@ EOF
 first_window "$XWAYLAND"
 [ -n "$FOUND_ON_X" ] || e2e_fail "with DISPLAY set too, the game did not open its window on X11"
 play xcb "$XWAYLAND"
+first_window ":9999" # a DISPLAY left over from another session
+[ -z "$FOUND_ON_X" ] || e2e_fail "with a stale DISPLAY, the game opened an X11 window"
 # Wayland alone: natively.
 first_window ""
 [ -z "$FOUND_ON_X" ] || e2e_fail "without DISPLAY, the game still opened an X11 window"
