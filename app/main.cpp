@@ -6,9 +6,9 @@
 #include <malloc.h>
 #endif
 
+#include "app/levelfolder.h"
 #include "app/program.h"
 #include "toolkit/desktop.h"
-#include "toolkit/folders.h"
 #include "toolkit/qtservices.h"
 #include "toolkit/signals.h"
 #include "toolkit/stats.h"
@@ -51,8 +51,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<tk::Stats> stats;
     if (const QString path = qEnvironmentVariable("ZELK_STATS"); !path.isEmpty())
         stats = std::make_unique<tk::Stats>(path);
-    tk::QtServices services;
-    if (!tk::dataFolderFound(services, QStringLiteral("Zelk"))) return 1;
+    tk::QtServices services(tk::locateFolders(tk::executableFolder(), tk::dataHome(),
+                                              QString::fromLatin1(zelk::kFolderName)));
+    if (!tk::dataFolderFound(services, QString::fromLatin1(zelk::ZelkProgram::kTitle))) return 1;
     zelk::ZelkProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
                          QStringLiteral(":/icons/zelk"));

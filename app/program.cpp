@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "app/levelfolder.h"
 #include "app/screens.h"
 #include "editor/frmedit.h"
 #include "game/frmaffpg.h"
@@ -11,7 +12,6 @@
 #include "menus/frmfin.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
-#include "toolkit/folders.h"
 
 // The pictures are compiled into the core library; a static library's resource
 // table is only linked in when something refers to it.
@@ -29,7 +29,7 @@ ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
 
 void ZelkProgram::start() {
     // The player's level folder is made ready before any screen lists it.
-    tk::prepareLevelFolder(services());
+    prepareLevelFolder(services());
     show<avert>();
 }
 

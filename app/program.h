@@ -21,6 +21,8 @@ class ZelkProgram : public tk::Program {
 public:
     ZelkProgram(tk::Services& services, bool frozenTime);
     void start() override;
+    static constexpr const char* kTitle = "Zelk";
+    QString title() const override { return QString::fromLatin1(kTitle); }
 
     // The program object of a screen of the game.
     static ZelkProgram& of(tk::Program& program) { return static_cast<ZelkProgram&>(program); }

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <memory>
 
+#include "app/levelfolder.h"
 #include "app/program.h"
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
-#include "toolkit/folders.h"
 #include "toolkit/scriptdriver.h"
 #include "toolkit/scriptedservices.h"
 
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Without --folder, the folders the game itself would use.
-    tk::Folders folders = tk::locateFolders(tk::executableFolder(), tk::dataHome());
+    tk::Folders folders = tk::locateFolders(tk::executableFolder(), tk::dataHome(),
+                                            QString::fromLatin1(zelk::kFolderName));
     QString levels;
     QString programName = QStringLiteral("zelk");
     bool seeded = false;

@@ -1,5 +1,6 @@
 #include "level/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -206,6 +207,25 @@ bool Files::remove(const QString& path, QString& whyNot) {
     if (const int e = fault(Step::Remove, path)) return failed(e, path, whyNot);
     if (::unlink(p.constData()) != 0) return failed(errno, path, whyNot);
     return true;
+}
+
+// Read with the system's own
+// calls: Qt's listing drops a name that is not UTF-8, which would leave the
+// user with a file he cannot see. Such a name is listed with replacement
+// characters, so that picking it says why it cannot be used.
+QStringList regularFiles(const QString& folder) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return names;  // a folder that is gone lists nothing
+    while (const dirent* e = ::readdir(dir)) {
+        struct stat st {};
+        if (e->d_name[0] == '.' || ::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0 ||
+            !S_ISREG(st.st_mode))
+            continue;
+        names << QString::fromUtf8(e->d_name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 }  // namespace level

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace level {
 
@@ -46,5 +47,10 @@ private:
 
 // The French words for a system error number, ending with a full stop.
 QString systemReason(int err);
+
+// The regular files of a folder (links to one included), hidden ones left
+// out, unsorted; devices and pipes are not files to pick. A folder that is
+// gone lists nothing.
+QStringList regularFiles(const QString& folder);
 
 }  // namespace level

@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
     tk::PlatformArguments args(argc, argv);
     QApplication app(args.argc(), args.argv());
     app.setQuitOnLastWindowClosed(false);  // closing the screen unloads it, then the program ends
-    tk::QtServices services;
-    if (!tk::dataFolderFound(services, QStringLiteral("Velmo"))) return 1;
+    // The game's data folder, which velmo shares.
+    tk::QtServices services(
+        tk::locateFolders(tk::executableFolder(), tk::dataHome(), QStringLiteral("zelk")));
+    if (!tk::dataFolderFound(services, QString::fromLatin1(velmo::VelmoProgram::kTitle))) return 1;
     velmo::VelmoProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),
                          QStringLiteral(":/icons/velmo"));

@@ -9,6 +9,8 @@ class VelmoProgram : public tk::Program {
     Q_OBJECT
 public:
     VelmoProgram(tk::Services& services, bool frozenTime);
+    static constexpr const char* kTitle = "Velmo";
+    QString title() const override { return QString::fromLatin1(kTitle); }
     void start() override;
 };
 

@@ -7,10 +7,10 @@
 
 #include <QtTest>
 
+#include "app/levelfolder.h"
 #include "app/program.h"
 #include "menus/frmmenu.h"
 #include "support.h"
-#include "toolkit/folders.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ private slots:
         QDir(fx.folder()).mkpath(exe);
         if (!share.isEmpty()) QDir(fx.folder()).mkpath(share);
         if (readOnly) ::chmod(QFile::encodeName(fx.path(exe)).constData(), 0555);
-        const tk::Folders f = tk::locateFolders(fx.path(exe), fx.path(QStringLiteral("home")));
+        const tk::Folders f = tk::locateFolders(fx.path(exe), fx.path(QStringLiteral("home")),
+                                                QString::fromLatin1(zelk::kFolderName));
         ::chmod(QFile::encodeName(fx.path(exe)).constData(), 0755);
         QCOMPARE(f.data, fx.path(data));
         QCOMPARE(f.levels, fx.path(levels));
@@ -92,7 +93,7 @@ private slots:
         fx.writeFile(QStringLiteral("data/sol.gif"), "image");
         level::Files files;
         QString why;
-        QVERIFY(tk::seedLevelFolder(f, files, why));
+        QVERIFY(zelk::seedLevelFolder(f, files, why));
         QCOMPARE(levelsIn(f.levels), QStringList({"niveau1.lev", "niveau2.lev"}));
         QCOMPARE(fx.readFile(QStringLiteral("home/zelk/niveau2.lev")), QByteArray("deux"));
         QVERIFY(!QFile::exists(fx.path(QStringLiteral("home/zelk/sol.gif"))));
@@ -103,7 +104,7 @@ private slots:
         fx.writeFile(QStringLiteral("data/niveau4.lev"), "quatre");
         fx.writeFile(QStringLiteral("home/zelk/niveau4.lev"), "le mien");
         for (int start = 0; start < 2; ++start) {
-            QVERIFY(tk::seedLevelFolder(f, files, why));
+            QVERIFY(zelk::seedLevelFolder(f, files, why));
             QCOMPARE(levelsIn(f.levels),
                      QStringList({"niveau1.lev", "niveau3.lev", "niveau4.lev"}));
             QCOMPARE(fx.readFile(QStringLiteral("home/zelk/niveau1.lev")), QByteArray("changé"));

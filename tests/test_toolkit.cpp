@@ -95,6 +95,7 @@ public:
         registerScreen<SelfUnload>();
     }
     void start() override { show<Probe>(); }
+    QString title() const override { return QStringLiteral("Zelk"); }
 };
 
 }  // namespace
@@ -228,7 +229,7 @@ private slots:
     // File names and fields reach the boxes' texts: never read as markup.
     void boxesShowTheirTextsAsPlainText() {
         const QString text = QStringLiteral("<h1>GROS<hr><font color=red size=7>ROUGE.lev");
-        tk::QtServices services;
+        tk::QtServices services(tk::Folders{});
         for (bool input : {false, true}) {
             int plain = 0, rich = 0;
             QTimer::singleShot(0, [&] {

@@ -1,8 +1,5 @@
 #include "controls.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -323,29 +320,6 @@ void FileListBox::setPattern(const QString& p) {
     pattern_ = p;
     refresh();
 }
-namespace {
-
-// The regular files of a folder (links to one included), hidden ones left
-// out; devices and pipes are not files to pick. Read with the system's own
-// calls: Qt's listing drops a name that is not UTF-8, which would leave the
-// user with a file he cannot see. Such a name is listed with replacement
-// characters, so that picking it says why it cannot be used.
-QStringList regularFiles(const QString& folder) {
-    QStringList names;
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) return names;  // a folder that is gone lists nothing
-    while (const dirent* e = ::readdir(dir)) {
-        struct stat st {};
-        if (e->d_name[0] == '.' || ::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0 ||
-            !S_ISREG(st.st_mode))
-            continue;
-        names << QString::fromUtf8(e->d_name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
-}  // namespace
 
 void FileListBox::refresh() {
     QStringList found;
@@ -353,7 +327,7 @@ void FileListBox::refresh() {
         const QRegularExpression re(
             QRegularExpression::wildcardToRegularExpression(pattern_.isEmpty() ? "*" : pattern_),
             QRegularExpression::CaseInsensitiveOption);
-        for (const QString& n : regularFiles(path_)) {
+        for (const QString& n : level::regularFiles(path_)) {
             if (re.match(n).hasMatch()) found << n;
         }
     }

@@ -1,15 +1,11 @@
-// Where the program's files are. Run from the build tree or an unpacked
+// Where a program's files are. Run from the build tree or an unpacked
 // folder, the data sit beside the executable and that folder is also where
-// the levels are kept. Installed (bin/zelk with its data in share/zelk), or
-// beside the executable in a folder that cannot be written, the levels are
-// the player's own, in $XDG_DATA_HOME/zelk, seeded once with the samples.
+// the user's files are kept. Installed (bin/PROGRAM with its data in
+// share/NAME), or beside the executable in a folder that cannot be written,
+// the user's files are in $XDG_DATA_HOME/NAME.
 #pragma once
 
 #include <QString>
-
-namespace level {
-class Files;
-}
 
 namespace tk {
 
@@ -17,13 +13,13 @@ class Services;
 
 struct Folders {
     QString data;    // pictures, sounds, texts, the sample levels as shipped
-    QString levels;  // the levels the menu lists and the editor saves
+    QString levels;  // the user's own files (the game's levels)
 };
 
-// The folders of a program whose executable is in exeDir; dataHome is the
-// user's data folder (below). An empty exeDir (the executable is not known)
+// The folders named name of a program whose executable is in exeDir;
+// dataHome is the user's data folder (below). An empty exeDir (the executable is not known)
 // finds no data folder; an empty dataHome no level folder apart.
-Folders locateFolders(const QString& exeDir, const QString& dataHome);
+Folders locateFolders(const QString& exeDir, const QString& dataHome, const QString& name);
 
 // The folder of the running executable, also when it was deleted or replaced
 // since the start (a package upgrade); empty when the system does not say.
@@ -41,21 +37,5 @@ QString dataHome();  // from the environment
 // False, after a French message box, when the data folder was not found:
 // the program must end rather than take another folder for it.
 bool dataFolderFound(Services& services, const QString& program);
-
-// Makes a level folder apart from the data folder ready: creates it, then
-// copies in each sample level of the data folder that it was never offered.
-// The names offered are kept in a hidden file of the level folder, so that a
-// level the player changed or deleted is never overwritten or brought back.
-// False, with the reason in French, when something could not be done.
-bool seedLevelFolder(const Folders& folders, level::Files& files, QString& whyNot);
-
-// The hidden file of a level folder that lists the samples it was offered.
-inline constexpr const char* kOfferedFile = ".niveaux-fournis";
-
-// Seeds the services' level folder. When that fails, a message box names the
-// folder and the reason; when there is no level folder at all, the sample
-// levels of the data folder are listed instead, and nothing can be saved or
-// deleted there.
-void prepareLevelFolder(Services& services);
 
 }  // namespace tk

@@ -113,7 +113,7 @@ void Program::interrupt() {
 }
 
 void Program::reportError(const QString& text) {
-    services_.msgBox(text, mb::OkOnly | mb::Critical, QStringLiteral("Zelk"));
+    services_.msgBox(text, mb::OkOnly | mb::Critical, title());
 }
 
 void Program::afterEvent() {

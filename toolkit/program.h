@@ -3,6 +3,7 @@
 // and runs every event so that errors are reported and the display refreshed.
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -103,7 +104,9 @@ public:
         }
     }
     bool ended() const { return ended_; }
+    // Shows a run-time error, titled with the program's name.
     void reportError(const QString& text);
+    virtual QString title() const { return QCoreApplication::applicationName(); }
 
     // Destroys screens unloaded by earlier events (the driver calls it between
     // commands; the event loop does it by itself).

@@ -26,9 +26,8 @@
 
 namespace tk {
 
-QtServices::QtServices() {
-    const Folders f = locateFolders(executableFolder(), dataHome());
-    setFolders(f.data, f.levels);
+QtServices::QtServices(const Folders& folders) {
+    setFolders(folders.data, folders.levels);
 }
 QtServices::~QtServices() {
     qDeleteAll(sounds_);

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include "folders.h"
 #include "services.h"
 
 class QSoundEffect;
@@ -13,8 +14,8 @@ namespace tk {
 
 class QtServices : public Services {
 public:
-    // The folders are found from the executable's place (folders.h).
-    QtServices();
+    // The folders, found from the executable's place (folders.h).
+    explicit QtServices(const Folders& folders);
     // Puts back the display mode the desktop had, when the program changed it.
     ~QtServices() override;
     int msgBox(const QString& text, int style, const QString& title) override;
