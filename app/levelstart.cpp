@@ -53,11 +53,6 @@ void warn(tk::Program& program) {
                               QStringLiteral("Avertissement!"));
 }
 
-void unreadable(tk::Program& program, const level::Error& err) {
-    program.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
-                              QStringLiteral("Niveau illisible"));
-}
-
 // The one start of a level read and checked by the game's reader: its enemy
 // options into frmopt, a fresh game screen with its platforms, paused.
 frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name) {
@@ -91,15 +86,8 @@ void ZelkProgram::startLevel() {
     if (name.isEmpty()) return;
     warn(program);
 
-    // The whole level is read and checked before anything changes.
-    level::Record record;
-    level::Error err;
     level::Level lev;
-    if (!level::read(menu.selectedPath(), program.services().files(), record, err) ||
-        !level::decodeForGame(record, name, lev, err)) {
-        unreadable(program, err);
-        return;
-    }
+    if (!readLevel(menu.selectedPath(), name, level::decodeForGame, lev)) return;
 
     // Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
     menu.champ1 = static_cast<qint16>(lev.top(0));
@@ -119,7 +107,7 @@ void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
     level::Level lev;
     if (!level::parse(level::format(edited), name, record, err) ||
         !level::decodeForGame(record, name, lev, err)) {
-        unreadable(program, err);
+        sayUnreadable(err);
         return;
     }
     play(program, lev, name).tried = true;

@@ -107,6 +107,11 @@ void ZelkProgram::quitFromEditor() {
     unload<frmaut>();
 }
 
+void ZelkProgram::sayUnreadable(const level::Error& err) {
+    services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
+                      QStringLiteral("Niveau illisible"));
+}
+
 // ---- Reads that cross screens.
 
 int ZelkProgram::birdOption() {

@@ -8,11 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "level/levelfile.h"
 #include "toolkit/program.h"
-
-namespace level {
-struct Level;
-}
 
 namespace zelk {
 
@@ -60,6 +57,24 @@ public:
     // is all that is left (each in its own order of unloads).
     void quitFromMenu();
     void quitFromEditor();
+
+    // ---- Reading a level or saying why not.
+
+    // Reads the level file at path, checked whole by decode (one of the
+    // codec's readers, which names the file as name) before anything changes;
+    // false after a message box that says why it cannot be used.
+    template <class Out>
+    bool readLevel(const QString& path, const QString& name,
+                   bool (*decode)(const level::Record&, const QString&, Out&, level::Error&),
+                   Out& out) {
+        level::Record record;
+        level::Error err;
+        if (level::read(path, services().files(), record, err) && decode(record, name, out, err))
+            return true;
+        sayUnreadable(err);
+        return false;
+    }
+    void sayUnreadable(const level::Error& err);
 
     // ---- Reads that cross screens, live from the controls at every call.
 

@@ -30,17 +30,11 @@ void frmouvrir::open() {
     const QString name = File1.fileName();
     if (name.isEmpty()) return;
     tk::Program& p = program();
-    level::Record rec;
-    level::Error err;
     level::Level l;
     // Everything is read and checked before the editor changes.
-    if (!level::read(QDir(p.services().levelFolder()).filePath(name), p.services().files(), rec,
-                     err) ||
-        !level::decodeForEditor(rec, name, l, err)) {
-        p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
-                            QStringLiteral("Niveau illisible"));
+    if (!ZelkProgram::of(p).readLevel(QDir(p.services().levelFolder()).filePath(name), name,
+                                      level::decodeForEditor, l))
         return;
-    }
     frmedit& ed = p.get<frmedit>();
     ed.Text1.setText(name);
     applyPlatforms(ed.Shape1, l);

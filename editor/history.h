@@ -44,7 +44,6 @@ public:
     const Step& undo();
     const Step& redo();
     const Step& current() const { return steps_[at_]; }
-    size_t undoable() const { return at_; }
 
     // The level as it was last opened or saved, under its name; modified
     // compares by value, so undoing back to it makes it unmodified again.

@@ -162,15 +162,10 @@ QString frmmenu::selectedPath() const {
 
 void frmmenu::showSummary() {
     if (File1.fileName().isEmpty()) return;
-    level::Record rec;
-    level::Error err;
     level::Summary s;
-    if (!level::read(selectedPath(), program().services().files(), rec, err) ||
-        !level::decodeSummary(rec, File1.fileName(), s, err)) {
-        program().services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
-                                    QStringLiteral("Niveau illisible"));
+    if (!ZelkProgram::of(program()).readLevel(selectedPath(), File1.fileName(),
+                                              level::decodeSummary, s))
         return;
-    }
     champ1 = s.first[0];
     champ2 = s.first[1];
     champ3 = s.first[2];

@@ -52,15 +52,8 @@ void frmpre::Form_Load() {
     }
     setHeight(height() + Shape1(1).Height);
 
-    level::Record rec;
-    level::Error err;
     std::array<double, 4 * level::kPlatformCount> half{};
-    if (!level::read(zelk.selectedLevelPath(), p.services().files(), rec, err) ||
-        !level::decodePreview(rec, name, half, err)) {
-        p.services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
-                            QStringLiteral("Niveau illisible"));
-        return;
-    }
+    if (!zelk.readLevel(zelk.selectedLevelPath(), name, level::decodePreview, half)) return;
     for (int k = 0; k < level::kPlatformCount; ++k) {
         tk::Shape& s = Shape1(k + 2);
         s.Top = static_cast<float>(half[4 * k]);
