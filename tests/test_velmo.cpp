@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kShift = 16, kSpace = 32, kLeft = 37, kRight = 39;
 // A point of open sky, where a click reaches the screen itself.
 constexpr float kSkyX = 14000, kSkyY = 8000;
 
@@ -76,7 +75,7 @@ private slots:
         QFETCH(int, presses);
         QFETCH(int, power);
         Bed b;
-        b.press(kSpace, presses);
+        b.press(tk::key::Space, presses);
         QCOMPARE(int(b.s.puiss), power);
         b.tickH();
         QCOMPARE(b.s.hsauts.Width, float(power / 4500.0 * 1815));
@@ -87,7 +86,7 @@ private slots:
     void jumpRisesPausesAndFalls() {
         Bed b;
         b.standWithCharge(1000);
-        b.release(kShift);
+        b.release(tk::key::Shift);
         std::vector<float> tops;
         for (int i = 0; i < 5; ++i) {
             b.tick1();
@@ -111,7 +110,7 @@ private slots:
         QCOMPARE(b.s.etat, int16_t(velmo::frmsaut::Standing));
         QCOMPARE(b.s.joueur.Top, 10305.0f);
         b.s.puiss = 200;
-        b.release(kShift);
+        b.release(tk::key::Shift);
         b.tick1(2);  // one step up, then the top
         QCOMPARE(b.s.etat, int16_t(velmo::frmsaut::Pausing));
         b.tick1(4);
@@ -175,8 +174,8 @@ private slots:
         QFETCH(float, step);
         Bed b;
         b.tick1();
-        b.press(kSpace, 11);
-        b.release(kSpace);
+        b.press(tk::key::Space, 11);
+        b.release(tk::key::Space);
         b.click(button);
         QCOMPARE(b.s.etat, int16_t(velmo::frmsaut::Rising));
         QCOMPARE(b.s.delai, 555555.0);
@@ -210,14 +209,14 @@ private slots:
     void shiftWhileFallingRisesAgain() {
         Bed b;
         b.standWithCharge(1000);
-        b.release(kShift);
+        b.release(tk::key::Shift);
         b.tick1(12);  // up, the top, the pause
         b.tick1(3);
         QCOMPARE(b.s.etat, int16_t(velmo::frmsaut::Falling));
         QCOMPARE(b.s.joueur.Top, 9560.0f);
-        b.press(kSpace, 10);
+        b.press(tk::key::Space, 10);
         QCOMPARE(b.s.puiss, int16_t(2500));
-        b.release(kShift);
+        b.release(tk::key::Shift);
         QCOMPARE(b.s.etat, int16_t(velmo::frmsaut::Rising));
         b.tick1(9);
         QCOMPARE(b.s.joueur.Top, 7760.0f);  // 9560 - 9 x 200, first at or above 7805
@@ -276,23 +275,23 @@ private slots:
     void arrowsWalkOnlyWhileStanding() {
         Bed b;
         b.tick1();
-        b.press(kRight);
+        b.press(tk::key::Right);
         QCOMPARE(b.s.sens, int16_t(velmo::frmsaut::RightSlow));
-        b.press(kLeft);
+        b.press(tk::key::Left);
         QCOMPARE(b.s.sens, int16_t(velmo::frmsaut::LeftSlow));
-        b.release(kLeft);
+        b.release(tk::key::Left);
         QCOMPARE(b.s.sens, int16_t(velmo::frmsaut::Still));
 
         b.click(tk::LeftButton);  // airborne, drifting left
-        b.press(kRight);
-        b.release(kRight);
+        b.press(tk::key::Right);
+        b.release(tk::key::Right);
         QCOMPARE(b.s.sens, int16_t(velmo::frmsaut::LeftFast));
     }
 
     void chargeExpiresTwoSecondsAfterRelease() {
         Bed b;
-        b.press(kSpace, 11);
-        b.release(kSpace);
+        b.press(tk::key::Space, 11);
+        b.release(tk::key::Space);
         QCOMPARE(b.s.delai, 200.0);
         b.tickH(199);
         QCOMPARE(b.s.puiss, int16_t(1650));
@@ -301,15 +300,15 @@ private slots:
         QCOMPARE(b.s.puiss, int16_t(0));
         QCOMPARE(b.s.hsauts.Width, 0.0f);
         // The count runs on below zero without dropping a new charge.
-        b.press(kSpace, 2);
+        b.press(tk::key::Space, 2);
         b.tickH(300);
         QCOMPARE(b.s.puiss, int16_t(300));
     }
 
     void clickHoldsTheCharge() {
         Bed b;
-        b.press(kSpace, 30);
-        b.release(kSpace);
+        b.press(tk::key::Space, 30);
+        b.release(tk::key::Space);
         b.click(tk::MiddleButton);
         b.tickH(1000);
         QCOMPARE(b.s.puiss, int16_t(4500));

@@ -20,7 +20,6 @@ namespace {
 
 // Game ticks before the second drawing.
 constexpr int kTicks = 3;
-constexpr int kLeftArrow = 37;
 
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "fuzz_draw: %s\n", what);
@@ -56,7 +55,7 @@ void showAndDraw(Setup& s, const QByteArray& level) {
     if (!s.screens.show(level)) fail("no screen shows a level that a reader takes");
     drawAll(s);
     s.screens.tick(kTicks);
-    s.screens.program().get<zelk::frmedit>().deliverKeyDown(kLeftArrow, 0);
+    s.screens.program().get<zelk::frmedit>().deliverKeyDown(tk::key::Left, 0);
     drawAll(s);
 }
 

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList tips = level::parseTips(bytes);
-    if (tips.size() > zelk::kMaxTips) fail("more tips than the bound");
+    if (tips.size() > level::kMaxTips) fail("more tips than the bound");
     const QByteArray bom("\xEF\xBB\xBF");
     if (!bytes.isEmpty() && bytes != bom && tips.isEmpty()) fail("a file with text gives no line");
     for (const QString& t : tips)
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // its own lines.
     const QString text = QString::fromUtf8(bytes);
     if (!bytes.contains('\r') && !bytes.startsWith(bom) && text.toUtf8() == bytes &&
-        tips.size() < zelk::kMaxTips) {
+        tips.size() < level::kMaxTips) {
         QString joined = tips.join(u'\n');
         if (text.endsWith(u'\n')) joined += u'\n';
         if (joined != text) fail("lines lost or changed");
