@@ -32,7 +32,7 @@ hang_up() { kill -HUP "$APP_PID"; }
 for way_out in quit_button close_box sortir term interrupt hang_up; do
     [ "$(mode)" = 1280x1024 ] || e2e_fail "the display is at $(mode) before"
     e2e_launch zelk
-    WARN=$(e2e_window '^!!!$') || e2e_fail "no start-up warning"
+    WARN=$(e2e_window '^!!!$' 60) || e2e_fail "no start-up warning"
     e2e_click_twips "$WARN" 2527 2467 # Passer en 1024 x 768
     for _ in $(seq 300); do [ "$(mode)" = 1024x768 ] && break; sleep 0.1; done
     [ "$(mode)" = 1024x768 ] || e2e_fail "the display did not switch: $(mode)"
