@@ -164,6 +164,11 @@ e2e_shot() {
 
 e2e_fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$APP_PID" ]; then
+        kill -0 "$APP_PID" 2>/dev/null && echo "the program (pid $APP_PID) still runs" >&2 ||
+            echo "the program (pid $APP_PID) has ended" >&2
+        tail -n 20 "$WORK"/*.log 2>/dev/null >&2 || true
+    fi
     e2e_shot "failure-$(basename "$0" .sh)" || true
     exit 1
 }

@@ -23,7 +23,20 @@ mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 weston --backend=headless-backend.so --socket=wayland-zelk --idle-time=0 --xwayland \
     --log="$WORK/weston.log" >/dev/null 2>&1 &
 WESTON_PID=$!
-trap 'kill "$WESTON_PID" 2>/dev/null || true; e2e_cleanup' EXIT
+# Weston and its XWayland give back their X display number (lock file,
+# sockets) only as they end; a server started meanwhile by the next test could
+# take the number and lose its lock to them. So both are waited for.
+stop_weston() {
+    local xwayland
+    xwayland=$(pgrep -P "$WESTON_PID" 2>/dev/null || true)
+    kill "$WESTON_PID" 2>/dev/null || true
+    wait "$WESTON_PID" 2>/dev/null || true
+    for pid in $xwayland; do
+        kill "$pid" 2>/dev/null || true
+        timeout 10 tail --pid="$pid" -f /dev/null || true
+    done
+}
+trap 'stop_weston; e2e_cleanup' EXIT
 for _ in $(seq 100); do
     grep -q "xserver listening on display" "$WORK/weston.log" 2>/dev/null && break
     kill -0 "$WESTON_PID" 2>/dev/null || skip "weston did not start: $(tail -n 3 "$WORK/weston.log")"
