@@ -98,11 +98,11 @@ e2e_launch() {
     APP_PID=$!
 }
 
-# Waits (up to $2 seconds, 15 by default) for a window whose title matches,
-# prints its id.
+# Waits (up to $2 seconds, 60 by default: a loaded machine is slow) for a
+# window whose title matches, prints its id.
 e2e_window() {
     local id
-    id=$(timeout "${2:-15}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    id=$(timeout "${2:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
     if [ -z "$id" ]; then
         echo "no window named '$1'" >&2
         xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
