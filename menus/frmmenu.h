@@ -27,7 +27,7 @@ public:
     tk::Shape Shape1;
     tk::ElementArray<tk::Picture> Image1, Image3;
     tk::Picture Image2, Image4;
-    tk::Label Label4, un, deux, trois, quatre, cinq;
+    tk::Label Label4, un, deux, trois, quatre, cinq, record;
     tk::CommandButton Command1, Command3, Command6, Command5, Command7, Command4, Command8,
         Command2;
     tk::FileListBox File1;
