@@ -39,7 +39,7 @@ void ZelkProgram::start() {
 // ---- Moving between screens.
 
 void ZelkProgram::showMenu() {
-    show<frmmenu>();
+    show<frmmenu>().showRecord();
 }
 
 void ZelkProgram::refreshLevelList() {
@@ -80,7 +80,6 @@ void ZelkProgram::showResult(const QString& picture, const QString& standInText,
     // A replay shown is not a game played.
     if (playing_) {
         playing_->ended(won);
-        result.showRecord(false);
     } else {
         result.showRecord(countGame(won));
     }

@@ -105,13 +105,19 @@ int main(int argc, char** argv) {
     QTextStream out(stdout), err(stderr), in(stdin);
     out.setEncoding(QStringConverter::Utf8);
     in.setEncoding(QStringConverter::Utf8);
-    tk::ScriptedServices services(folders.data, &out);
+    // A replay played through says only how it ends; what the screens do is
+    // kept aside, and shown when the replay file cannot be read.
+    QString screensLog;
+    QTextStream screens(&screensLog);
+    tk::ScriptedServices services(folders.data, replayFile.isEmpty() ? &out : &screens);
     services.setFolders(folders.data, levels.isEmpty() ? folders.levels : levels);
     if (seeded) services.rng().reseed(seed);
     if (!replayFile.isEmpty()) {
         zelk::ZelkProgram game(services, true);
         const int code = checkReplayFile(game, replayFile, out);
         out.flush();
+        screens.flush();
+        if (code == 2) err << screensLog;
         return code;
     }
     std::unique_ptr<tk::Program> program;

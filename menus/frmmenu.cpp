@@ -180,13 +180,18 @@ void frmmenu::showSummary() {
     deux.Caption = QStringLiteral("Nombres de grenouilles vertes : ") + level::str(s.green);
     un.Caption = QStringLiteral("Nombre de grenouilles grises : ") + level::str(s.grey);
     trois.Caption = QStringLiteral("Nombre de fioles : ") + s.vials;
+    showRecord();
+}
+
+void frmmenu::showRecord() {
     // A level the game would refuse has no record; the game says why when it
     // is played.
     level::Record rec;
     level::Error err;
     level::Level lev;
     record.Caption.clear();
-    if (level::read(selectedPath(), program().services().files(), rec, err) &&
+    if (!File1.fileName().isEmpty() &&
+        level::read(selectedPath(), program().services().files(), rec, err) &&
         level::decodeForGame(rec, File1.fileName(), lev, err))
         record.Caption = level::recordSummary(ZelkProgram::of(program()).recordOf(lev));
 }

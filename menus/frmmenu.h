@@ -20,6 +20,8 @@ public:
 
     // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;
+    // The player's record of the selected level, under its summary.
+    void showRecord();
 
     // Fields 1 to 4 of the last level read (the summary and the game start).
     qint16 champ1 = 0, champ2 = 0, champ3 = 0, champ4 = 0;
