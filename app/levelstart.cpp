@@ -53,12 +53,15 @@ void warn(tk::Program& program) {
                               QStringLiteral("Avertissement!"));
 }
 
-// The one start of a level read and checked by the game's reader: its enemy
-// options into frmopt, a fresh game screen with its platforms, paused.
-frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name) {
+}  // namespace
+
+// The one start of a level read and checked by the game's reader: a fresh
+// game screen with its platforms, paused.
+frmsaut& ZelkProgram::launch(const level::Level& lev, const QString& name, int tickMs, bool day,
+                             bool applyLevelOptions) {
+    tk::Program& program = *this;
     tk::Services& sv = program.services();
-    frmaut& aut = program.get<frmaut>();
-    program.get<frmopt>().apply(lev);
+    if (applyLevelOptions) program.get<frmopt>().apply(lev);
 
     program.unload<frmsaut>();
     frmsaut& game = program.get<frmsaut>();
@@ -67,8 +70,7 @@ frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name
     game.showLevelName(name);
     program.show<frmsaut>();
 
-    game.Timer1.setInterval(aut.ram.value() == 1 ? kLagTickMs : aut.dep.value());
-    const bool day = aut.jour.value();
+    game.Timer1.setInterval(tickMs);
     game.setBackColor(day ? kDaySky : kNightSky);
     const QString sky = day ? QStringLiteral("sol.gif") : QStringLiteral("lune.gif");
     QImage img(QDir(sv.dataFolder()).filePath(sky));
@@ -77,7 +79,15 @@ frmsaut& play(tk::Program& program, const level::Level& lev, const QString& name
     return game;
 }
 
-}  // namespace
+// A game started by the player: its options from the option screens, and
+// recorded from its first event.
+frmsaut& ZelkProgram::play(const level::Level& lev, const QString& name) {
+    frmaut& aut = get<frmaut>();
+    const int tickMs = aut.ram.value() == 1 ? kLagTickMs : aut.dep.value();
+    frmsaut& game = launch(lev, name, tickMs, aut.jour.value(), true);
+    startRecording(game, lev, name);
+    return game;
+}
 
 void ZelkProgram::startLevel() {
     tk::Program& program = *this;
@@ -94,7 +104,7 @@ void ZelkProgram::startLevel() {
     menu.champ2 = static_cast<qint16>(lev.left(0));
     menu.champ3 = static_cast<qint16>(lev.height(0));
     menu.champ4 = static_cast<qint16>(lev.width(0));
-    play(program, lev, name);
+    play(lev, name);
 }
 
 void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
@@ -110,7 +120,7 @@ void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
         sayUnreadable(err);
         return;
     }
-    play(program, lev, name).tried = true;
+    play(lev, name).tried = true;
 }
 
 }  // namespace zelk

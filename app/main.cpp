@@ -1,5 +1,6 @@
 // zelk: the game.
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <memory>
 #ifdef __GLIBC__
@@ -18,18 +19,28 @@ namespace {
 constexpr int kMmapThreshold = 256 * 1024;
 
 constexpr const char* kUsage =
-    "Utilisation : zelk [--help | --version]\n"
+    "Utilisation : zelk [--help | --version | FICHIER.rejeu]\n"
     "Lance Zelk, un jeu de plates-formes qui se joue à la souris.\n"
     "\n"
+    "  FICHIER.rejeu  montre une partie enregistrée\n"
     "  --help     affiche cette aide et quitte\n"
     "  --version  affiche la version et quitte\n"
     "\n"
     "Les niveaux du joueur sont rangés dans $XDG_DATA_HOME/zelk\n"
     "(par défaut ~/.local/share/zelk) quand le jeu est installé.\n";
+
+// zelk FILE.rejeu: a saved game shown over the main menu; nullptr otherwise.
+const char* replayArgument(int argc, char** argv) {
+    if (argc != 2) return nullptr;
+    const QByteArray a(argv[1]);
+    return a.endsWith(".rejeu") && !a.startsWith('-') ? argv[1] : nullptr;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const int code = tk::answerCommandLine(argc, argv, kUsage); code >= 0) return code;
+    const char* replay = replayArgument(argc, argv);
+    if (const int code = tk::answerCommandLine(replay ? 1 : argc, argv, kUsage); code >= 0)
+        return code;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
@@ -63,6 +74,10 @@ int main(int argc, char** argv) {
     tk::StopSignals stop([&program] { program.interrupt(); });
     // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
     program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
-    program.start();
+    if (replay) {
+        program.startWithReplay(QFile::decodeName(replay));
+    } else {
+        program.start();
+    }
     return app.exec();
 }

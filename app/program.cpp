@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/levelfolder.h"
+#include "app/replays.h"
 #include "app/screens.h"
 #include "editor/frmedit.h"
 #include "game/frmaffpg.h"
@@ -27,6 +28,8 @@ ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
     registerScreens(*this);
 }
 
+ZelkProgram::~ZelkProgram() = default;
+
 void ZelkProgram::start() {
     // The player's level folder is made ready before any screen lists it.
     prepareLevelFolder(services());
@@ -36,7 +39,7 @@ void ZelkProgram::start() {
 // ---- Moving between screens.
 
 void ZelkProgram::showMenu() {
-    show<frmmenu>();
+    show<frmmenu>().showRecord();
 }
 
 void ZelkProgram::refreshLevelList() {
@@ -72,10 +75,18 @@ void ZelkProgram::enemyOptionsClosed() {
 }
 
 void ZelkProgram::showResult(const QString& picture, const QString& standInText, bool won) {
-    show<frmaffpg>().showPicture(picture, standInText, won);
+    frmaffpg& result = show<frmaffpg>();
+    result.showPicture(picture, standInText, won);
+    // A replay shown is not a game played.
+    if (playing_) {
+        playing_->ended(won);
+    } else {
+        result.showRecord(countGame(won));
+    }
 }
 
 void ZelkProgram::leaveResult() {
+    playing_.reset();
     const frmsaut* game = loadedAs<frmsaut>();
     if (game && game->tried && loadedAs<frmedit>()) {
         openEditor();
@@ -115,25 +126,30 @@ void ZelkProgram::sayUnreadable(const level::Error& err) {
 // ---- Reads that cross screens.
 
 int ZelkProgram::birdOption() {
-    return get<frmopt>().ois.value();
+    return override_ ? override_->bird : get<frmopt>().ois.value();
 }
 int ZelkProgram::birdSpeed() {
-    return get<frmopt>().vitois.value();
+    return override_ ? override_->birdSpeed : get<frmopt>().vitois.value();
 }
 int ZelkProgram::greenOption() {
-    return get<frmopt>().nb.value();
+    return override_ ? override_->green : get<frmopt>().nb.value();
 }
 int ZelkProgram::greyToKill() {
-    return get<frmopt>().nbg.value();
+    return override_ ? override_->greyToKill : get<frmopt>().nbg.value();
 }
 QString ZelkProgram::vialsOption() {
-    return get<frmopt>().nbf.text();
+    return override_ ? override_->vials : get<frmopt>().nbf.text();
 }
 int ZelkProgram::lifeOption() {
-    return get<frmaut>().vie.value();
+    return override_ ? override_->life : get<frmaut>().vie.value();
 }
 int ZelkProgram::greyOnScreen() {
-    return get<frmaut>().maxgb.value();
+    return override_ ? override_->greyOnScreen : get<frmaut>().maxgb.value();
+}
+
+level::GameOptions ZelkProgram::gameOptions() {
+    return {birdOption(),  birdSpeed(),  greenOption(), greyToKill(),
+            vialsOption(), lifeOption(), greyOnScreen()};
 }
 
 void ZelkProgram::applyEnemyOptions(const level::Level& l) {

@@ -7,17 +7,29 @@
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "level/levelfile.h"
+#include "level/records.h"
+#include "level/replay.h"
 #include "toolkit/program.h"
 
 namespace zelk {
+
+class frmsaut;
+class GameRecorder;
+class ReplayRun;
 
 class ZelkProgram : public tk::Program {
     Q_OBJECT
 public:
     ZelkProgram(tk::Services& services, bool frozenTime);
+    ~ZelkProgram() override;
     void start() override;
+    // The start with a replay file to show (zelk FILE.rejeu): the main menu,
+    // and the replay over it.
+    void startWithReplay(const QString& path);
     static constexpr const char* kTitle = "Zelk";
     QString title() const override { return QString::fromLatin1(kTitle); }
 
@@ -53,10 +65,40 @@ public:
     void showResult(const QString& picture, const QString& standInText, bool won);
     // The result's "Menu": back to the editor after a try, else to the menu.
     void leaveResult();
+    // The result's "Revoir": the game just shown, played again in the game
+    // screen at the speed it was played; the result screen comes back at its
+    // end or when Escape stops it.
+    void watchReplay();
+    // The result's "Enregistrer": that game into the level folder's "rejeux/".
+    void keepReplay();
     // "QUITTER" from the menu and "Quitter" from the editor: the end screen
     // is all that is left (each in its own order of unloads).
     void quitFromMenu();
     void quitFromEditor();
+
+    // ---- Records and replays (app/records.cpp).
+
+    // The player's records, read leniently: a damaged file is set aside
+    // with a message and the records start again.
+    level::Records records();
+    level::LevelRecord recordOf(const level::Level& l) { return records()[level::recordKey(l)]; }
+    // The replay of the game being played or last played (the driver's
+    // savereplay); false with the reason when there is none or it cannot be written.
+    bool saveRecording(const QString& path, QString& whyNot) override;
+    // A replay file read or refused with a message box.
+    bool readReplay(const QString& path, level::Replay& out);
+    // Plays a replay headless through at once: true when it ends as
+    // recorded, with its outcome and ticks; else `where` says where it
+    // stopped agreeing.
+    bool checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks, QString& where);
+    // The options a game reads, and a replay's instead of them while one plays.
+    level::GameOptions gameOptions();
+    void overrideOptions(const level::GameOptions* options) { override_ = options; }
+    // A fresh game screen with a level (options already in place), its timer
+    // interval and sky; `applyLevelOptions` puts the level's enemy options
+    // into frmopt first.
+    frmsaut& launch(const level::Level& lev, const QString& name, int tickMs, bool day,
+                    bool applyLevelOptions);
 
     // ---- Reading a level or saying why not.
 
@@ -98,6 +140,19 @@ public:
     // The game screen's ground and clouds (1 to 3) as laid out, for the preview.
     QRectF gameGround();
     QRectF gameCloud(int index);
+
+private:
+    frmsaut& play(const level::Level& lev, const QString& name);
+    void startRecording(frmsaut& game, const level::Level& lev, const QString& name);
+    void playReplay(level::Replay r, bool tried, bool fromResult);
+    // The game's end counted in the records; true for a new best.
+    bool countGame(bool won);
+    std::unique_ptr<GameRecorder> recorder_;
+    std::unique_ptr<ReplayRun> playing_;
+    std::optional<level::Replay> fileReplay_;  // the replay file shown last
+    const level::GameOptions* override_ = nullptr;
+    level::LevelRecord recordBefore_;  // the level's record as the game began
+    QByteArray recordKey_;
 };
 
 }  // namespace zelk

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kUsage =
     "Utilisation : zelk-script [--folder DOSSIER] [--levels DOSSIER] [--seed N]\n"
     "                          [--program zelk|velmo] < script\n"
+    "       zelk-script [--folder DOSSIER] --rejeu FICHIER.rejeu\n"
     "Joue le jeu (ou velmo) sans fenêtre, temps arrêté, d'après un script lu\n"
     "sur l'entrée standard, et écrit ce qu'il fait sur la sortie standard.\n"
     "\n"
@@ -24,8 +25,29 @@ constexpr const char* kUsage =
     "  --levels DOSSIER    un autre dossier pour les niveaux\n"
     "  --seed N            la graine des nombres aléatoires\n"
     "  --program NOM       zelk (par défaut) ou velmo\n"
+    "  --rejeu FICHIER     rejoue une partie enregistrée et dit comment elle finit :\n"
+    "                      code 0 gagnée, 1 perdue ou inachevée, 3 si elle ne se\n"
+    "                      reproduit pas (2 : fichier illisible)\n"
     "  --help              affiche cette aide et quitte\n"
     "  --version           affiche la version et quitte\n";
+
+// --rejeu FILE: the replay played through headless; says how it ends.
+int checkReplayFile(zelk::ZelkProgram& program, const QString& path, QTextStream& out) {
+    level::Replay replay;
+    if (!program.readReplay(path, replay)) return 2;
+    level::Outcome outcome = level::Outcome::Unfinished;
+    int ticks = 0;
+    QString where;
+    if (!program.checkReplay(replay, outcome, ticks, where)) {
+        out << "ne se reproduit pas : " << where << '\n';
+        return 3;
+    }
+    out << (outcome == level::Outcome::Won    ? "gagné en "
+            : outcome == level::Outcome::Lost ? "perdu en "
+                                              : "inachevé après ")
+        << ticks << " ticks\n";
+    return outcome == level::Outcome::Won ? 0 : 1;
+}
 
 int refuse(const QString& what) {
     std::fprintf(stderr, "zelk-script : %s\nEssayez « zelk-script --help » pour en savoir plus.\n",
@@ -56,7 +78,9 @@ int main(int argc, char** argv) {
     uint32_t seed = 0;
     const QStringList args = app.arguments();
     const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
-                                   QStringLiteral("--seed"), QStringLiteral("--program")};
+                                   QStringLiteral("--seed"), QStringLiteral("--program"),
+                                   QStringLiteral("--rejeu")};
+    QString replayFile;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!withValue.contains(a))
@@ -72,6 +96,8 @@ int main(int argc, char** argv) {
             seed = args[++i].toUInt(&ok);
             if (!ok) return refuse(QStringLiteral("graine invalide « %1 »").arg(args[i]));
             seeded = true;
+        } else if (a == QLatin1String("--rejeu")) {
+            replayFile = args[++i];
         } else {
             programName = args[++i];
         }
@@ -79,9 +105,21 @@ int main(int argc, char** argv) {
     QTextStream out(stdout), err(stderr), in(stdin);
     out.setEncoding(QStringConverter::Utf8);
     in.setEncoding(QStringConverter::Utf8);
-    tk::ScriptedServices services(folders.data, &out);
+    // A replay played through says only how it ends; what the screens do is
+    // kept aside, and shown when the replay file cannot be read.
+    QString screensLog;
+    QTextStream screens(&screensLog);
+    tk::ScriptedServices services(folders.data, replayFile.isEmpty() ? &out : &screens);
     services.setFolders(folders.data, levels.isEmpty() ? folders.levels : levels);
     if (seeded) services.rng().reseed(seed);
+    if (!replayFile.isEmpty()) {
+        zelk::ZelkProgram game(services, true);
+        const int code = checkReplayFile(game, replayFile, out);
+        out.flush();
+        screens.flush();
+        if (code == 2) err << screensLog;
+        return code;
+    }
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);

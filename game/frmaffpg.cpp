@@ -35,9 +35,29 @@ QImage standIn(const QString& text, bool won, QSizeF clientTwips) {
 
 frmaffpg::frmaffpg(tk::Program& program)
     : tk::Screen(program, kName, 10950, 8250),
-      menu(*this, "menu", {8760, 7560, 1935, 615}, QStringLiteral("Menu")) {
+      menu(*this, "menu", {8760, 7560, 1935, 615}, QStringLiteral("Menu")),
+      revoir(*this, "revoir", {4680, 7560, 1935, 615}, QStringLiteral("Revoir")),
+      enregistrer(*this, "enregistrer", {6720, 7560, 1935, 615}, QStringLiteral("Enregistrer")) {
     setCaption(QStringLiteral("PG"));
-    menu.Click = [this] { ZelkProgram::of(this->program()).leaveResult(); };
+    // In the bottom left-hand corner, clear of the buttons.
+    record.setRect(240, 7560, 4320, 615);
+    record.Caption = QStringLiteral("Nouveau record !");
+    record.FontSize = 24;
+    record.FontBold = true;
+    record.ForeColor = QColor(255, 255, 0);
+    record.BackStyle = tk::Opaque;
+    record.BackColor = QColor(0, 0, 128);
+    record.Alignment = tk::AlignCenter;
+    record.Visible = false;
+    add(record, "record");
+    ZelkProgram& zelk = ZelkProgram::of(program);
+    menu.Click = [&zelk] { zelk.leaveResult(); };
+    revoir.Click = [&zelk] { zelk.watchReplay(); };
+    enregistrer.Click = [&zelk] { zelk.keepReplay(); };
+}
+
+void frmaffpg::showRecord(bool beaten) {
+    record.Visible = beaten;
 }
 
 void frmaffpg::showPicture(const QString& fileName, const QString& standInText, bool won) {

@@ -18,7 +18,11 @@ public:
     // drawn picture that says the outcome.
     void showPicture(const QString& fileName, const QString& standInText, bool won);
 
-    tk::CommandButton menu;
+    // "Nouveau record !" over the picture, or nothing.
+    void showRecord(bool beaten);
+
+    tk::Label record;
+    tk::CommandButton menu, revoir, enregistrer;
 };
 
 }  // namespace zelk

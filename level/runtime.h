@@ -60,6 +60,8 @@ class Rng {
 public:
     float next();
     void reseed(uint32_t seed);
+    // The generator's whole state: reseed(state()) takes the sequence up again there.
+    uint32_t state() const { return state_; }
     // Reseeds from a clock reading given in seconds since midnight.
     void reseedFromClock(double seconds);
 

@@ -91,6 +91,9 @@ frmmenu::frmmenu(tk::Program& program)
           QStringLiteral("Si l'oiseau est present ou non"));
     label(cinq, "cinq", 7920, 8640, 1935, 255, QStringLiteral("Vitesse (de l'oiseau) :"),
           QStringLiteral("La vitesse de l'oiseau..."));
+    // The player's record of the level, below the whole layout.
+    label(record, "record", 360, 8940, 10695, 255, QString(),
+          QStringLiteral("Votre meilleure partie de ce niveau"));
 
     File1.Click = [this] { showSummary(); };
     Command1.Click = [this] { ZelkProgram::of(this->program()).startLevel(); };
@@ -177,6 +180,20 @@ void frmmenu::showSummary() {
     deux.Caption = QStringLiteral("Nombres de grenouilles vertes : ") + level::str(s.green);
     un.Caption = QStringLiteral("Nombre de grenouilles grises : ") + level::str(s.grey);
     trois.Caption = QStringLiteral("Nombre de fioles : ") + s.vials;
+    showRecord();
+}
+
+void frmmenu::showRecord() {
+    // A level the game would refuse has no record; the game says why when it
+    // is played.
+    level::Record rec;
+    level::Error err;
+    level::Level lev;
+    record.Caption.clear();
+    if (!File1.fileName().isEmpty() &&
+        level::read(selectedPath(), program().services().files(), rec, err) &&
+        level::decodeForGame(rec, File1.fileName(), lev, err))
+        record.Caption = level::recordSummary(ZelkProgram::of(program()).recordOf(lev));
 }
 
 void frmmenu::deleteLevel() {

@@ -20,6 +20,8 @@ public:
 
     // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;
+    // The player's record of the selected level, under its summary.
+    void showRecord();
 
     // Fields 1 to 4 of the last level read (the summary and the game start).
     qint16 champ1 = 0, champ2 = 0, champ3 = 0, champ4 = 0;
@@ -27,7 +29,7 @@ public:
     tk::Shape Shape1;
     tk::ElementArray<tk::Picture> Image1, Image3;
     tk::Picture Image2, Image4;
-    tk::Label Label4, un, deux, trois, quatre, cinq;
+    tk::Label Label4, un, deux, trois, quatre, cinq, record;
     tk::CommandButton Command1, Command3, Command6, Command5, Command7, Command4, Command8,
         Command2;
     tk::FileListBox File1;

@@ -506,6 +506,7 @@ void Timer::fire() {
 void Timer::run(bool late) {
     // A timer of an unloaded screen never fires again.
     if (!enabled_ || running_ || !screen_.program().isLoaded(screen_)) return;
+    if (EventTap* tap = screen_.tap(); tap && !tap->timer(*this)) return;
     if (Stats* stats = screen_.program().stats())
         stats->timerFired(screen_.name(), objectName(), late);
     running_ = true;

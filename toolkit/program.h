@@ -78,6 +78,12 @@ public:
 
     // The first screen of the program.
     virtual void start() = 0;
+    // Saves what was recorded of the input of the last game, for the driver;
+    // a program that records nothing says so.
+    virtual bool saveRecording(const QString& /*path*/, QString& whyNot) {
+        whyNot = QStringLiteral("this program records nothing");
+        return false;
+    }
     // Ends the program, unless a screen's Form_QueryUnload says no.
     void end();
     // Ends the program without asking (the system asks it to stop): each

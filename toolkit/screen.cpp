@@ -424,6 +424,7 @@ QImage Screen::programPicture(const QString& fileName) const {
 // ---- Input.
 
 void Screen::deliverKeyDown(int keyCode, int shift) {
+    if (tap_ && !tap_->key(EventTap::KeyAction::Down, keyCode, shift)) return;
     program_.dispatch([&] {
         for (QObject* c : children()) {
             auto* item = qobject_cast<MenuItem*>(c);
@@ -450,10 +451,12 @@ void Screen::deliverKeyDown(int keyCode, int shift) {
 }
 
 void Screen::deliverKeyUp(int keyCode, int shift) {
+    if (tap_ && !tap_->key(EventTap::KeyAction::Up, keyCode, shift)) return;
     program_.dispatch([&] { Form_KeyUp(keyCode, shift); });
 }
 
 void Screen::deliverKeyPress(int ascii) {
+    if (tap_ && !tap_->key(EventTap::KeyAction::Press, ascii, 0)) return;
     if (suppressKeyPress_) {
         suppressKeyPress_ = false;
         return;
@@ -471,6 +474,8 @@ Element* Screen::hitTest(float x, float y) const {
 
 void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y, Element* target,
                           bool forceTarget) {
+    if (tap_ && !tap_->mouse(a, button, shift, x, y, forceTarget ? target : nullptr, forceTarget))
+        return;
     program_.dispatch([&] {
         // Each event goes to the element under the pointer at that moment,
         // whether or not a button is held; shapes and lines pass it on to the
@@ -741,6 +746,50 @@ Element* Screen::element(const QString& name, int index, bool indexed) const {
     if (it == named_.end()) return nullptr;
     if (it->second.array) return indexed ? it->second.array->find(index) : nullptr;
     return indexed ? nullptr : it->second.element;
+}
+
+QString Screen::nameOf(const Element* e) const {
+    for (const auto& [name, n] : named_) {
+        if (n.element == e) return name;
+        if (n.array)
+            for (int i : n.array->indices())
+                if (n.array->find(i) == e) return QStringLiteral("%1(%2)").arg(name).arg(i);
+    }
+    return {};
+}
+
+Element* Screen::elementNamed(const QString& spec) const {
+    const qsizetype open = spec.indexOf(u'(');
+    if (open < 0) return element(spec, 0, false);
+    if (!spec.endsWith(u')')) return nullptr;
+    bool ok = false;
+    const int i = spec.mid(open + 1, spec.size() - open - 2).toInt(&ok);
+    return ok ? element(spec.left(open), i, true) : nullptr;
+}
+
+void Screen::showStandInPointer(bool shown, float x, float y) {
+    if (!standInPointer_) {
+        if (!shown) return;
+        // An arrow, drawn once: white with a black outline, its tip at (1, 1).
+        QPixmap arrow(16, 22);
+        arrow.fill(Qt::transparent);
+        QPainter p(&arrow);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const QPointF tip[] = {{1, 1}, {1, 17}, {5, 13}, {8, 20}, {11, 19}, {8, 12}, {13, 12}};
+        p.setPen(QPen(Qt::black, 1.2));
+        p.setBrush(Qt::white);
+        p.drawPolygon(tip, 7);
+        p.end();
+        standInPointer_ = new QLabel(window());
+        standInPointer_->setPixmap(arrow);
+        standInPointer_->resize(arrow.size());
+        standInPointer_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    standInPointer_->setVisible(shown);
+    if (!shown) return;
+    const QPointF at = clientTransform().map(QPointF(x, y));
+    standInPointer_->move(qRound(at.x()) - 1, qRound(at.y()) - 1);
+    standInPointer_->raise();
 }
 
 QObject* Screen::control(const QString& name) const {

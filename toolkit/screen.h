@@ -28,6 +28,7 @@ class QWidget;
 
 namespace tk {
 
+class EventTap;
 class Program;
 class ScreenWindow;
 
@@ -172,6 +173,17 @@ public:
     void deliverMouse(MouseAction a, int button, int shift, float x, float y,
                       Element* target = nullptr, bool forceTarget = false);
 
+    // Watches what the screen receives (nullptr: nothing does).
+    void setTap(EventTap* tap) { tap_ = tap; }
+    EventTap* tap() const { return tap_; }
+    // An element's name as the driver writes it ("fiole", "mech1(3)"), and
+    // the element of such a name (nullptr for none).
+    QString nameOf(const Element* e) const;
+    Element* elementNamed(const QString& spec) const;
+    // A pointer drawn over the window at a point of the client area (twips),
+    // standing for a mouse that is not the user's; hidden with shown false.
+    void showStandInPointer(bool shown, float x = 0, float y = 0);
+
     // The tooltip of the topmost drawn element at a point.
     QString toolTipAt(float x, float y) const;
 
@@ -298,10 +310,28 @@ private:
     const Element* staticLast_ = nullptr;
     QImage layer_;
     size_t layerDigest_ = 0;
+    EventTap* tap_ = nullptr;
+    QLabel* standInPointer_ = nullptr;
     Element* pressed_ = nullptr;  // for clicks: press and release on the same element
     int buttonsHeld_ = 0;
     int pressesTaken_ = 0;           // held buttons whose press the screen or a handler took
     bool suppressKeyPress_ = false;  // a default or cancel button took the key
+};
+
+// Watches, or stands in for, what a screen receives from the user and from its
+// timers, before it runs: a game being recorded, or one played back. Each
+// answers false to drop the event.
+class EventTap {
+public:
+    virtual ~EventTap() = default;
+    // target: the element the event was sent to without a hit test (forced),
+    // nullptr for the screen.
+    virtual bool mouse(Screen::MouseAction a, int button, int shift, float x, float y,
+                       const Element* target, bool forced) = 0;
+    enum class KeyAction { Down, Up, Press };
+    virtual bool key(KeyAction a, int code, int shift) = 0;
+    // An enabled timer about to run its Tick.
+    virtual bool timer(const Timer& t) = 0;
 };
 
 // ---- ElementArray, defined here because it registers with its screen.

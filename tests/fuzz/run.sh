@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs the libFuzzer target NAME (level, tips, script or draw) built as FUZZER:
+# Runs the libFuzzer target NAME (level, tips, script, draw or replay) built as FUZZER:
 # SECONDS = 0 replays every file of its seed corpus once; otherwise it fuzzes
 # for that long, starting from the seed corpus. New inputs go to WORK/new,
 # never into the committed corpus; a crash, hang or sanitizer report fails
@@ -37,6 +37,7 @@ case $name in
         ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
         ;;
     tips) set -- -max_len=16384 ;;
+    replay) set -- -max_len=8192 -dict="$here/replay.dict" ;;
     script)
         set -- -max_len=2048 -dict="$here/script.dict"
         # Qt is built without frame pointers: only the full unwinder gives the

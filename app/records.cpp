@@ -1,0 +1,166 @@
+// The player's records and the replays of the games: kept in the level
+// folder, counted at each end of a game, shown again from the result screen.
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/levelfolder.h"
+#include "app/program.h"
+#include "app/replays.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
+#include "game/sky.h"
+
+namespace zelk {
+
+namespace {
+constexpr const char* kRecordsFile = ".records";
+constexpr const char* kDamagedRecordsFile = ".records-endommage";
+constexpr const char* kReplayFolder = "rejeux";
+}  // namespace
+
+level::Records ZelkProgram::records() {
+    tk::Services& sv = services();
+    const QString path = QDir(sv.levelFolder()).filePath(QLatin1String(kRecordsFile));
+    if (!QFileInfo::exists(path)) return {};
+    QByteArray bytes;
+    QString why;
+    level::Records out;
+    if (!sv.files().read(path, level::kMaxRecordsBytes, bytes, why)) {
+        if (!QFileInfo(path).isFile()) why = QStringLiteral("ce n'est pas un fichier");
+    } else if (level::parseRecords(bytes, out, why)) {
+        return out;
+    }
+    // Set aside, never in the way of a game: the records start again.
+    const QString aside = QDir(sv.levelFolder()).filePath(QLatin1String(kDamagedRecordsFile));
+    QString ignored;
+    sv.files().write(aside, bytes, ignored);
+    sv.files().write(path, level::formatRecords({}), ignored);
+    sv.msgBox(QStringLiteral("Le fichier des records « %1 » est endommagé (%2). Il a été mis de "
+                             "côté sous le nom « %3 » et les records repartent de zéro.")
+                  .arg(QLatin1String(kRecordsFile), why, QLatin1String(kDamagedRecordsFile)),
+              tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Records"));
+    return {};
+}
+
+void ZelkProgram::startRecording(frmsaut& game, const level::Level& lev, const QString& name) {
+    level::Replay start;
+    start.levelName = name;
+    start.level = lev;
+    start.options = gameOptions();
+    start.tickMs = game.Timer1.interval();
+    start.day = game.backColor() == kDaySky;
+    start.seed = services().rng().state();
+    playing_.reset();
+    fileReplay_.reset();
+    recorder_ = std::make_unique<GameRecorder>(*this, game, std::move(start));
+    recordKey_ = level::recordKey(lev);
+    recordBefore_ = records()[recordKey_];
+}
+
+bool ZelkProgram::countGame(bool won) {
+    if (!recorder_) return false;
+    recorder_->ended(won);
+    const frmsaut* game = loadedAs<frmsaut>();
+    if (!game) return false;
+    // A level both won and lost in one tick ends lost: each call counts
+    // from the record as it was before the game.
+    bool beaten = false;
+    level::Records all = records();
+    all[recordKey_] = level::withGame(recordBefore_, won, recorder_->ticks(),
+                                      game->Timer1.interval(), level::cint(game->energie), beaten);
+    QString why;
+    const QString path = QDir(services().levelFolder()).filePath(QLatin1String(kRecordsFile));
+    if (!services().files().write(path, level::formatRecords(all), why, false))
+        services().msgBox(QStringLiteral("Le record n'a pas pu être enregistré : ") + why,
+                          tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Records"));
+    return beaten;
+}
+
+bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
+    if (!recorder_ && !fileReplay_) {
+        whyNot = QStringLiteral("Aucune partie n'a été jouée.");
+        return false;
+    }
+    const level::Replay r = recorder_ ? recorder_->replay() : *fileReplay_;
+    return services().files().write(path, level::formatReplay(r), whyNot);
+}
+
+bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
+    QByteArray bytes;
+    QString why;
+    const QString name = QFileInfo(path).fileName();
+    if (services().files().read(path, level::kMaxReplayBytes, bytes, why)) {
+        if (level::parseReplay(bytes, name, out, why)) return true;
+    } else {
+        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2").arg(name, why);
+    }
+    services().msgBox(why, tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Rejeu illisible"));
+    return false;
+}
+
+bool ZelkProgram::checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks,
+                              QString& where) {
+    playing_.reset();  // its generator and options back first
+    playing_ = std::make_unique<ReplayRun>(*this, r, false);
+    const bool same = playing_->runAll(where);
+    outcome = playing_->outcome();
+    ticks = playing_->ticks();
+    playing_.reset();
+    return same;
+}
+
+void ZelkProgram::playReplay(level::Replay r, bool tried, bool fromResult) {
+    playing_.reset();  // its generator and options back first
+    playing_ = std::make_unique<ReplayRun>(*this, std::move(r), tried);
+    playing_->runTimed([this, fromResult](bool stopped) {
+        // A game that ended shows its result by itself.
+        if (!stopped && playing_->outcome() != level::Outcome::Unfinished) return;
+        if (fromResult) {
+            show<frmaffpg>();
+        } else {
+            showMenu();
+            unload<frmsaut>();
+        }
+    });
+}
+
+void ZelkProgram::watchReplay() {
+    const frmsaut* game = loadedAs<frmsaut>();
+    const bool tried = game && game->tried;
+    if (recorder_) return playReplay(recorder_->replay(), tried, true);
+    if (fileReplay_) playReplay(*fileReplay_, tried, true);
+}
+
+void ZelkProgram::keepReplay() {
+    if (!recorder_ && !fileReplay_) return;
+    const level::Replay r = recorder_ ? recorder_->replay() : *fileReplay_;
+    tk::Services& sv = services();
+    const QDir folder(QDir(sv.levelFolder()).filePath(QLatin1String(kReplayFolder)));
+    const QString base =
+        QFileInfo(r.levelName).completeBaseName() + u'-' +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH'h'mm'm'ss"));
+    const QString path = folder.filePath(base + QStringLiteral(".rejeu"));
+    QString why;
+    if (!QDir().mkpath(folder.path())) {
+        why = QStringLiteral("le dossier « %1 » ne peut pas être créé.").arg(folder.path());
+    } else if (sv.files().write(path, level::formatReplay(r), why)) {
+        sv.msgBox(QStringLiteral("Rejeu enregistré : ") + QDir::toNativeSeparators(path),
+                  tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Enregistrer"));
+        return;
+    }
+    sv.msgBox(QStringLiteral("Le rejeu n'a pas pu être enregistré : ") + why,
+              tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Enregistrer"));
+}
+
+void ZelkProgram::startWithReplay(const QString& path) {
+    prepareLevelFolder(services());
+    showMenu();
+    level::Replay r;
+    if (!readReplay(path, r)) return;
+    recorder_.reset();
+    fileReplay_ = r;
+    playReplay(std::move(r), false, false);
+}
+
+}  // namespace zelk

@@ -1,0 +1,296 @@
+#include "app/replays.h"
+
+#include "app/program.h"
+#include "game/frmsaut.h"
+
+namespace zelk {
+
+namespace {
+// A check of the game's state every this many game ticks.
+constexpr int kCheckEvery = 50;
+
+using Kind = level::ReplayEvent::Kind;
+using Action = level::ReplayEvent::Action;
+
+Action actionOf(tk::Screen::MouseAction a) {
+    return a == tk::Screen::MouseAction::Down ? Action::Down
+           : a == tk::Screen::MouseAction::Up ? Action::Up
+                                              : Action::Move;
+}
+Action actionOf(tk::EventTap::KeyAction a) {
+    return a == tk::EventTap::KeyAction::Down ? Action::Down
+           : a == tk::EventTap::KeyAction::Up ? Action::Up
+                                              : Action::Press;
+}
+}  // namespace
+
+level::Check checkOf(const frmsaut& game) {
+    level::Check c;
+    c.energie = game.energie;
+    c.tuesgris = game.tuesgris;
+    c.nbgris = game.nbgris;
+    c.left = game.joueur.Left;
+    c.top = game.joueur.Top;
+    return c;
+}
+
+// ---- Recording.
+
+GameRecorder::GameRecorder(ZelkProgram& program, frmsaut& game, level::Replay start)
+    : program_(program), game_(&game), replay_(std::move(start)), options_(replay_.options) {
+    clock_.start();
+    game.setTap(this);
+}
+
+GameRecorder::~GameRecorder() {
+    if (game_ && game_->tap() == this) game_->setTap(nullptr);
+}
+
+bool GameRecorder::open() {
+    if (closed_) return false;
+    if (ending_ || !game_) {
+        close();
+        return false;
+    }
+    const level::GameOptions now = program_.gameOptions();
+    if (!(now == options_)) {
+        options_ = now;
+        add(Kind::Options).options = now;
+    }
+    return true;
+}
+
+void GameRecorder::close() {
+    if (closed_) return;
+    closed_ = true;
+    if (game_) {
+        replay_.end = checkOf(*game_);
+        game_->setTap(nullptr);
+    }
+    replay_.end.ticks = ticks_;
+}
+
+level::ReplayEvent& GameRecorder::add(Kind kind) {
+    level::ReplayEvent& e = replay_.events.emplace_back();
+    e.kind = kind;
+    // Frozen time (the driver) counts in game ticks.
+    e.ms = program_.frozenTime() ? qint64{ticks_} * replay_.tickMs : clock_.elapsed();
+    return e;
+}
+
+bool GameRecorder::mouse(tk::Screen::MouseAction a, int button, int shift, float x, float y,
+                         const tk::Element* target, bool forced) {
+    if (!open()) return true;
+    level::ReplayEvent& e = add(Kind::Mouse);
+    e.action = actionOf(a);
+    e.code = button;
+    e.shift = shift;
+    e.x = x;
+    e.y = y;
+    e.forced = forced;
+    if (target) e.name = game_->nameOf(target);
+    return true;
+}
+
+bool GameRecorder::key(KeyAction a, int code, int shift) {
+    if (!open()) return true;
+    level::ReplayEvent& e = add(Kind::Key);
+    e.action = actionOf(a);
+    e.code = code;
+    e.shift = shift;
+    return true;
+}
+
+bool GameRecorder::timer(const tk::Timer& t) {
+    if (!open()) return true;
+    if (&t == &game_->Timer1) {
+        if (ticks_ > 0 && ticks_ % kCheckEvery == 0) {
+            level::Check& c = add(Kind::Check).check;
+            c = checkOf(*game_);
+            c.ticks = ticks_;
+        }
+        ++ticks_;
+    }
+    add(Kind::Timer).name = t.objectName();
+    return true;
+}
+
+void GameRecorder::ended(bool won) {
+    replay_.outcome = won ? level::Outcome::Won : level::Outcome::Lost;
+    ending_ = true;
+}
+
+level::Replay GameRecorder::replay() {
+    level::Replay r = replay_;
+    if (!closed_) {
+        if (game_) r.end = checkOf(*game_);
+        r.end.ticks = ticks_;
+    }
+    return r;
+}
+
+// ---- Playing back.
+
+ReplayRun::ReplayRun(ZelkProgram& program, level::Replay replay, bool tried)
+    : program_(program), replay_(std::move(replay)) {
+    level::Rng& rng = program_.services().rng();
+    seedBefore_ = rng.state();
+    rng.reseed(replay_.seed);
+    program_.overrideOptions(&replay_.options);
+    frmsaut& game =
+        program_.launch(replay_.level, replay_.levelName, replay_.tickMs, replay_.day, false);
+    game.tried = tried;
+    game.setTap(this);
+    game_ = &game;
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+    connect(&wake_, &QTimer::timeout, this, &ReplayRun::nextTimed);
+}
+
+ReplayRun::~ReplayRun() {
+    if (game_) {
+        if (game_->tap() == this) game_->setTap(nullptr);
+        game_->showStandInPointer(false);
+    }
+    restore();
+}
+
+void ReplayRun::restore() {
+    if (restored_) return;
+    restored_ = true;
+    program_.overrideOptions(nullptr);
+    program_.services().rng().reseed(seedBefore_);
+}
+
+bool ReplayRun::mouse(tk::Screen::MouseAction, int, int, float, float, const tk::Element*, bool) {
+    return delivering_;
+}
+
+bool ReplayRun::key(KeyAction a, int code, int) {
+    if (delivering_) return true;
+    // The user's Escape ends the show; nothing else of the user's counts.
+    if (a == KeyAction::Down && code == tk::key::Escape && finished_)
+        QMetaObject::invokeMethod(
+            this, [this] { stop(true); }, Qt::QueuedConnection);
+    return false;
+}
+
+bool ReplayRun::timer(const tk::Timer& t) {
+    if (delivering_ && game_ && &t == &game_->Timer1) ++ticks_;
+    return delivering_;
+}
+
+bool ReplayRun::agrees(const level::Check& want, int line, QString& where) const {
+    level::Check now = checkOf(*game_);
+    now.ticks = ticks_;
+    if (now == want) return true;
+    where = QStringLiteral(
+                "ligne %1, après %2 ticks : énergie %3, grises tuées %4, joueur en "
+                "(%5, %6) au lieu de %7 ticks, énergie %8, grises tuées %9, joueur "
+                "en (%10, %11)")
+                .arg(line)
+                .arg(now.ticks)
+                .arg(level::str(now.energie))
+                .arg(now.tuesgris)
+                .arg(level::str(now.left), level::str(now.top))
+                .arg(want.ticks)
+                .arg(level::str(want.energie))
+                .arg(want.tuesgris)
+                .arg(level::str(want.left), level::str(want.top));
+    return false;
+}
+
+bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
+    if (!game_ || !program_.isLoaded(*game_)) {
+        where = QStringLiteral("ligne %1 : l'écran de jeu n'est plus là").arg(e.line);
+        return false;
+    }
+    frmsaut& g = *game_;
+    delivering_ = true;
+    struct Reset {
+        bool& b;
+        ~Reset() { b = false; }
+    } reset{delivering_};
+    switch (e.kind) {
+        case Kind::Check:
+            return agrees(e.check, e.line, where);
+        case Kind::Options:
+            replay_.options = e.options;
+            break;
+        case Kind::Timer:
+            if (auto* t = qobject_cast<tk::Timer*>(g.control(e.name))) {
+                t->fire();
+            } else {
+                where =
+                    QStringLiteral("ligne %1 : pas de minuterie « %2 »").arg(e.line).arg(e.name);
+                return false;
+            }
+            break;
+        case Kind::Key:
+            if (e.action == Action::Down) g.deliverKeyDown(e.code, e.shift);
+            if (e.action == Action::Up) g.deliverKeyUp(e.code, e.shift);
+            if (e.action == Action::Press) g.deliverKeyPress(e.code);
+            break;
+        case Kind::Mouse: {
+            tk::Element* target = nullptr;
+            if (e.forced && !e.name.isEmpty() && !(target = g.elementNamed(e.name))) {
+                where = QStringLiteral("ligne %1 : pas d'élément « %2 »").arg(e.line).arg(e.name);
+                return false;
+            }
+            const auto a = e.action == Action::Down ? tk::Screen::MouseAction::Down
+                           : e.action == Action::Up ? tk::Screen::MouseAction::Up
+                                                    : tk::Screen::MouseAction::Move;
+            g.deliverMouse(a, e.code, e.shift, e.x, e.y, target, e.forced);
+            if (finished_) g.showStandInPointer(true, e.x, e.y);
+            break;
+        }
+    }
+    return true;
+}
+
+bool ReplayRun::runAll(QString& where) {
+    for (; next_ < replay_.events.size(); ++next_)
+        if (!deliver(replay_.events[next_], where)) return false;
+    if (outcome_ != replay_.outcome) {
+        const auto said = [](level::Outcome o) {
+            return o == level::Outcome::Won    ? QStringLiteral("gagné")
+                   : o == level::Outcome::Lost ? QStringLiteral("perdu")
+                                               : QStringLiteral("inachevé");
+        };
+        where = QStringLiteral("à la fin : %1 au lieu de %2")
+                    .arg(said(outcome_), said(replay_.outcome));
+        return false;
+    }
+    return game_ && agrees(replay_.end, static_cast<int>(replay_.events.size()) + 8, where);
+}
+
+void ReplayRun::runTimed(std::function<void(bool)> finished) {
+    finished_ = std::move(finished);
+    clock_.start();
+    nextTimed();
+}
+
+void ReplayRun::nextTimed() {
+    const qint64 now = clock_.elapsed();
+    QString where;
+    while (next_ < replay_.events.size() && replay_.events[next_].ms <= now) {
+        if (!deliver(replay_.events[next_++], where)) return stop(false);
+    }
+    if (next_ >= replay_.events.size()) return stop(false);
+    wake_.start(static_cast<int>(std::min<qint64>(replay_.events[next_].ms - now, 1000)));
+}
+
+void ReplayRun::stop(bool stopped) {
+    wake_.stop();
+    if (game_) {
+        game_->setTap(nullptr);
+        game_->showStandInPointer(false);
+    }
+    restore();
+    if (auto f = std::move(finished_)) {
+        finished_ = nullptr;
+        f(stopped);
+    }
+}
+
+}  // namespace zelk

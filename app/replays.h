@@ -1,0 +1,99 @@
+// A game recorded as it is played, and a recorded game played back: both
+// watch the game screen through its event tap.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+
+#include "level/replay.h"
+#include "toolkit/screen.h"
+
+namespace zelk {
+
+class ZelkProgram;
+class frmsaut;
+
+// The state a replay checks, as the game holds it now.
+level::Check checkOf(const frmsaut& game);
+
+// Records every event the game screen receives until the game has ended and
+// its last tick is over.
+class GameRecorder : public tk::EventTap {
+public:
+    // `start` holds the level, the options and the generator as the game began.
+    GameRecorder(ZelkProgram& program, frmsaut& game, level::Replay start);
+    ~GameRecorder() override;
+    bool mouse(tk::Screen::MouseAction a, int button, int shift, float x, float y,
+               const tk::Element* target, bool forced) override;
+    bool key(KeyAction a, int code, int shift) override;
+    bool timer(const tk::Timer& t) override;
+    // The game ended (won or lost; a later call in the same tick decides).
+    void ended(bool won);
+    int ticks() const { return ticks_; }
+    // The replay so far, closed as the game stands now if it is still open.
+    level::Replay replay();
+
+private:
+    // False once the recording is closed; notes a change of the options first.
+    bool open();
+    void close();
+    level::ReplayEvent& add(level::ReplayEvent::Kind kind);
+
+    ZelkProgram& program_;
+    QPointer<frmsaut> game_;
+    level::Replay replay_;
+    level::GameOptions options_;
+    QElapsedTimer clock_;
+    int ticks_ = 0;
+    bool ending_ = false, closed_ = false;
+};
+
+// Plays a replay back in a fresh game screen: every recorded event, in order,
+// delivered as it came; the user's own input is dropped (Escape stops the
+// show). Headless, `runAll` plays it through at once.
+class ReplayRun : public QObject, public tk::EventTap {
+    Q_OBJECT
+public:
+    ReplayRun(ZelkProgram& program, level::Replay replay, bool tried);
+    ~ReplayRun() override;
+    bool mouse(tk::Screen::MouseAction a, int button, int shift, float x, float y,
+               const tk::Element* target, bool forced) override;
+    bool key(KeyAction a, int code, int shift) override;
+    bool timer(const tk::Timer& t) override;
+
+    // Plays every event now. True when the game ended as recorded; else
+    // `where` says where it stopped agreeing.
+    bool runAll(QString& where);
+    // Plays at the recorded speed; `finished` is called when it is over.
+    void runTimed(std::function<void(bool stopped)> finished);
+    // The game ended during the replay.
+    void ended(bool won) { outcome_ = won ? level::Outcome::Won : level::Outcome::Lost; }
+    level::Outcome outcome() const { return outcome_; }
+    int ticks() const { return ticks_; }
+    const level::Replay& replay() const { return replay_; }
+
+private:
+    // Delivers event i; false (with `where`) when a check disagrees.
+    bool deliver(const level::ReplayEvent& e, QString& where);
+    bool agrees(const level::Check& want, int line, QString& where) const;
+    void nextTimed();
+    void stop(bool stopped);
+    // The generator and the options as they were before the show.
+    void restore();
+
+    ZelkProgram& program_;
+    level::Replay replay_;
+    QPointer<frmsaut> game_;
+    size_t next_ = 0;
+    int ticks_ = 0;
+    bool delivering_ = false;
+    level::Outcome outcome_ = level::Outcome::Unfinished;
+    QTimer wake_;
+    QElapsedTimer clock_;
+    std::function<void(bool)> finished_;
+    uint32_t seedBefore_;
+    bool restored_ = false;
+};
+
+}  // namespace zelk

@@ -1,0 +1,150 @@
+// Replays: random games played through the driver (random levels, options
+// and input, won, lost or left unfinished), recorded, saved, read back and
+// played headless in a fresh program end in the very state the game ended in.
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "app/program.h"
+#include "game/frmaffpg.h"
+#include "game/frmsaut.h"
+#include "level/replay.h"
+#include "support.h"
+#include "toolkit/scriptdriver.h"
+
+namespace {
+
+// The game screen as the driver dumps it.
+QString dumpGame(zelk::ZelkProgram& program, tk::ScriptedServices& services) {
+    QString text;
+    QTextStream out(&text);
+    tk::ScriptDriver(program, services, out).execute(QStringLiteral("dump frmsaut"));
+    out.flush();
+    return text;
+}
+
+// A random level: a shipped layout with random enemy options.
+QByteArray randomLevel(QRandomGenerator& rng) {
+    const char* layouts[] = {"tests/levels/fiole", "tests/levels/oiseau", "tests/levels/perdu",
+                             "assets/levels/niveau1", "assets/levels/niveau3"};
+    QFile f(QStringLiteral(ZELK_SOURCE_DIR "/%1.lev").arg(QLatin1String(layouts[rng.bounded(5)])));
+    f.open(QIODevice::ReadOnly);
+    QList<QByteArray> fields = f.readAll().trimmed().split(',');
+    fields[24] = QByteArray::number(rng.bounded(2));
+    fields[25] = QByteArray::number(10 + rng.bounded(40));
+    fields[26] = QByteArray::number(rng.bounded(4));
+    fields[27] = QByteArray::number(rng.bounded(3));
+    fields[28] = '"' + QByteArray::number(1 + rng.bounded(5)) + '"';
+    return fields.join(',') + "\r\n";
+}
+
+// One random step of a player (or of someone changing the options).
+QString randomStep(QRandomGenerator& rng) {
+    const int x = rng.bounded(16000) - 400, y = rng.bounded(11500) - 200;
+    const int button = 1 << rng.bounded(3);
+    switch (rng.bounded(12)) {
+        case 0:
+            return QStringLiteral("mouse frmsaut at down %1 %2 %3").arg(button).arg(x).arg(y);
+        case 1:
+            return QStringLiteral("mouse frmsaut at up %1 %2 %3").arg(button).arg(x).arg(y);
+        case 2:
+            return QStringLiteral("mouse frmsaut.mech1(0) %1 %2 0 0")
+                .arg(rng.bounded(2) ? "down" : "up")
+                .arg(button);
+        case 3:
+            return QStringLiteral("key frmsaut %1").arg(rng.bounded(8) ? 13 : 27);
+        case 4:
+            return QStringLiteral("fire frmsaut.Timer2");
+        case 5:
+            return QStringLiteral("fire frmsaut.Timer3");
+        case 6:
+            return QStringLiteral("set frmaut.maxgb.Value %1").arg(1 + rng.bounded(15));
+        case 7:
+            return QStringLiteral("set frmopt.nbg.Value %1").arg(rng.bounded(3));
+        default:
+            return rng.bounded(3)
+                       ? QStringLiteral("mouse frmsaut at move 0 %1 %2").arg(x).arg(y)
+                       : QStringLiteral("fire frmsaut.Timer1 %1").arg(1 + rng.bounded(60));
+    }
+}
+
+}  // namespace
+
+class TestReplays : public QObject {
+    Q_OBJECT
+private slots:
+    void randomGamesReplayToTheSameState() {
+        int won = 0, lost = 0, unfinished = 0;
+        for (quint32 seed = 1; seed <= 24; ++seed) {
+            QRandomGenerator rng(seed);
+            testing::Fixture fx;
+            fx.writeFile(QStringLiteral("l.lev"), randomLevel(rng));
+            QString log;
+            QTextStream sink(&log);
+            tk::ScriptedServices services(fx.folder(), &sink);
+            services.rng().reseed(rng.bounded(1u << 24));
+            zelk::ZelkProgram game(services, true);
+            tk::ScriptDriver driver(game, services, sink);
+            for (const QString& line :
+                 {QStringLiteral("start"), QStringLiteral("click avert.OKButton"),
+                  QStringLiteral("set frmaut.vie.Value %1").arg(10 + rng.bounded(60)),
+                  QStringLiteral("set frmaut.jour.Value %1").arg(rng.bounded(2)),
+                  QStringLiteral("select frmmenu.File1 \"l.lev\""),
+                  QStringLiteral("click frmmenu.Command1"), QStringLiteral("key frmsaut 27")})
+                driver.execute(line);
+            const int steps = 50 + rng.bounded(400);
+            for (int i = 0; i < steps && !game.loadedAs<zelk::frmaffpg>(); ++i) {
+                const QString step = randomStep(rng);
+                driver.execute(step);
+                game.collectGarbage();
+            }
+            const QString end = dumpGame(game, services);
+            const QString file = fx.path(QStringLiteral("partie.rejeu"));
+            driver.execute(QStringLiteral("savereplay \"%1\"").arg(file));
+
+            level::Replay replay;
+            QVERIFY2(game.readReplay(file, replay), qPrintable(log));
+            const zelk::frmaffpg* result = game.loadedAs<zelk::frmaffpg>();
+            const level::Outcome expected = !result ? level::Outcome::Unfinished
+                                            : result->pictureName() == QLatin1String("gagne.JPG")
+                                                ? level::Outcome::Won
+                                                : level::Outcome::Lost;
+            QCOMPARE(replay.outcome, expected);
+            won += expected == level::Outcome::Won;
+            lost += expected == level::Outcome::Lost;
+            unfinished += expected == level::Outcome::Unfinished;
+
+            // Another program, another generator state, other options.
+            tk::ScriptedServices again(fx.folder(), &sink);
+            again.rng().reseed(12345);
+            zelk::ZelkProgram fresh(again, true);
+            level::Outcome outcome{};
+            int ticks = 0;
+            QString where;
+            QVERIFY2(fresh.checkReplay(replay, outcome, ticks, where),
+                     qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(where)));
+            QCOMPARE(outcome, expected);
+            QCOMPARE(ticks, replay.end.ticks);
+            QCOMPARE(dumpGame(fresh, again), end);
+            // The generator and the options are the player's again.
+            QCOMPARE(again.rng().state(), 12345u);
+
+            // A replay whose events were tampered with says where it stopped agreeing.
+            if (replay.end.ticks > 60) {
+                for (level::ReplayEvent& e : replay.events)
+                    if (e.kind == level::ReplayEvent::Kind::Mouse) e.x = 15000 - e.x;
+                zelk::ZelkProgram third(again, true);
+                if (!third.checkReplay(replay, outcome, ticks, where))
+                    QVERIFY2(where.contains(QStringLiteral("ligne")) ||
+                                 where.contains(QStringLiteral("à la fin")),
+                             qPrintable(where));
+            }
+        }
+        // The storm reaches every ending.
+        QVERIFY(won > 0);
+        QVERIFY(lost > 0);
+        QVERIFY(unfinished > 0);
+    }
+};
+
+QTEST_MAIN(TestReplays)
+#include "test_replays.moc"
