@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 
 #include "app/levelfolder.h"
 #include "app/program.h"
@@ -65,10 +66,13 @@ bool ZelkProgram::countGame(bool won) {
     if (!game) return false;
     // A level both won and lost in one tick ends lost: each call counts
     // from the record as it was before the game.
+    // The energy left as the player sees it: the share of the bar still full.
+    const double full = level::cint(lifeOption() * kEnergyPerVie);
+    const int percent = full > 0 ? static_cast<int>(std::lround(100 * game->energie / full)) : 0;
     bool beaten = false;
     level::Records all = records();
     all[recordKey_] = level::withGame(recordBefore_, won, recorder_->ticks(),
-                                      game->Timer1.interval(), level::cint(game->energie), beaten);
+                                      game->Timer1.interval(), percent, beaten);
     QString why;
     const QString path = QDir(services().levelFolder()).filePath(QLatin1String(kRecordsFile));
     if (!services().files().write(path, level::formatRecords(all), why, false))
