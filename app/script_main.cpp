@@ -8,6 +8,7 @@
 
 #include "app/levelfolder.h"
 #include "app/program.h"
+#include "game/reach.h"
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
 #include "toolkit/scriptdriver.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr const char* kUsage =
     "Utilisation : zelk-script [--folder DOSSIER] [--levels DOSSIER] [--seed N]\n"
     "                          [--program zelk|velmo] < script\n"
+    "       zelk-script [--folder DOSSIER] --verifier NIVEAU.lev\n"
     "Joue le jeu (ou velmo) sans fenêtre, temps arrêté, d'après un script lu\n"
     "sur l'entrée standard, et écrit ce qu'il fait sur la sortie standard.\n"
     "\n"
@@ -24,6 +26,8 @@ constexpr const char* kUsage =
     "  --levels DOSSIER    un autre dossier pour les niveaux\n"
     "  --seed N            la graine des nombres aléatoires\n"
     "  --program NOM       zelk (par défaut) ou velmo\n"
+    "  --verifier NIVEAU   dit quelles plates-formes du niveau le joueur ne peut\n"
+    "                      pas atteindre (code 0 : toutes le sont, 1 : non)\n"
     "  --help              affiche cette aide et quitte\n"
     "  --version           affiche la version et quitte\n";
 
@@ -52,11 +56,13 @@ int main(int argc, char** argv) {
                                             QString::fromLatin1(zelk::kFolderName));
     QString levels;
     QString programName = QStringLiteral("zelk");
+    QString verify;
     bool seeded = false;
     uint32_t seed = 0;
     const QStringList args = app.arguments();
     const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
-                                   QStringLiteral("--seed"), QStringLiteral("--program")};
+                                   QStringLiteral("--seed"), QStringLiteral("--program"),
+                                   QStringLiteral("--verifier")};
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!withValue.contains(a))
@@ -72,6 +78,8 @@ int main(int argc, char** argv) {
             seed = args[++i].toUInt(&ok);
             if (!ok) return refuse(QStringLiteral("graine invalide « %1 »").arg(args[i]));
             seeded = true;
+        } else if (a == QLatin1String("--verifier")) {
+            verify = args[++i];
         } else {
             programName = args[++i];
         }
@@ -85,6 +93,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);
+        if (!verify.isEmpty()) return zelk::verifyLevelFile(*program, verify, out, err);
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
     } else {
