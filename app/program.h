@@ -88,6 +88,8 @@ public:
     // A level's enemy options into the options screen, and back.
     void applyEnemyOptions(const level::Level& l);
     void storeEnemyOptions(level::Level& l);
+    // The enemy options a new level starts with.
+    void enemyOptionDefaults(level::Level& l);
     // The level selected in the menu's list, and its path. The game's own
     // setup reads the name without loading the menu (whose load creates a
     // game screen): empty when the menu is not there.
@@ -98,6 +100,9 @@ public:
     // The game screen's ground and clouds (1 to 3) as laid out, for the preview.
     QRectF gameGround();
     QRectF gameCloud(int index);
+
+private:
+    bool triedBefore_ = false;  // "Essayer" warns about the display once a run
 };
 
 }  // namespace zelk
