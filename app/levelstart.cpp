@@ -109,7 +109,8 @@ void ZelkProgram::startLevel() {
 
 void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
     tk::Program& program = *this;
-    warn(program);
+    if (!triedBefore_) warn(program);
+    triedBefore_ = true;
     // Through the bytes a save would write and the game's reader, so that the
     // game is the one "JOUER" would start on a saved copy.
     level::Record record;

@@ -160,6 +160,12 @@ void ZelkProgram::storeEnemyOptions(level::Level& l) {
     get<frmopt>().store(l);
 }
 
+void ZelkProgram::enemyOptionDefaults(level::Level& l) {
+    frmopt fresh(*this);
+    fresh.Form_Load();
+    fresh.store(l);
+}
+
 QString ZelkProgram::selectedLevelName(bool loadMenu) {
     const frmmenu* menu = loadMenu ? &get<frmmenu>() : loadedAs<frmmenu>();
     return menu ? menu->File1.fileName() : QString();

@@ -130,6 +130,8 @@ public:
     // A level's enemy options into the options screen, and back.
     void applyEnemyOptions(const level::Level& l);
     void storeEnemyOptions(level::Level& l);
+    // The enemy options a new level starts with.
+    void enemyOptionDefaults(level::Level& l);
     // The level selected in the menu's list, and its path. The game's own
     // setup reads the name without loading the menu (whose load creates a
     // game screen): empty when the menu is not there.
@@ -153,6 +155,7 @@ private:
     const level::GameOptions* override_ = nullptr;
     level::LevelRecord recordBefore_;  // the level's record as the game began
     QByteArray recordKey_;
+    bool triedBefore_ = false;  // "Essayer" warns about the display once a run
 };
 
 }  // namespace zelk

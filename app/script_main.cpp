@@ -8,6 +8,7 @@
 
 #include "app/levelfolder.h"
 #include "app/program.h"
+#include "game/reach.h"
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
 #include "toolkit/scriptdriver.h"
@@ -18,6 +19,7 @@ constexpr const char* kUsage =
     "Utilisation : zelk-script [--folder DOSSIER] [--levels DOSSIER] [--seed N]\n"
     "                          [--program zelk|velmo] < script\n"
     "       zelk-script [--folder DOSSIER] --rejeu FICHIER.rejeu\n"
+    "       zelk-script [--folder DOSSIER] --verifier NIVEAU.lev\n"
     "Joue le jeu (ou velmo) sans fenêtre, temps arrêté, d'après un script lu\n"
     "sur l'entrée standard, et écrit ce qu'il fait sur la sortie standard.\n"
     "\n"
@@ -28,6 +30,8 @@ constexpr const char* kUsage =
     "  --rejeu FICHIER     rejoue une partie enregistrée et dit comment elle finit :\n"
     "                      code 0 gagnée, 1 perdue ou inachevée, 3 si elle ne se\n"
     "                      reproduit pas (2 : fichier illisible)\n"
+    "  --verifier NIVEAU   dit quelles plates-formes du niveau le joueur ne peut\n"
+    "                      pas atteindre (code 0 : toutes le sont, 1 : non)\n"
     "  --help              affiche cette aide et quitte\n"
     "  --version           affiche la version et quitte\n";
 
@@ -74,12 +78,14 @@ int main(int argc, char** argv) {
                                             QString::fromLatin1(zelk::kFolderName));
     QString levels;
     QString programName = QStringLiteral("zelk");
+    QString verify;
     bool seeded = false;
     uint32_t seed = 0;
     const QStringList args = app.arguments();
     const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
                                    QStringLiteral("--seed"), QStringLiteral("--program"),
-                                   QStringLiteral("--rejeu")};
+                                   QStringLiteral("--rejeu"),
+                                   QStringLiteral("--verifier")};
     QString replayFile;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -98,6 +104,8 @@ int main(int argc, char** argv) {
             seeded = true;
         } else if (a == QLatin1String("--rejeu")) {
             replayFile = args[++i];
+        } else if (a == QLatin1String("--verifier")) {
+            verify = args[++i];
         } else {
             programName = args[++i];
         }
@@ -123,6 +131,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);
+        if (!verify.isEmpty()) return zelk::verifyLevelFile(*program, verify, out, err);
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
     } else {

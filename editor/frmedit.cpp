@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "editor/frmouvrir.h"
 #include "game/platforms.h"
+#include "game/reach.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
 #include "toolkit/colours.h"
@@ -101,6 +102,14 @@ void dragSpan(Dragged what, float distance, float nearStep, float farStep, float
     len = what == Dragged::Whole ? size : what == Dragged::Near ? size - k * step : size + k * step;
 }
 
+// The selection's frame stands this far outside its platform; its handles
+// are squares of this side, twips.
+constexpr float kFrameGap = 45, kHandleSide = 120;
+// Recent levels in the Fichier menu.
+constexpr int kRecentCount = 4;
+// The status line fills the strip under the ground, twips.
+constexpr float kStatusTop = 10815, kStatusHeight = 195;
+
 // Start layout: left, top, width, height of the ground and platforms 1 to 6.
 constexpr float kStart[kShapeCount][4] = {
     {0, 10440, 19995, 375},   {1920, 8520, 1095, 1695}, {3120, 5400, 3135, 1455},
@@ -118,14 +127,23 @@ frmedit::frmedit(tk::Program& program)
     : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
       Shape1(*this, "Shape1"),
       Label1(*this, "Label1"),
+      handles(*this, "handles"),
       Text1(*this, "Text1", {0, 0, 1215, 285}, QStringLiteral("sansnom")),
       Timer1(*this, "Timer1", 30, true),
+      checkTimer(*this, "checkTimer", 1, false),
       fich(*this, "fich", QStringLiteral("Fichier")),
       menu(*this, "menu", QStringLiteral("Menu"), &fich),
       ouv(*this, "ouv", QStringLiteral("Ouvrir..."), &fich),
       ssave(*this, "ssave", QStringLiteral("Sauvegerder sous..."), &fich),
       save(*this, "save", QStringLiteral("Sauvegarder"), &fich),
       essayer(*this, "essayer", QStringLiteral("Essayer"), &fich),
+      verifier(*this, "verifier", QStringLiteral("Vérifier"), &fich),
+      nouveau(*this, "nouveau", QStringLiteral("Nouveau"), &fich),
+      recents(*this, "recents", QStringLiteral("Niveaux récents"), &fich),
+      recent1(*this, "recent1", QString(), &recents),
+      recent2(*this, "recent2", QString(), &recents),
+      recent3(*this, "recent3", QString(), &recents),
+      recent4(*this, "recent4", QString(), &recents),
       quit(*this, "quit", QStringLiteral("Quitter tout le jeu"), &fich),
       optmech(*this, "optmech", QStringLiteral("Options méchants")),
       cs(*this, "cs", QStringLiteral("Changer de shape")),
@@ -180,6 +198,38 @@ void frmedit::buildLayout() {
         line.BorderWidth = 2;
         add(line, name);
     }
+    // Two pixels wide, inside the window's edge.
+    playfieldEnd.X1 = playfieldEnd.X2 = level::kPlayfieldWidth - 15;
+    playfieldEnd.BorderWidth = 2;
+    playfieldEnd.Y1 = 0;
+    playfieldEnd.Y2 = level::kPlayfieldHeight;
+    playfieldEnd.BorderColor = QColor(128, 255, 255);
+    add(playfieldEnd, "playfieldEnd");
+
+    frame.BorderColor = Qt::white;
+    frame.BorderWidth = 2;
+    add(frame, "frame");
+    for (int i = 1; i <= 8; ++i) {
+        tk::Shape& h = handles.add(i);
+        h.Width = h.Height = kHandleSide;
+        h.FillStyle = tk::FillSolid;
+        h.FillColor = Qt::white;
+    }
+
+    status.setRect(0, kStatusTop, level::kPlayfieldWidth, kStatusHeight);
+    status.ForeColor = Qt::white;
+    status.FontSize = 7.5f;
+    add(status, "status");
+    // The line stands for the screen under it: a press there is the screen's.
+    status.MouseDown = [this](int button, int shift, float x, float y) {
+        Form_MouseDown(button, shift, x + status.Left, y + status.Top);
+    };
+    status.MouseMove = [this](int button, int shift, float x, float y) {
+        Form_MouseMove(button, shift, x + status.Left, y + status.Top);
+    };
+    status.MouseUp = [this](int button, int shift, float x, float y) {
+        Form_MouseUp(button, shift, x + status.Left, y + status.Top);
+    };
     Text1.setVisible(false);
     un.setChecked(true);
     posi.setChecked(true);
@@ -193,15 +243,18 @@ void frmedit::wireMenus() {
         item->Click = [this, item] {
             tot();
             item->setChecked(true);
+            showSelection();
         };
     }
     posi.Click = [this] {
         posi.setChecked(true);
         lh.setChecked(false);
+        showSelection();
     };
     lh.Click = [this] {
         lh.setChecked(true);
         posi.setChecked(false);
+        showSelection();
     };
     Timer1.Tick = [this] {
         if (nomfichier.isEmpty()) {
@@ -210,8 +263,33 @@ void frmedit::wireMenus() {
         }
         nomfichier = Text1.text();
         centreLabels();
+        showSelection();
     };
     save.Click = [this] { writeLevel(fileName()); };
+    save.setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S)});
+    nouveau.Click = [this] { newLevel(); };
+    checkTimer.Tick = [this] {
+        checkTimer.setEnabled(false);
+        checkReach();
+    };
+    verifier.Click = [this] {
+        cancelDrag();
+        const bool all = checkReach();
+        program().services().msgBox(
+            reach_, tk::mb::OkOnly | (all ? tk::mb::Information : tk::mb::Exclamation),
+            QStringLiteral("Vérifier"));
+    };
+    tk::MenuItem* recentItems[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
+    for (int i = 0; i < kRecentCount; ++i) {
+        recentItems[i]->Click = [this, i] {
+            const QString name = recent_.value(i);
+            if (name.isEmpty() || !mayLeave()) return;
+            // A level that went away leaves the list.
+            if (!openLevel(name)) recent_.removeAll(name);
+            showRecents();
+        };
+    }
+    showRecents();
     ssave.Click = [this] { saveAs(); };
     ouv.Click = [this] {
         if (mayLeave()) this->program().show<frmouvrir>();
@@ -228,6 +306,7 @@ void frmedit::wireMenus() {
     quit.Click = [this] { zelk().quitFromEditor(); };
     essayer.Click = [this] {
         cancelDrag();
+        checkReach();
         zelk().tryLevel(currentLevel(), fileName());
     };
     essayer.setShortcuts({QKeySequence(Qt::Key_F5)});
@@ -263,6 +342,95 @@ void frmedit::Form_Load() {
     history_.reset(currentStep());
     offerRecovery();
     showHistory();
+}
+
+void frmedit::newLevel() {
+    if (!mayLeave()) return;
+    History::Step fresh{{}, QString::fromLatin1(kNewLevel)};
+    for (int k = 0; k < level::kPlatformCount; ++k) {
+        const float* r = kStart[k + 1];
+        fresh.level.geometry[4 * k] = r[1];
+        fresh.level.geometry[4 * k + 1] = r[0];
+        fresh.level.geometry[4 * k + 2] = r[3];
+        fresh.level.geometry[4 * k + 3] = r[2];
+    }
+    zelk().enemyOptionDefaults(fresh.level);
+    restore(fresh);
+    opened();
+}
+
+bool frmedit::openLevel(const QString& name) {
+    level::Level l;
+    // Everything is read and checked before the editor changes.
+    if (!zelk().readLevel(QDir(program().services().levelFolder()).filePath(name), name,
+                          level::decodeForEditor, l))
+        return false;
+    Text1.setText(name);
+    applyPlatforms(Shape1, l);
+    zelk().applyEnemyOptions(l);
+    opened();
+    addRecent(name);
+    return true;
+}
+
+void frmedit::addRecent(const QString& name) {
+    recent_.removeAll(name);
+    recent_.prepend(name);
+    while (recent_.size() > kRecentCount)
+        recent_.removeLast();
+    showRecents();
+}
+
+void frmedit::showRecents() {
+    tk::MenuItem* items[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
+    for (int i = 0; i < kRecentCount; ++i) {
+        // A name is shown as it is: "&" would mark a shortcut letter.
+        items[i]->setCaption(QStringLiteral("%1 %2").arg(i + 1).arg(
+            QString(recent_.value(i)).replace(u'&', QStringLiteral("&&"))));
+        items[i]->setVisible(i < recent_.size());
+    }
+    recents.setEnabled(!recent_.isEmpty());
+}
+
+bool frmedit::checkReach() {
+    level::Level l;
+    storePlatforms(Shape1, l);
+    const std::vector<int> unreachable = unreachablePlatforms(program(), l);
+    reach_ = reachSentence(unreachable);
+    reachChecked_ = l;
+    showSelection();
+    return unreachable.empty();
+}
+
+void frmedit::showSelection() {
+    const tk::Shape& s = Shape1(selected());
+    frame.setRect(s.Left - kFrameGap, s.Top - kFrameGap, s.Width + 2 * kFrameGap,
+                  s.Height + 2 * kFrameGap);
+    const float x[] = {frame.Left, frame.Left + frame.Width / 2, frame.Left + frame.Width};
+    const float y[] = {frame.Top, frame.Top + frame.Height / 2, frame.Top + frame.Height};
+    // Corners, then the middles of the top, bottom, left and right sides.
+    const int at[8][2] = {{0, 0}, {2, 0}, {0, 2}, {2, 2}, {1, 0}, {1, 2}, {0, 1}, {2, 1}};
+    const bool resize = lh.checked();
+    for (int i = 1; i <= 8; ++i) {
+        tk::Shape& h = handles(i);
+        h.Left = x[at[i - 1][0]] - kHandleSide / 2;
+        h.Top = y[at[i - 1][1]] - kHandleSide / 2;
+        h.Visible = resize;
+    }
+
+    QString text =
+        QStringLiteral(
+            "Sauvegarder : %1     Plate-forme %2     Mode : %3     Left %4   "
+            "Top %5   Width %6   Height %7")
+            .arg(fileName())
+            .arg(selected() - kGround)
+            .arg(resize ? lh.caption() : posi.caption())
+            .arg(level::str(s.Left), level::str(s.Top), level::str(s.Width), level::str(s.Height));
+    level::Level now;
+    storePlatforms(Shape1, now);
+    if (reachChecked_ && reachChecked_->geometry == now.geometry)
+        text += QStringLiteral("     ") + reach_;
+    status.Caption = text;
 }
 
 void frmedit::tot() {
@@ -317,6 +485,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         // shortcut's key, ...) keeps the limits pass out of the history, so
         // that it never ends the redo list: undo and redo pass over it.
         unrecorded_ = currentLevel();
+        showSelection();
         return;
     }
     const int selectedShape = selected();
@@ -437,6 +606,7 @@ void frmedit::follow(float x, float y) {
     if (d.edges == 0 || d.edges & (kTopSide | kBottomSide))
         dragSpan(along(kTopSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY, kMoveStepY, d.top,
                  d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight, kNone, s.Top, s.Height);
+    showSelection();
 }
 
 void frmedit::fit(tk::Shape& s) {
@@ -462,6 +632,7 @@ void frmedit::cancelDrag() {
     Shape1(drag_->shape).setRect(drag_->left, drag_->top, drag_->width, drag_->height);
     drag_.reset();
     setMousePointer(tk::PointerDefault);
+    showSelection();
 }
 
 // ---- History and unsaved changes.
@@ -494,6 +665,7 @@ void frmedit::showHistory() {
     retablir.setEnabled(history_.canRedo());
     setMenuNote(history_.modified() ? QStringLiteral("● Modifications non enregistrées")
                                     : QString());
+    showSelection();
     if (history_.modified()) {
         keepRecovery();
     } else {
@@ -639,8 +811,10 @@ bool frmedit::writeLevel(const QString& fileName) {
     } else if (level::write(path, lev, sv.files(), why)) {
         history_.markSaved(history_.current());
         showHistory();
+        addRecent(fileName);
         sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
                   QStringLiteral("OK"));
+        checkTimer.setEnabled(true);  // once the box is gone; the answer comes in the status line
         return true;
     }
     sv.msgBox(QStringLiteral("Le niveau « %1 » n'a pas été enregistré : %2").arg(fileName, why),

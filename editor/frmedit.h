@@ -3,14 +3,12 @@
 // levels, and the history of the changes.
 #pragma once
 
+#include <QStringList>
 #include <optional>
 
 #include "editor/history.h"
+#include "level/levelfile.h"
 #include "toolkit/screen.h"
-
-namespace level {
-struct Level;
-}
 
 namespace zelk {
 
@@ -71,6 +69,17 @@ public:
     void optionsClosed();
     // After the open dialog replaced the level: one step, and saved.
     void opened();
+    // Opens a level of the level folder into the editor (the open dialog and
+    // the recent levels); false, after a message saying why, when it cannot
+    // be read: nothing then changes.
+    bool openLevel(const QString& name);
+    // Which platforms the player can reach, from the game's own moves: the
+    // sentence is shown in the status line until the platforms change. True
+    // when every platform can be reached.
+    bool checkReach();
+    QString reachAnswer() const { return reach_; }
+    // The recent levels' names, most recent first.
+    const QStringList& recentLevels() const { return recent_; }
     const History& history() const { return history_; }
 
     QString nomfichier;  // the file "Sauvegarder" writes to
@@ -78,10 +87,25 @@ public:
     tk::ElementArray<tk::Shape> Shape1;
     tk::ElementArray<tk::Label> Label1;
     tk::Line Line1, Line2;
+    // Where the game's playfield ends on the right: what lies beyond is cut off.
+    tk::Line playfieldEnd;
+    // The selected platform's frame, with handles in the resize mode
+    // (corners 1 to 4, then the middles of the sides 5 to 8).
+    tk::Shape frame;
+    tk::ElementArray<tk::Shape> handles;
+    // The status line below the ground: the file "Sauvegarder" writes, the
+    // selected platform, the mode, its place and size, the last check.
+    tk::Label status;
     tk::TextBox Text1;
     tk::Timer Timer1;
-    // "Essayer" comes before "Quitter tout le jeu" in the Fichier menu.
-    tk::MenuItem fich, menu, ouv, ssave, save, essayer, quit;
+    // The check after a save runs once the save is done and said, so that it
+    // never holds the save up.
+    tk::Timer checkTimer;
+    // The items of the layout keep their places; "Vérifier", "Nouveau" and
+    // the last levels opened or saved (most recent first, in "recents") come
+    // after "Essayer", before "Quitter tout le jeu".
+    tk::MenuItem fich, menu, ouv, ssave, save, essayer, verifier, nouveau, recents, recent1,
+        recent2, recent3, recent4, quit;
     tk::MenuItem optmech;
     tk::MenuItem cs, un, deux, trois, quatre, cinq, six;
     tk::MenuItem mode, lh, posi;
@@ -99,6 +123,12 @@ private:
 
     void buildLayout();
     void wireMenus();
+    // The frame, the handles and the status line, for the level as it stands.
+    void showSelection();
+    // A level opened or saved heads the recent levels.
+    void addRecent(const QString& name);
+    void showRecents();
+    void newLevel();
     void saveAs();
     void centreLabels();
     QString fileName() const;
@@ -135,6 +165,10 @@ private:
     // The level as a key's limits pass left it without a step of its own.
     std::optional<level::Level> unrecorded_;
     QByteArray recovery_;  // what the recovery copy holds, empty when there is none
+    QStringList recent_;   // the names of the recent levels, most recent first
+    // The last check of the reachability and the platforms it was made on.
+    QString reach_;
+    std::optional<level::Level> reachChecked_;
 };
 
 }  // namespace zelk

@@ -29,18 +29,7 @@ void frmouvrir::Form_Load() {
 void frmouvrir::open() {
     const QString name = File1.fileName();
     if (name.isEmpty()) return;
-    tk::Program& p = program();
-    level::Level l;
-    // Everything is read and checked before the editor changes.
-    if (!ZelkProgram::of(p).readLevel(QDir(p.services().levelFolder()).filePath(name), name,
-                                      level::decodeForEditor, l))
-        return;
-    frmedit& ed = p.get<frmedit>();
-    ed.Text1.setText(name);
-    applyPlatforms(ed.Shape1, l);
-    ZelkProgram::of(p).applyEnemyOptions(l);
-    ed.opened();
-    p.unload<frmouvrir>();
+    if (program().get<frmedit>().openLevel(name)) program().unload<frmouvrir>();
 }
 
 }  // namespace zelk

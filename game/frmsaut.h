@@ -70,6 +70,17 @@ public:
     // Drops a vial at the player's feet when he stands on a platform.
     void dropVial();
 
+    // The player alone, run headless for the level's reachability check:
+    // standing at `left` on the top of Shape1(from), he jumps with the power
+    // `power` as the right button starts a jump (or only walks, for a negative
+    // power) with the mouse at `mouse` and `attente` ticks of pause at the top;
+    // the tick's own procedures for him (`pcemouv`, `com`, `saut`; no enemy,
+    // no end of level) run until he stands again. Returns the Shape1 index he
+    // stands on then (`from` when he never left it), or 0 once he falls with
+    // his feet at `deepest` or lower: a fall only goes down, so nothing above
+    // can catch him any more.
+    int flight(float left, int from, int16_t power, float mouse, int16_t pause, float deepest);
+
     // The options, read from the option screens' controls at each use and
     // never kept here: a change made there while a level runs counts at once.
     // Enemy options (frmopt):

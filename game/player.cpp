@@ -1,6 +1,9 @@
 // The player: charging the jump, walking towards the mouse, the walls, and the
 // jump itself (rise, pause at the top, fall, landing).
 #include "game/frmsaut.h"
+
+#include <algorithm>
+
 #include "game/rules.h"
 
 namespace zelk {
@@ -79,6 +82,33 @@ void frmsaut::saut() {
         default:
             break;
     }
+}
+
+int frmsaut::flight(float left, int from, int16_t power, float mouse, int16_t pause,
+                    float deepest) {
+    // Longer than any fall from the top of the field to the ground, in ticks.
+    constexpr int kLongestFlight = 2000;
+    const tk::Shape& ground = Shape1(kGround);
+    joueur.Left = left;
+    joueur.Top = Shape1(from).Top - joueur.Height;
+    basesaut = level::cint(joueur.Top);
+    plateau = static_cast<int16_t>(from == kGround ? 0 : from);
+    etat = jump::Standing;
+    charge = 0;
+    attente = pause;
+    sourisx = mouse;
+    puiss = std::max<int16_t>(power, 0);
+    if (power >= 0) press(tk::RightButton);
+    for (int t = 0; t < kLongestFlight; ++t) {
+        pcemouv();
+        com();
+        saut();
+        // The ground's own rule puts him on it without naming a platform.
+        if (etat == jump::Standing)
+            return joueur.Top + joueur.Height == ground.Top ? kGround : plateau;
+        if (etat == jump::Falling && joueur.Top + joueur.Height >= deepest) return 0;
+    }
+    return from;
 }
 
 }  // namespace zelk

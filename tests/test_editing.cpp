@@ -179,8 +179,8 @@ private slots:
         const QByteArray start = e.state();
         for (int i = 0; i < 500; ++i) {
             // Saves are rarer: each waits for the disk.
-            const int kind = QList{0, 1, 2, 3, 4, 5, 6, 7,  8,  9, 10, 11,
-                                   0, 1, 2, 3, 4, 5, 6, 10, 11, 0, 3,  5}[pick(24)];
+            const int kind = QList{0, 1, 2, 3, 4, 5, 6, 7,  8,  9, 10, 11, 12, 13,
+                                   0, 1, 2, 3, 4, 5, 6, 10, 11, 0, 3,  5,  14, 14}[pick(28)];
             if (kind <= 2) {  // a drag, far past the window's edges
                 const QList<QRectF> before = e.rects();
                 const QRectF& r = before[pick(6)];
@@ -247,15 +247,47 @@ private slots:
                           .arg(pick(101))
                           .arg(pick(2) ? "click frmopt.Command1" : "close frmopt"));
                 QCOMPARE(e.ed.currentLevel(), e.ed.history().current().level);
-            } else {
+            } else if (kind == 11) {
                 e.run("click frmedit.menu\nclick frmmenu.Command3");
+            } else if (kind == 12) {  // "Nouveau": the start, unless the author goes back
+                const int answer = QList{tk::mb::Yes, tk::mb::No, tk::mb::Cancel}[pick(3)];
+                const bool asked = e.ed.modified();
+                if (asked) e.fx.services().queueMsgBoxAnswer(answer);
+                e.run("click frmedit.nouveau");
+                if (!asked || answer != tk::mb::Cancel) QCOMPARE(e.state(), start);
+                QVERIFY(!e.ed.modified() || (asked && answer == tk::mb::Cancel));
+            } else if (kind == 13) {  // Ctrl+S as a keyboard sends it
+                e.run("key frmedit 17 ctrl\nkey frmedit 83 ctrl");
+                QVERIFY(!e.ed.modified() && readable(e.ed.nomfichier));
+            } else if (e.ed.recent1.visible()) {  // a recent level, as it was written
+                const QString name =
+                    e.ed.recentLevels().value(pick(int(e.ed.recentLevels().size())));
+                if (e.ed.modified()) e.fx.services().queueMsgBoxAnswer(tk::mb::No);
+                e.run(QStringLiteral("click frmedit.recent%1")
+                          .arg(e.ed.recentLevels().indexOf(name) + 1));
+                QCOMPARE(e.bytes(), e.fx.readFile(name));
+                QCOMPARE(e.ed.recentLevels().value(0), name);
             }
             e.run("fire frmedit.Timer1");
+            // What is selected, where it is and which file a save writes are shown.
+            const tk::Shape& sel = e.ed.Shape1(e.ed.selected());
+            QVERIFY(e.ed.status.Caption.startsWith(
+                QStringLiteral("Sauvegarder : %1     Plate-forme %2     Mode : %3     Left %4   ")
+                    .arg(e.ed.nomfichier)
+                    .arg(e.ed.selected() - 1)
+                    .arg(e.ed.lh.checked() ? "Largeur/Hauteur" : "Position")
+                    .arg(level::str(sel.Left))));
+            const tk::Shape& f = e.ed.frame;
+            QCOMPARE(QRectF(f.Left, f.Top, f.Width, f.Height).adjusted(45, 45, -45, -45),
+                     QRectF(sel.Left, sel.Top, sel.Width, sel.Height));
             const zelk::History::Step& at = e.ed.history().current();
             QCOMPARE(e.fx.readFile(Editor::kRecovery),
                      e.ed.modified() ? level::format(at.level) + at.name.toUtf8() + "\r\n"
                                      : QByteArray());
         }
+        // The storm may end on an undo: the end is its last step.
+        while (e.ed.retablir.enabled())
+            e.run("click frmedit.retablir");
         const zelk::History::Step end = e.ed.history().current();
         for (int n = 0; e.ed.annuler.enabled() && n < 1000; ++n)
             e.run("key frmedit 17 ctrl\nkey frmedit 90 ctrl\nfire frmedit.Timer1");

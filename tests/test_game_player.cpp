@@ -1,5 +1,6 @@
 // The player: following the mouse, the walls, charging and making a jump,
 // landing, walking off a platform, the keys, and which elements take the mouse.
+#include "game/reach.h"
 #include "game_support.h"
 #include "toolkit/scriptdriver.h"
 
@@ -420,6 +421,53 @@ private slots:
         // Two buttons at once is neither.
         s.Form_MouseDown(tk::LeftButton | tk::RightButton, 0, 100, 100);
         QCOMPARE(s.charge, int16_t(0));
+    }
+
+    // Which platforms can be reached, from the player's own moves. From the
+    // ground the highest jump's feet stop at 6005: a top at 5840 is caught, one
+    // 40-twip key step higher is not. Platforms at 300 are out of reach of
+    // everything below them. No centre of a player within the walls comes
+    // over a platform that starts at 15000; one ending at 15000 is reached.
+    void reachIsWhereThePlayersOwnMovesLand_data() {
+        QTest::addColumn<QList<QRectF>>("platforms");  // 1 to 6: left, top, width, height
+        QTest::addColumn<QString>("answer");
+        const QList<QRectF> high{{0, 300, 1500, 375},
+                                 {3000, 300, 1500, 375},
+                                 {6000, 300, 1500, 375},
+                                 {9000, 300, 1500, 375},
+                                 {12000, 300, 1500, 375}};
+        QTest::newRow("one step too high")
+            << (QList<QRectF>{{6000, 5800, 1000, 375}} + high)
+            << QStringLiteral("Plates-formes hors d'atteinte : 1, 2, 3, 4, 5, 6.");
+        QTest::newRow("just reachable")
+            << (QList<QRectF>{{6000, 5840, 1000, 375}} + high)
+            << QStringLiteral("Plates-formes hors d'atteinte : 2, 3, 4, 5, 6.");
+        QTest::newRow("beyond the right wall")
+            << QList<QRectF>{{15000, 8400, 200, 375}, {14700, 8400, 300, 375},
+                             {1000, 8400, 1000, 375}, {4000, 6000, 1000, 375},
+                             {7000, 3600, 1000, 375}, {10000, 2000, 1000, 375}}
+            << QStringLiteral("Plates-formes hors d'atteinte : 1.");
+        QTest::newRow("a stair") << QList<QRectF>{{1000, 8400, 1000, 375},
+                                                  {3000, 6000, 1000, 375},
+                                                  {5000, 3600, 1000, 375},
+                                                  {7000, 2000, 1000, 375},
+                                                  {10000, 8400, 3000, 375},
+                                                  {13000, 4200, 2000, 375}}
+                                 << QStringLiteral("Toutes les plates-formes sont accessibles.");
+    }
+    void reachIsWhereThePlayersOwnMovesLand() {
+        QFETCH(QList<QRectF>, platforms);
+        QFETCH(QString, answer);
+        Game g;
+        level::Level lev;
+        for (int k = 0; k < level::kPlatformCount; ++k) {
+            const QRectF& r = platforms[k];
+            lev.geometry[4 * k] = static_cast<float>(r.top());
+            lev.geometry[4 * k + 1] = static_cast<float>(r.left());
+            lev.geometry[4 * k + 2] = static_cast<float>(r.height());
+            lev.geometry[4 * k + 3] = static_cast<float>(r.width());
+        }
+        QCOMPARE(zelk::reachSentence(zelk::unreachablePlatforms(g.program, lev)), answer);
     }
 };
 

@@ -29,7 +29,7 @@ xdotool key Return
 e2e_window '^!! Zelk !!      <sansnom.lev>$' >/dev/null || e2e_fail "no game"
 e2e_shot editor-try
 xdotool windowraise "$ed" mousemove --window "$ed" 25 10 click 1 sleep 0.4 \
-    key Down Down Down Down Down Down Return  # Fichier > Quitter tout le jeu
+    key Up Return  # Fichier > Quitter tout le jeu, the last item
 sleep 0.6
 e2e_shot editor-unsaved-question
 xdotool key Return                            # Oui
@@ -60,7 +60,7 @@ e2e_shot editor-recovery-offered
 xdotool key Return                            # Oui: the change is back, unsaved
 ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
 xdotool windowraise "$ed" mousemove --window "$ed" 25 10 click 1 sleep 0.4 \
-    key Down Down Down Down Down Down Return  # Fichier > Quitter tout le jeu
+    key Up Return  # Fichier > Quitter tout le jeu, the last item
 sleep 0.6
 xdotool key Return                            # Oui
 e2e_window '^OK$' >/dev/null || e2e_fail "not saved on the way out"

@@ -7,6 +7,23 @@ ed=$ED
 e2e_key "$ed" Right Right Right Right         # platform 1: 200 twips right
 e2e_shot frmedit
 
+# The selection's frame and the status line under the ground, both drawn in
+# white: the status line in the window's lowest strip, the handles of the
+# resize mode added to the frame.
+white() {  # $1: screenshot of the editor; $2: the part of its height from the top, in %
+    convert "$1" -gravity south -crop "100%x$2%+0+0" +repage -fuzz 30% -fill black +opaque white \
+        -format "%[fx:round(mean*w*h)]" info:
+}
+import -window "$ed" "$SHOTS/editor-move.png"
+status_px=$(white "$SHOTS/editor-move.png" 7)
+[ "$status_px" -gt 300 ] || e2e_fail "no status line ($status_px white pixels)"
+xdotool mousemove --window "$ed" 345 10 click 1 sleep 0.4 key Down Return  # Changer de mode > Largeur/Hauteur
+sleep 0.5
+import -window "$ed" "$SHOTS/editor-resize.png"
+move_px=$(white "$SHOTS/editor-move.png" 100)
+resize_px=$(white "$SHOTS/editor-resize.png" 100)
+[ "$resize_px" -gt $((move_px + 200)) ] || e2e_fail "no handles ($move_px, then $resize_px white pixels)"
+
 # Fichier > Sauvegerder sous...
 menu_item() {  # $1: menu title x in pixels, $2: how many items down
     xdotool mousemove --window "$ed" "$1" 10 click 1
