@@ -1,5 +1,7 @@
 // zelk: the game.
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #ifdef __GLIBC__
@@ -18,18 +20,28 @@ namespace {
 constexpr int kMmapThreshold = 256 * 1024;
 
 constexpr const char* kUsage =
-    "Utilisation : zelk [--help | --version]\n"
+    "Utilisation : zelk [--help | --version | NIVEAU.lev]\n"
     "Lance Zelk, un jeu de plates-formes qui se joue à la souris.\n"
+    "Un niveau donné est copié dans vos niveaux et choisi dans la liste.\n"
     "\n"
     "  --help     affiche cette aide et quitte\n"
     "  --version  affiche la version et quitte\n"
     "\n"
     "Les niveaux du joueur sont rangés dans $XDG_DATA_HOME/zelk\n"
     "(par défaut ~/.local/share/zelk) quand le jeu est installé.\n";
+// The one file a file manager hands over (a level opened with Zelk); the
+// options and anything else are answered by answerCommandLine.
+QString fileToOpen(int argc, char** argv) {
+    if (argc != 2 || argv[1][0] == '-') return {};
+    return QFile::decodeName(argv[1]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const int code = tk::answerCommandLine(argc, argv, kUsage); code >= 0) return code;
+    const QString file = fileToOpen(argc, argv);
+    if (const int code = tk::answerCommandLine(file.isEmpty() ? argc : 1, argv, kUsage); code >= 0)
+        return code;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
@@ -63,6 +75,7 @@ int main(int argc, char** argv) {
     tk::StopSignals stop([&program] { program.interrupt(); });
     // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
     program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
+    if (!file.isEmpty()) program.openAtStart(QFileInfo(file).absoluteFilePath());
     program.start();
     return app.exec();
 }

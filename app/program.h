@@ -44,6 +44,12 @@ public:
     // The enemy options' OK, and their screen unloaded: the editor takes note.
     void enemyOptionsChosen();
     void enemyOptionsClosed();
+    // A level from elsewhere (the command line, a file dropped on the menu):
+    // read with the game's reader, copied into the level folder (asking
+    // before replacing another level of that name) and selected in the menu.
+    void openLevelFile(const QString& path);
+    // The level to open when the menu first shows, after the start-up warning.
+    void openAtStart(const QString& path) { levelAtStart_ = path; }
     // "JOUER": the level selected in the menu.
     void startLevel();
     // "Essayer": the editor's level as it stands, no file written; the game
@@ -98,6 +104,9 @@ public:
     // The game screen's ground and clouds (1 to 3) as laid out, for the preview.
     QRectF gameGround();
     QRectF gameCloud(int index);
+
+private:
+    QString levelAtStart_;
 };
 
 }  // namespace zelk

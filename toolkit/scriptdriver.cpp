@@ -312,7 +312,7 @@ const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
     {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
     {"answer", 3, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
-    {"stop", 1, 1, &ScriptDriver::stop},
+    {"stop", 1, 1, &ScriptDriver::stop},     {"drop", 3, 3, &ScriptDriver::drop},
 };
 
 void ScriptDriver::execute(const QString& raw) {
@@ -453,6 +453,11 @@ void ScriptDriver::fire(const QStringList& w) {
 void ScriptDriver::snap(const QStringList& w) {
     Screen& s = screenNamed(w[1]);
     if (!s.window()->grab().save(w[2])) throw ScriptError(QStringLiteral("cannot save ") + w[2]);
+}
+
+// A file dropped on a screen's window, as from a file manager.
+void ScriptDriver::drop(const QStringList& w) {
+    screenNamed(w[1]).deliverDrop({w[2]});
 }
 
 void ScriptDriver::answer(const QStringList& w) {

@@ -79,6 +79,7 @@ private:
     void dump(const QStringList& w);
     void snap(const QStringList& w);
     void answer(const QStringList& w);
+    void drop(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;
