@@ -22,7 +22,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 # SVG icons drawn by the desktops' own renderer (librsvg), an audio server with
 # its recorder, a headless Wayland compositor with XWayland.
 TEST_PACKAGES := xvfb xauth xdotool x11-utils imagemagick libbenchmark-dev \
-	desktop-file-utils appstream groff-base lintian librsvg2-bin pulseaudio pulseaudio-utils \
+	desktop-file-utils shared-mime-info appstream groff-base lintian librsvg2-bin pulseaudio pulseaudio-utils \
 	weston xwayland tigervnc-standalone-server x11-xserver-utils openbox $(PACKAGE_PACKAGES)
 CHECK_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 # `make test-fresh` only: the minimal Debian 12 it runs `make test` in.

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "level/files.h"
+#include "level/levelfile.h"
 #include "toolkit/services.h"
 
 namespace zelk {
@@ -27,6 +28,28 @@ bool makeFolder(const QString& path, QString& whyNot) {
     // A file in the folder's place, or in the place of one of its parents.
     whyNot =
         level::systemReason(QFileInfo::exists(path) || ec.value() == EEXIST ? ENOTDIR : ec.value());
+    return false;
+}
+
+// The first samples were named niveau1.lev to niveau4.lev; they now have
+// names that sort in the order they are played. A folder offered one under
+// its old name has it (or had it, and deleted it): it is not offered again.
+struct Renamed {
+    const char* before;
+    const char* now;
+};
+constexpr Renamed kRenamedSamples[] = {
+    {"niveau1.lev", "05 - le premier vrai niveau.lev"},
+    {"niveau2.lev", "09 - la basse-cour.lev"},
+    {"niveau3.lev", "13 - le ciel menace.lev"},
+    {"niveau4.lev", "16 - la grande bataille.lev"},
+};
+
+bool offeredBefore(const QSet<QString>& offered, const QString& name) {
+    if (offered.contains(name)) return true;
+    for (const Renamed& r : kRenamedSamples)
+        if (name == QString::fromUtf8(r.now) && offered.contains(QString::fromUtf8(r.before)))
+            return true;
     return false;
 }
 
@@ -55,6 +78,10 @@ bool seedLevelFolder(const tk::Folders& folders, level::Files& files, QString& w
         QDir(folders.data).entryList({QStringLiteral("*.lev")}, QDir::Files, QDir::Name);
     for (const QString& name : samples) {
         if (before.contains(name)) continue;
+        if (offeredBefore(before, name)) {
+            offered << name;
+            continue;
+        }
         const QString target = levels.filePath(name);
         // A level of the player's that has a sample's name is kept as it is.
         if (!present(target)) {
@@ -120,6 +147,32 @@ void prepareLevelFolder(tk::Services& services) {
                                    "mais vos niveaux ne pourront pas être enregistrés.")
                         .arg(path, why),
                     tk::mb::OkOnly | tk::mb::Exclamation, title);
+}
+
+bool copyIntoLevelFolder(tk::Services& services, const QString& path) {
+    const QFileInfo from(path);
+    const QString name = from.fileName();
+    const QString target = QDir(services.levelFolder()).filePath(name);
+    if (from.canonicalFilePath() == QFileInfo(target).canonicalFilePath()) return true;
+    level::Files& files = services.files();
+    const QString title = QStringLiteral("Niveau reçu");
+    QByteArray bytes, mine;
+    QString why;
+    if (files.read(path, level::kMaxScanBytes, bytes, why)) {
+        if (present(target)) {
+            if (files.read(target, level::kMaxScanBytes, mine, why) && mine == bytes) return true;
+            if (services.msgBox(QStringLiteral("Le niveau %1 existe déjà dans vos niveaux, avec un "
+                                               "autre contenu. Voulez-vous le remplacer ?")
+                                    .arg(name),
+                                tk::mb::YesNo | tk::mb::Question, title) != tk::mb::Yes)
+                return false;
+        }
+        if (files.write(target, bytes, why)) return true;
+    }
+    services.msgBox(QStringLiteral("Le niveau %1 n'a pas pu être copié dans vos niveaux :\r\n%2")
+                        .arg(name, why),
+                    tk::mb::OkOnly | tk::mb::Critical, title);
+    return false;
 }
 
 }  // namespace zelk

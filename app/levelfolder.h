@@ -36,4 +36,11 @@ inline constexpr const char* kOfferedFile = ".niveaux-fournis";
 // deleted there.
 void prepareLevelFolder(tk::Services& services);
 
+// Copies a level file into the services' level folder under its own name. A
+// level of that name with other contents is replaced only if the player says
+// so; the same file, or the same contents, is left as it is. False when
+// nothing is there to select: the player said no, or the copy failed (a
+// message box said why).
+bool copyIntoLevelFolder(tk::Services& services, const QString& path);
+
 }  // namespace zelk

@@ -1,6 +1,7 @@
 // zelk: the game.
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #ifdef __GLIBC__
@@ -19,27 +20,29 @@ namespace {
 constexpr int kMmapThreshold = 256 * 1024;
 
 constexpr const char* kUsage =
-    "Utilisation : zelk [--help | --version | FICHIER.rejeu]\n"
+    "Utilisation : zelk [--help | --version | NIVEAU.lev | FICHIER.rejeu]\n"
     "Lance Zelk, un jeu de plates-formes qui se joue à la souris.\n"
     "\n"
+    "  NIVEAU.lev     copie le niveau dans vos niveaux et le choisit dans la liste\n"
     "  FICHIER.rejeu  montre une partie enregistrée\n"
-    "  --help     affiche cette aide et quitte\n"
-    "  --version  affiche la version et quitte\n"
+    "  --help         affiche cette aide et quitte\n"
+    "  --version      affiche la version et quitte\n"
     "\n"
     "Les niveaux du joueur sont rangés dans $XDG_DATA_HOME/zelk\n"
     "(par défaut ~/.local/share/zelk) quand le jeu est installé.\n";
 
-// zelk FILE.rejeu: a saved game shown over the main menu; nullptr otherwise.
-const char* replayArgument(int argc, char** argv) {
-    if (argc != 2) return nullptr;
-    const QByteArray a(argv[1]);
-    return a.endsWith(".rejeu") && !a.startsWith('-') ? argv[1] : nullptr;
+// The one file a file manager hands over (a level or a replay opened with
+// Zelk); the options and anything else are answered by answerCommandLine.
+QString fileToOpen(int argc, char** argv) {
+    if (argc != 2 || argv[1][0] == '-') return {};
+    return QFile::decodeName(argv[1]);
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* replay = replayArgument(argc, argv);
-    if (const int code = tk::answerCommandLine(replay ? 1 : argc, argv, kUsage); code >= 0)
+    const QString file = fileToOpen(argc, argv);
+    if (const int code = tk::answerCommandLine(file.isEmpty() ? argc : 1, argv, kUsage); code >= 0)
         return code;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -74,9 +77,10 @@ int main(int argc, char** argv) {
     tk::StopSignals stop([&program] { program.interrupt(); });
     // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
     program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
-    if (replay) {
-        program.startWithReplay(QFile::decodeName(replay));
+    if (file.endsWith(QLatin1String(".rejeu"))) {
+        program.startWithReplay(file);
     } else {
+        if (!file.isEmpty()) program.openAtStart(QFileInfo(file).absoluteFilePath());
         program.start();
     }
     return app.exec();

@@ -1,6 +1,8 @@
 #include "program.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <utility>
 
 #include "app/levelfolder.h"
 #include "app/replays.h"
@@ -40,6 +42,25 @@ void ZelkProgram::start() {
 
 void ZelkProgram::showMenu() {
     show<frmmenu>().showRecord();
+    if (!levelAtStart_.isEmpty()) openLevelFile(std::exchange(levelAtStart_, QString()));
+}
+
+void ZelkProgram::openLevelFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (!name.endsWith(QLatin1String(".lev"), Qt::CaseInsensitive)) {
+        services().msgBox(
+            QStringLiteral("%1 n'est pas un niveau : les niveaux sont les fichiers .lev.")
+                .arg(name),
+            tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Niveau illisible"));
+        return;
+    }
+    level::Level lev;
+    if (!readLevel(path, name, level::decodeForGame, lev)) return;
+    if (!copyIntoLevelFolder(services(), path)) return;
+    frmmenu& menu = get<frmmenu>();
+    menu.File1.refresh();
+    menu.File1.setFileName(name);
+    menu.showRecord();
 }
 
 void ZelkProgram::refreshLevelList() {

@@ -56,6 +56,12 @@ public:
     // The enemy options' OK, and their screen unloaded: the editor takes note.
     void enemyOptionsChosen();
     void enemyOptionsClosed();
+    // A level from elsewhere (the command line, a file dropped on the menu):
+    // read with the game's reader, copied into the level folder (asking
+    // before replacing another level of that name) and selected in the menu.
+    void openLevelFile(const QString& path);
+    // The level to open when the menu first shows, after the start-up warning.
+    void openAtStart(const QString& path) { levelAtStart_ = path; }
     // "JOUER": the level selected in the menu.
     void startLevel();
     // "Essayer": the editor's level as it stands, no file written; the game
@@ -156,6 +162,7 @@ private:
     level::LevelRecord recordBefore_;  // the level's record as the game began
     QByteArray recordKey_;
     bool triedBefore_ = false;  // "Essayer" warns about the display once a run
+    QString levelAtStart_;
 };
 
 }  // namespace zelk

@@ -83,9 +83,8 @@ int main(int argc, char** argv) {
     uint32_t seed = 0;
     const QStringList args = app.arguments();
     const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
-                                   QStringLiteral("--seed"), QStringLiteral("--program"),
-                                   QStringLiteral("--rejeu"),
-                                   QStringLiteral("--verifier")};
+                                   QStringLiteral("--seed"),   QStringLiteral("--program"),
+                                   QStringLiteral("--rejeu"),  QStringLiteral("--verifier")};
     QString replayFile;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];

@@ -7,6 +7,7 @@
 #   P/share/applications/    the desktop entries of zelk and velmo
 #   P/share/icons/hicolor/   their icons, as SVG and as PNGs of 16 to 256 pixels
 #   P/share/metainfo/        the game's AppStream description
+#   P/share/mime/packages/   the types of its files (levels, replays)
 #   P/share/man/man6/        the manual pages, in English; in French in
 #   P/share/man/fr/man6/
 #   P/share/doc/zelk/        copyright (machine-readable) and changelog
@@ -37,6 +38,9 @@ foreach(app IN ITEMS Zelk Velmo)
   endforeach()
 endforeach()
 install(FILES dist/org.zelk.Zelk.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The types of levels (.lev) and replays (.rejeu), which the game's desktop
+# entry opens; the package's trigger runs update-mime-database.
+install(FILES dist/org.zelk.Zelk.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 
 # Manual pages and the changelog are installed compressed, as Debian has them.
 find_program(GZIP gzip REQUIRED)

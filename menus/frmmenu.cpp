@@ -106,6 +106,11 @@ frmmenu::frmmenu(tk::Program& program)
     Command8.Click = [this] { preview(); };
 }
 
+void frmmenu::Form_OLEDragDrop(const QStringList& paths) {
+    for (const QString& path : paths)
+        ZelkProgram::of(program()).openLevelFile(path);
+}
+
 bool frmmenu::Form_QueryClose() {
     Command4.click();  // the window's close box is "QUITTER"
     return false;
@@ -156,6 +161,7 @@ void frmmenu::buildBanner() {
 void frmmenu::Form_Load() {
     tk::Program& p = program();
     File1.setPath(p.services().levelFolder() + u'/');
+    setAcceptsFiles(true);
     ZelkProgram::of(p).loadOptionScreens();
 }
 

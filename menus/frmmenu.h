@@ -17,6 +17,8 @@ public:
     explicit frmmenu(tk::Program& program);
     void Form_Load() override;
     bool Form_QueryClose() override;
+    // Levels dropped on the window join the list, as from the command line.
+    void Form_OLEDragDrop(const QStringList& paths) override;
 
     // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;

@@ -103,6 +103,10 @@ private slots:
         fx.writeFile(QStringLiteral("data/niveau3.lev"), "trois");
         fx.writeFile(QStringLiteral("data/niveau4.lev"), "quatre");
         fx.writeFile(QStringLiteral("home/zelk/niveau4.lev"), "le mien");
+        // The samples offered under their first names are not offered again
+        // under their new ones, kept or deleted.
+        fx.writeFile(QStringLiteral("data/05 - le premier vrai niveau.lev"), "un");
+        fx.writeFile(QStringLiteral("data/09 - la basse-cour.lev"), "deux");
         for (int start = 0; start < 2; ++start) {
             QVERIFY(zelk::seedLevelFolder(f, files, why));
             QCOMPARE(levelsIn(f.levels),

@@ -2,14 +2,18 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
+#include <QUrl>
 #include <QWidget>
 #include <QtMath>
 #include <algorithm>
@@ -129,6 +133,16 @@ protected:
         const int code = keyCodeOf(e->key());
         if (code != 0) screen_.deliverKeyUp(code, shiftOf(e->modifiers()));
     }
+    // Only local files are offered to the screen.
+    void dragEnterEvent(QDragEnterEvent* e) override {
+        if (!localFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent* e) override {
+        const QStringList paths = localFiles(e->mimeData());
+        if (paths.isEmpty()) return;
+        e->acceptProposedAction();
+        screen_.deliverDrop(paths);
+    }
     void mousePressEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Down, e); }
     void mouseReleaseEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Up, e); }
     void mouseMoveEvent(QMouseEvent* e) override { mouse(Screen::MouseAction::Move, e); }
@@ -151,6 +165,13 @@ protected:
     }
 
 private:
+    static QStringList localFiles(const QMimeData* data) {
+        QStringList paths;
+        if (data && data->hasUrls())
+            for (const QUrl& u : data->urls())
+                if (u.isLocalFile()) paths << u.toLocalFile();
+        return paths;
+    }
     static int shiftOf(Qt::KeyboardModifiers m) {
         return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
                (m & Qt::AltModifier ? 4 : 0);
@@ -453,6 +474,14 @@ void Screen::deliverKeyDown(int keyCode, int shift) {
 void Screen::deliverKeyUp(int keyCode, int shift) {
     if (tap_ && !tap_->key(EventTap::KeyAction::Up, keyCode, shift)) return;
     program_.dispatch([&] { Form_KeyUp(keyCode, shift); });
+}
+
+void Screen::deliverDrop(const QStringList& paths) {
+    program_.dispatch([&] { Form_OLEDragDrop(paths); });
+}
+
+void Screen::setAcceptsFiles(bool accepts) {
+    window_->setAcceptDrops(accepts);
 }
 
 void Screen::deliverKeyPress(int ascii) {

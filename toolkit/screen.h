@@ -125,6 +125,9 @@ public:
     // The program ends without asking (a signal from the system): keep what
     // the user would otherwise lose.
     virtual void Form_Interrupted() {}
+    // Files dropped on the window, by path, when the screen takes them
+    // (setAcceptsFiles).
+    virtual void Form_OLEDragDrop(const QStringList& /*paths*/) {}
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
@@ -165,6 +168,9 @@ public:
     void deliverKeyDown(int keyCode, int shift);
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
+    void deliverDrop(const QStringList& paths);
+    // Whether files may be dropped on the window (Form_OLEDragDrop).
+    void setAcceptsFiles(bool accepts);
     enum class MouseAction { Down, Up, Move };
     // x, y in twips of the client area. Each event goes to the topmost
     // element under the pointer that catches the mouse, or to the screen;

@@ -313,6 +313,7 @@ const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
     {"answer", 3, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
     {"stop", 1, 1, &ScriptDriver::stop},     {"savereplay", 2, 2, &ScriptDriver::saveReplay},
+    {"drop", 3, 3, &ScriptDriver::drop},
 };
 
 void ScriptDriver::execute(const QString& raw) {
@@ -458,6 +459,11 @@ void ScriptDriver::snap(const QStringList& w) {
 void ScriptDriver::saveReplay(const QStringList& w) {
     QString why;
     if (!program_.saveRecording(w[1], why)) throw ScriptError(QStringLiteral("savereplay: ") + why);
+}
+
+// A file dropped on a screen's window, as from a file manager.
+void ScriptDriver::drop(const QStringList& w) {
+    screenNamed(w[1]).deliverDrop({w[2]});
 }
 
 void ScriptDriver::answer(const QStringList& w) {

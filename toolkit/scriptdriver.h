@@ -80,6 +80,7 @@ private:
     void snap(const QStringList& w);
     void answer(const QStringList& w);
     void saveReplay(const QStringList& w);
+    void drop(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;

@@ -31,7 +31,7 @@ CLOUD_WIDTH = 3180
 # The editor pulls platforms back within these.
 TOP_MIN, TOP_MAX, WIDTH_MAX, HEIGHT_MAX, RIGHT_MAX = 2000, 8400, 14500, 8000, 15360
 
-LINE = re.compile(r'^(-?\d+,){28}"(\d+)"\r\n$')
+LINE = re.compile(r'^(-?\d+,){28}"(\d*)"\r\n$')
 
 
 def parse(path):
@@ -42,7 +42,7 @@ def parse(path):
     nums = [int(f) for f in fields[:28]]
     plats = [tuple(nums[i : i + 4]) for i in range(0, 24, 4)]
     ois, vitois, nb, nbg = nums[24:28]
-    vials = int(fields[28].strip('"'))
+    vials = int(fields[28].strip('"') or 0)  # no item chosen: no vial
     return plats, ois, vitois, nb, nbg, vials
 
 
@@ -57,8 +57,8 @@ def limits(plats, ois, vitois, nb, nbg, vials):
             errors.append("platform %d size %dx%d" % (k, width, height))
     if ois not in (0, 1) or not 2 <= vitois <= 50 or not 0 <= nb <= 7 or not 0 <= nbg <= 100:
         errors.append("enemy option out of range")
-    if not 1 <= vials <= 10:
-        errors.append("vial count %d outside 1..10" % vials)
+    if not 0 <= vials <= 10:
+        errors.append("vial count %d outside 0..10" % vials)
     return errors
 
 

@@ -3,7 +3,7 @@
 start
 snap avert SHOTS/avert.png
 click avert.OKButton
-select frmmenu.File1 "niveau1.lev"
+select frmmenu.File1 "05 - le premier vrai niveau.lev"
 snap frmmenu SHOTS/frmmenu.png
 show frmopt
 snap frmopt SHOTS/frmopt.png
@@ -15,7 +15,7 @@ click frmmenu.Command5
 snap frmaide SHOTS/frmaide.png
 click frmmenu.Command8
 snap frmpre SHOTS/frmpre.png
-select frmmenu.File1 "niveau3.lev"
+select frmmenu.File1 "13 - le ciel menace.lev"
 click frmmenu.Command1
 snap frmsaut SHOTS/frmsaut-paused.png
 key frmsaut 27

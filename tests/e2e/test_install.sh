@@ -15,13 +15,14 @@ chmod -R a-w "$P/share/zelk"
 export HOME=$WORK/home XDG_DATA_HOME=$WORK/home/data
 mkdir -p "$HOME"
 LEVELS=$XDG_DATA_HOME/zelk
-SAMPLES="niveau1.lev niveau2.lev niveau3.lev niveau4.lev"
+SAMPLES=$(cd "$P/share/zelk" && ls -- *.lev)
+[ "$(wc -l <<<"$SAMPLES")" = 24 ] || e2e_fail "not 24 sample levels: $SAMPLES"
 
 # --- What the desktop reads.
 desktop-file-validate "$P"/share/applications/*.desktop || e2e_fail "desktop entries"
 appstreamcli validate --no-net "$P"/share/metainfo/*.xml || e2e_fail "metainfo"
 for entry in "$P"/share/applications/*.desktop; do
-    exe=$(sed -n 's/^Exec=//p' "$entry")
+    exe=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
     icon=$(sed -n 's/^Icon=//p' "$entry")
     [ -x "$P/bin/$exe" ] || e2e_fail "$entry starts $exe, which is not installed"
     svg=$P/share/icons/hicolor/scalable/apps/$icon.svg
@@ -32,6 +33,13 @@ for entry in "$P"/share/applications/*.desktop; do
         [ "$(identify -format %wx%h "$png")" = "${size}x$size" ] || e2e_fail "$png"
     done
 done
+# Levels and replays are the game's files for the desktop.
+cp -r "$P/share/mime" "$WORK/mime"
+update-mime-database "$WORK/mime" || e2e_fail "update-mime-database"
+grep -qx 'application/x-zelk-level:\*\.lev' "$WORK/mime/globs" || e2e_fail "no type for .lev"
+grep -qx 'application/x-zelk-replay:\*\.rejeu' "$WORK/mime/globs" || e2e_fail "no type for .rejeu"
+grep -qx 'MimeType=application/x-zelk-level;application/x-zelk-replay;' \
+    "$P/share/applications/org.zelk.Zelk.desktop" || e2e_fail "the game does not open its files"
 grep -q '<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>' \
     "$P"/share/metainfo/org.zelk.Zelk.metainfo.xml || e2e_fail "no licence in the metainfo"
 [ "$(ls "$P"/share/man/man6 "$P"/share/man/fr/man6 | grep -c '\.6\.gz$')" = 6 ] ||
@@ -45,19 +53,19 @@ done
 touch "$WORK/before"
 drive() { "$P/bin/zelk-script" 2>/dev/null; }
 out=$(printf 'start\nclick avert.OKButton\nget frmmenu.File1.ListCount\n' | drive)
-grep -qx 'frmmenu.File1.ListCount=4' <<<"$out" || e2e_fail "first start: $out"
-for s in $SAMPLES; do
+grep -qx 'frmmenu.File1.ListCount=24' <<<"$out" || e2e_fail "first start: $out"
+while read -r s; do
     cmp -s "$LEVELS/$s" "$P/share/zelk/$s" || e2e_fail "$s was not seeded"
-done
+done <<<"$SAMPLES"
 
 # A sample deleted from the menu stays deleted at the next start; a level of
 # the folder plays, its sound read from share/zelk.
-printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "niveau2.lev"\nanswer msgbox 6\nclick frmmenu.Command2\n' |
+printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "09 - la basse-cour.lev"\nanswer msgbox 6\nclick frmmenu.Command2\n' |
     drive >/dev/null
-[ -e "$LEVELS/niveau2.lev" ] && e2e_fail "niveau2.lev was not deleted"
+[ -e "$LEVELS/09 - la basse-cour.lev" ] && e2e_fail "a sample was not deleted"
 out=$(printf 'start\nclick avert.OKButton\nget frmmenu.File1.ListCount\n' | drive)
-grep -qx 'frmmenu.File1.ListCount=3' <<<"$out" || e2e_fail "the deleted sample came back: $out"
-[ -e "$LEVELS/niveau2.lev" ] && e2e_fail "niveau2.lev was brought back"
+grep -qx 'frmmenu.File1.ListCount=23' <<<"$out" || e2e_fail "the deleted sample came back: $out"
+[ -e "$LEVELS/09 - la basse-cour.lev" ] && e2e_fail "a deleted sample was brought back"
 
 # --- The real game: a level saved from the editor lands in the level folder
 # and shows in the menu.
@@ -106,5 +114,5 @@ e2e_shot installed-menu-samples
 out=$(printf 'start\nclick avert.OKButton\nget frmmenu.File1.ListCount\n' | drive)
 grep -q "n'a pas pu être créé :\\\\r\\\\n$XDG_DATA_HOME/zelk\\\\r\\\\n\\\\r\\\\nRaison : un élément du chemin n'est pas un dossier." <<<"$out" ||
     e2e_fail "message: $out"
-grep -qx 'frmmenu.File1.ListCount=4' <<<"$out" || e2e_fail "the samples are not listed: $out"
+grep -qx 'frmmenu.File1.ListCount=24' <<<"$out" || e2e_fail "the samples are not listed: $out"
 echo ok

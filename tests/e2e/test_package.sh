@@ -19,8 +19,10 @@ deb=$(ls "$WORK"/pkg/zelk_*_amd64.deb)
 
 cmake --install "$BUILD_DIR" --prefix "$WORK/usr" >/dev/null
 (cd "$WORK" && find usr ! -type d | sed 's|^usr/bin/|usr/games/|' | sort) >"$WORK/installed"
-dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$WORK/packaged"
+# The name is all that follows the fifth column: the levels' names hold blanks.
+dpkg-deb --contents "$deb" | awk '$1 !~ /^d/' | sed -E 's/^([^ ]+ +){5}\.\///' | sort >"$WORK/packaged"
 diff "$WORK/installed" "$WORK/packaged" || fail "the package does not hold what is installed"
+grep -qx 'usr/share/mime/packages/org.zelk.Zelk.xml' "$WORK/packaged" || fail "no file types"
 
 [ "$(dpkg-deb --field "$deb" Section)" = games ] || fail "not in the games section"
 depends=$(dpkg-deb --field "$deb" Depends)

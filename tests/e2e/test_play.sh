@@ -7,15 +7,15 @@ LEVELS="$(cd "$(dirname "$0")/../levels" && pwd)"
 
 e2e_start_x 1280x1024
 e2e_folder
-cp "$LEVELS/perdu.lev" "$WORK/a-jeu.lev"
-cp "$LEVELS/vide.lev" "$WORK/b-vide.lev"
+cp "$LEVELS/perdu.lev" "$WORK/0-jeu.lev"
+cp "$LEVELS/vide.lev" "$WORK/0-vide.lev"
 e2e_launch zelk
 
 menu=$(e2e_to_menu) || e2e_fail "no main menu"
 # The menu's own load creates and discards the game screen: it never shows.
 xdotool search --onlyvisible --name "Zelk !!" >/dev/null 2>&1 && e2e_fail "game screen flashed up"
 
-# a-jeu.lev is the first file of the list; then "JOUER".
+# 0-jeu.lev is the first file of the list; then "JOUER".
 e2e_click_twips "$menu" 6500 4950
 e2e_click_twips "$menu" 8400 4300
 box=$(e2e_window "Avertissement!") || e2e_fail "no warning before the level"
@@ -24,7 +24,7 @@ xdotool key Return  # the box has the focus
 sleep 0.5
 
 game=$(e2e_window "Zelk !!") || e2e_fail "no game screen"
-[ "$(xdotool getwindowname "$game")" = "!! Zelk !!      <a-jeu.lev>" ] || e2e_fail "caption"
+[ "$(xdotool getwindowname "$game")" = "!! Zelk !!      <0-jeu.lev>" ] || e2e_fail "caption"
 read -r _ _ W H < <(e2e_geometry "$game")
 [ "$W" = 1014 ] && [ "$H" = 734 ] || e2e_fail "game screen is ${W}x${H}, not 1014x734"
 e2e_shot play-2-paused
@@ -59,13 +59,13 @@ e2e_shot play-4-paused-again
 # A level with nothing to kill: won in the first tick after Escape.
 xdotool windowraise "$menu"
 sleep 0.3
-e2e_click_twips "$menu" 6500 5100  # b-vide.lev, the second file
+e2e_click_twips "$menu" 6500 5100  # 0-vide.lev, the second file
 sleep 0.3
 e2e_click_twips "$menu" 8400 4300
 box=$(e2e_window "Avertissement!") || e2e_fail "no warning before the second level"
 xdotool key Return
 sleep 0.5
-game=$(e2e_window "<b-vide.lev>") || e2e_fail "no game screen for b-vide.lev"
+game=$(e2e_window "<0-vide.lev>") || e2e_fail "no game screen for 0-vide.lev"
 e2e_key "$game" Escape
 result=$(e2e_window "^PG$") || e2e_fail "no result screen"
 e2e_shot play-5-won
