@@ -25,9 +25,10 @@ QString dumpGame(zelk::ZelkProgram& program, tk::ScriptedServices& services) {
 // A random level: a shipped layout with random enemy options.
 QByteArray randomLevel(QRandomGenerator& rng) {
     const char* layouts[] = {"tests/levels/fiole", "tests/levels/oiseau", "tests/levels/perdu",
-                             "assets/levels/niveau1", "assets/levels/niveau3"};
+                             "assets/levels/05 - le premier vrai niveau",
+                             "assets/levels/13 - le ciel menace"};
     QFile f(QStringLiteral(ZELK_SOURCE_DIR "/%1.lev").arg(QLatin1String(layouts[rng.bounded(5)])));
-    f.open(QIODevice::ReadOnly);
+    if (!f.open(QIODevice::ReadOnly)) qFatal("no level %s", qPrintable(f.fileName()));
     QList<QByteArray> fields = f.readAll().trimmed().split(',');
     fields[24] = QByteArray::number(rng.bounded(2));
     fields[25] = QByteArray::number(10 + rng.bounded(40));

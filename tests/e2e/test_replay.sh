@@ -6,7 +6,7 @@ LEVELS="$(cd "$(dirname "$0")/../levels" && pwd)"
 
 e2e_start_x 1280x1024
 e2e_folder
-cp "$LEVELS/vide.lev" "$WORK/a-vide.lev"
+cp "$LEVELS/vide.lev" "$WORK/0-vide.lev"
 e2e_launch zelk
 
 menu=$(e2e_to_menu) || e2e_fail "no main menu"
@@ -15,7 +15,7 @@ e2e_click_twips "$menu" 8400 4300
 e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
 xdotool key Return
 sleep 0.5
-game=$(e2e_window "<a-vide.lev>") || e2e_fail "no game screen"
+game=$(e2e_window "<0-vide.lev>") || e2e_fail "no game screen"
 e2e_key "$game" Escape
 result=$(e2e_window "^PG$") || e2e_fail "no result screen"
 e2e_shot replay-1-won
@@ -31,7 +31,7 @@ e2e_click_twips "$result" 7680 7860
 e2e_window "^Enregistrer$" >/dev/null || e2e_fail "no word that the replay was kept"
 e2e_shot replay-3-kept
 xdotool key Return
-file=$(ls "$WORK"/rejeux/a-vide-*.rejeu 2>/dev/null | head -n 1)
+file=$(ls "$WORK"/rejeux/0-vide-*.rejeu 2>/dev/null | head -n 1)
 [ -n "$file" ] || e2e_fail "no replay in rejeux/"
 said=$("$WORK/zelk-script" --folder "$WORK" --rejeu "$file") || e2e_fail "zelk-script --rejeu: $said"
 [[ "$said" == "gagné en "*" ticks" ]] || e2e_fail "zelk-script --rejeu says: $said"
@@ -45,7 +45,7 @@ wait "$APP_PID" 2>/dev/null
 
 # zelk FILE.rejeu: the game shown over the main menu, then its result.
 e2e_launch zelk "$file"
-e2e_window "<a-vide.lev>" >/dev/null || e2e_fail "zelk FILE.rejeu shows no game"
+e2e_window "<0-vide.lev>" >/dev/null || e2e_fail "zelk FILE.rejeu shows no game"
 e2e_window "^PG$" >/dev/null || e2e_fail "zelk FILE.rejeu shows no result"
 e2e_shot replay-5-file
 kill -0 "$APP_PID" || e2e_fail "zelk is gone"
