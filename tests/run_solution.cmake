@@ -7,7 +7,10 @@ file(STRINGS ${SCRIPT} reached REGEX "^(set|show|unload|close|stop|drop|snap|dum
 if(reached)
   message(FATAL_ERROR "a winning script may only play, not reach into the game: ${reached}")
 endif()
-execute_process(COMMAND ${DRIVER} --folder ${LEVELS}
+# Played on a copy: a won game writes the player's records into its folder.
+file(REMOVE_RECURSE ${WORK})
+file(COPY ${LEVELS}/ DESTINATION ${WORK})
+execute_process(COMMAND ${DRIVER} --folder ${WORK}
   INPUT_FILE ${SCRIPT}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
