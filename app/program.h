@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -77,6 +78,12 @@ public:
     void watchReplay();
     // The result's "Enregistrer": that game into the level folder's "rejeux/".
     void keepReplay();
+    // A replay file shown over the menu ("SOLUTION", zelk FILE.rejeu).
+    void showReplayFile(const QString& path);
+    // The shipped winning replay of a level (the data folder's "solutions/"),
+    // found by the level's fields, so a sample level copied or renamed keeps
+    // it; empty when there is none.
+    QString solutionOf(const level::Level& l);
     // "QUITTER" from the menu and "Quitter" from the editor: the end screen
     // is all that is left (each in its own order of unloads).
     void quitFromMenu();
@@ -163,6 +170,7 @@ private:
     QByteArray recordKey_;
     bool triedBefore_ = false;  // "Essayer" warns about the display once a run
     QString levelAtStart_;
+    std::optional<std::map<QByteArray, QString>> solutions_;  // level fields -> replay
 };
 
 }  // namespace zelk

@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kRecordsFile = ".records";
 constexpr const char* kDamagedRecordsFile = ".records-endommage";
 constexpr const char* kReplayFolder = "rejeux";
+constexpr const char* kSolutionFolder = "solutions";
 }  // namespace
 
 level::Records ZelkProgram::records() {
@@ -160,11 +161,34 @@ void ZelkProgram::keepReplay() {
 void ZelkProgram::startWithReplay(const QString& path) {
     prepareLevelFolder(services());
     showMenu();
+    showReplayFile(path);
+}
+
+void ZelkProgram::showReplayFile(const QString& path) {
     level::Replay r;
     if (!readReplay(path, r)) return;
     recorder_.reset();
     fileReplay_ = r;
     playReplay(std::move(r), false, false);
+}
+
+QString ZelkProgram::solutionOf(const level::Level& l) {
+    if (!solutions_) {
+        // Read once a run: the shipped replays do not change while it runs.
+        solutions_.emplace();
+        const QDir dir(QDir(services().dataFolder()).filePath(QLatin1String(kSolutionFolder)));
+        for (const QString& name :
+             dir.entryList({QStringLiteral("*.rejeu")}, QDir::Files, QDir::Name)) {
+            QByteArray bytes;
+            QString why;
+            level::Replay r;
+            if (services().files().read(dir.filePath(name), level::kMaxReplayBytes, bytes, why) &&
+                level::parseReplay(bytes, name, r, why) && r.outcome == level::Outcome::Won)
+                solutions_->emplace(level::recordKey(r.level), dir.filePath(name));
+        }
+    }
+    const auto it = solutions_->find(level::recordKey(l));
+    return it == solutions_->end() ? QString() : it->second;
 }
 
 }  // namespace zelk

@@ -3,7 +3,8 @@
 #   P/bin/                   zelk, velmo, zelk-script (P/games/ in the Debian
 #                            package, as Debian keeps its games)
 #   P/share/zelk/            pictures, sounds, texts and the sample levels; the
-#                            programs find it from their own place (../share/zelk)
+#                            programs find it from their own place (../share/zelk);
+#                            solutions/ holds a winning replay of each sample level
 #   P/share/applications/    the desktop entries of zelk and velmo
 #   P/share/icons/hicolor/   their icons, as SVG and as PNGs of 16 to 256 pixels
 #   P/share/metainfo/        the game's AppStream description
@@ -24,6 +25,9 @@ set(ZELK_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zelk)
 file(GLOB data_files ${CMAKE_SOURCE_DIR}/assets/folder/*)
 file(GLOB sample_levels ${CMAKE_SOURCE_DIR}/assets/levels/*.lev)
 install(FILES ${data_files} ${sample_levels} DESTINATION ${ZELK_DATA_DIR})
+# A winning replay of each sample level, for the menu's "SOLUTION".
+file(GLOB solutions CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/solutions/*.rejeu)
+install(FILES ${solutions} DESTINATION ${ZELK_DATA_DIR}/solutions)
 
 foreach(app IN ITEMS Zelk Velmo)
   string(TOLOWER ${app} icon)

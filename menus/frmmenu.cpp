@@ -44,6 +44,8 @@ frmmenu::frmmenu(tk::Program& program)
       Command4(*this, "Command4", {360, 7320, 5295, 735}, QStringLiteral("QUITTER")),
       Command8(*this, "Command8", {8880, 7440, 1095, 495}, QStringLiteral("VOIR")),
       Command2(*this, "Command2", {10080, 7440, 975, 495}, QStringLiteral("SUPPR")),
+      // Under VOIR and SUPPR, between the summary's labels: nothing moves.
+      Solution(*this, "Solution", {9000, 8190, 2055, 435}, QStringLiteral("SOLUTION")),
       File1(*this, "File1", {5760, 4800, 5295, 2565}, QStringLiteral("*.lev")) {
     setCaption(QStringLiteral("Menu  ZELK                  v1.0"));
     setBackColor(QColor(0, 128, 128));
@@ -60,7 +62,8 @@ frmmenu::frmmenu(tk::Program& program)
           B{Command5, "N'hesitez pas à cliquer", true}, B{Command7, "Quelques astuces....", true},
           B{Command4, "Oh,non! Pas déjà quand même!", true},
           B{Command8, "Previsualiser-moi!", false},
-          B{Command2, "Note 0/20, à la poubelle!", false}}) {
+          B{Command2, "Note 0/20, à la poubelle!", false},
+          B{Solution, "Regardez une partie gagnée de ce niveau", false}}) {
         x.b.setBackColor(kButtonBack);
         x.b.setToolTip(QString::fromUtf8(x.tip));
         if (x.large) x.b.setFontSize(18);
@@ -104,6 +107,10 @@ frmmenu::frmmenu(tk::Program& program)
     Command6.Click = [this] { ZelkProgram::of(this->program()).showGameOptions(); };
     Command7.Click = [this] { this->program().show<frmTip>(); };
     Command8.Click = [this] { preview(); };
+    Solution.setVisible(false);
+    Solution.Click = [this] {
+        if (!solution_.isEmpty()) ZelkProgram::of(this->program()).showReplayFile(solution_);
+    };
 }
 
 void frmmenu::Form_OLEDragDrop(const QStringList& paths) {
@@ -196,10 +203,14 @@ void frmmenu::showRecord() {
     level::Error err;
     level::Level lev;
     record.Caption.clear();
+    solution_.clear();
     if (!File1.fileName().isEmpty() &&
         level::read(selectedPath(), program().services().files(), rec, err) &&
-        level::decodeForGame(rec, File1.fileName(), lev, err))
+        level::decodeForGame(rec, File1.fileName(), lev, err)) {
         record.Caption = level::recordSummary(ZelkProgram::of(program()).recordOf(lev));
+        solution_ = ZelkProgram::of(program()).solutionOf(lev);
+    }
+    Solution.setVisible(!solution_.isEmpty());
 }
 
 void frmmenu::deleteLevel() {

@@ -22,7 +22,8 @@ public:
 
     // The level file selected in the list, with the level folder's path.
     QString selectedPath() const;
-    // The player's record of the selected level, under its summary.
+    // The player's record of the selected level, under its summary, and its
+    // "SOLUTION" when a winning replay of it is shipped.
     void showRecord();
 
     // Fields 1 to 4 of the last level read (the summary and the game start).
@@ -33,7 +34,7 @@ public:
     tk::Picture Image2, Image4;
     tk::Label Label4, un, deux, trois, quatre, cinq, record;
     tk::CommandButton Command1, Command3, Command6, Command5, Command7, Command4, Command8,
-        Command2;
+        Command2, Solution;
     tk::FileListBox File1;
 
 private:
@@ -41,6 +42,7 @@ private:
     void showSummary();
     void deleteLevel();
     void preview();
+    QString solution_;  // the replay "SOLUTION" shows
 };
 
 }  // namespace zelk

@@ -1,25 +1,21 @@
-# Plays a shipped level's winning script (assets/solutions/) on the shipped
-# levels: it must still win, through the player's input and the timers alone.
-if(NOT EXISTS ${SCRIPT})
-  message(FATAL_ERROR "no winning script for this level: ${SCRIPT} (tools/README.md: zelk-solve)")
+# A shipped level's winning replay (assets/solutions/NAME.rejeu): it holds the
+# level as shipped, and zelk-script --rejeu plays it through to a win, event
+# for event as it was recorded.
+if(NOT EXISTS ${REPLAY})
+  message(FATAL_ERROR "no winning replay for this level: ${REPLAY} (tools/README.md: zelk-solve)")
 endif()
-file(STRINGS ${SCRIPT} reached REGEX "^(set|show|unload|close|stop|drop|snap|dump) ")
-if(reached)
-  message(FATAL_ERROR "a winning script may only play, not reach into the game: ${reached}")
+file(STRINGS ${LEVEL} level_line LIMIT_COUNT 1)
+string(REGEX REPLACE "\r$" "" level_line "${level_line}")
+file(STRINGS ${REPLAY} fields REGEX "^champs " LIMIT_COUNT 1)
+if(NOT fields STREQUAL "champs ${level_line}")
+  message(FATAL_ERROR "the replay was recorded on another level than ${LEVEL}:\n"
+                      "  ${fields}\n  champs ${level_line}")
 endif()
-# Played on a copy: a won game writes the player's records into its folder.
-file(REMOVE_RECURSE ${WORK})
-file(COPY ${LEVELS}/ DESTINATION ${WORK})
-execute_process(COMMAND ${DRIVER} --folder ${WORK}
-  INPUT_FILE ${SCRIPT}
+execute_process(COMMAND ${DRIVER} --rejeu ${REPLAY}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
   RESULT_VARIABLE code
   ENCODING UTF-8)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "zelk-script exited with ${code}\n${err}")
-endif()
-if(NOT out MATCHES "show frmaffpg\n(.*\n)?frmaffpg.Picture=\"gagne.JPG\"\n$")
-  string(REGEX MATCH "[^\n]*\n[^\n]*\n?$" tail "${out}")
-  message(FATAL_ERROR "the level is no longer won by ${SCRIPT}; the script ends with:\n${tail}")
+if(NOT code EQUAL 0 OR NOT out MATCHES "^gagné en [0-9]+ ticks\n$")
+  message(FATAL_ERROR "the level is no longer won by ${REPLAY} (exit ${code}): ${out}${err}")
 endif()

@@ -1,7 +1,9 @@
-// zelk-solve: finds, for each level, a driver script that wins it from the
-// start through the game's own events, and writes it beside the others.
+// zelk-solve: finds, for each level, a game that wins it from the start
+// through the game's own events, and writes its replay (NAME.rejeu) beside
+// the others. It plays on a copy of the level folder, so the records of the
+// games it wins stay out of it.
 //
-//   zelk-solve --folder LEVELS --out SOLUTIONS [NAME.lev ...]
+//   zelk-solve --folder LEVELS --out SOLUTIONS [--seed N] [--restarts N] [--max-ticks N] [NAME.lev ...]
 //
 // A scripted player moves the mouse, charges and jumps, drops vials and fires
 // the game's timers as the real ones would (the spawn timer every 222 ticks of
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
@@ -37,8 +40,6 @@ constexpr int kSpawnEvery = 222;  // Timer2's 4000 ms in ticks of 18 ms
 constexpr int kPiece = 150;       // ticks kept at each step of the search
 constexpr int kLookAhead = 600;   // ticks played past a piece to judge it
 constexpr int kCandidates = 10;   // continuations tried at each step
-constexpr int kMaxTicks = 15000;  // a search not won by then starts afresh
-constexpr int kMaxRestarts = 8;   // fresh searches before giving up
 constexpr float kMouseY = 10950;  // on the ground strip, under every enemy
 constexpr float kFieldRight = 15209;
 constexpr float kPlayer = 375;
@@ -97,6 +98,7 @@ public:
     }
 
     frmsaut& game() { return program_.get<frmsaut>(); }
+    bool saveReplay(const QString& path, QString& why) { return program_.saveRecording(path, why); }
     bool over() { return !game().Timer1.enabled(); }
     // pg() tests the loss after the win: a level that ends with energy left is won.
     bool won() { return over() && game().energie > 0; }
@@ -312,11 +314,17 @@ void playFor(Play& p, Player& player, int ticks) {
     }
 }
 
+int gRestarts = 8;        // fresh searches before giving up (--restarts)
+int gMaxTicks = 15000;    // a search not won by then starts afresh (--max-ticks)
+uint32_t gSeed = 0;   // where the searches' seeds start (--seed)
+
 bool solve(const QString& folder, const QString& level, QStringList& winning, int& ticks) {
-    for (int restart = 0; restart < kMaxRestarts; ++restart) {
+    for (int restart = 0; restart < gRestarts; ++restart) {
+        int keptKills = 0;
+        double keptScore = 0;
         QStringList kept;
         int keptTicks = 0;
-        for (int round = 0; keptTicks < kMaxTicks; ++round) {
+        for (int round = 0; keptTicks < gMaxTicks; ++round) {
             double bestScore = -2e9;
             QStringList best;
             int bestTicks = 0;
@@ -324,7 +332,7 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
             for (int c = 0; c < kCandidates; ++c) {
                 Play p(folder, level);
                 if (!kept.isEmpty()) p.replay(kept, keptTicks);
-                Player player(static_cast<uint32_t>(restart * 1000003 + round * 101 + c));
+                Player player(gSeed + static_cast<uint32_t>(restart * 1000003 + round * 101 + c));
                 playFor(p, player, kPiece);
                 const QStringList piece = p.lines();
                 const int pieceTicks = p.ticks();
@@ -333,18 +341,32 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
                 const double s = wonHere ? 2e9 - pieceTicks : p.score();
                 if (s > bestScore) {
                     bestScore = s, best = piece, bestTicks = pieceTicks, bestWon = wonHere;
+                    keptKills = p.kills();
                 }
             }
             if (bestScore < -1e8) break;  // every continuation loses: start afresh
             kept = best;
             keptTicks = bestTicks;
+            keptScore = bestScore;
             if (bestWon) {
                 winning = kept;
                 ticks = keptTicks;
                 return true;
             }
         }
-        std::fprintf(stderr, "%s: restart %d\n", qPrintable(level), restart + 1);
+        std::fprintf(stderr, "%s: restart %d (%d ticks kept, %d kills, score %.0f)\n",
+                     qPrintable(level), restart + 1, keptTicks, keptKills, keptScore);
+        // What was left to kill where the search stopped.
+        Play left(folder, level);
+        left.replay(kept, keptTicks);
+        frmsaut& g = left.game();
+        std::fprintf(stderr, "  grey killed %d of %d, energy %.0f; green left:", g.tuesgris,
+                     g.greyToKill(), static_cast<double>(g.energie));
+        for (int k = 1; k <= g.nbvertes; ++k)
+            if (g.mech2(k).Visible)
+                std::fprintf(stderr, " %d at (%.0f, %.0f)", k, static_cast<double>(g.mech2(k).Left),
+                             static_cast<double>(g.mech2(k).Top));
+        std::fprintf(stderr, "\n");
     }
     return false;
 }
@@ -362,16 +384,26 @@ int main(int argc, char** argv) {
             folder = args[++i];
         } else if (args[i] == QLatin1String("--out") && i + 1 < args.size()) {
             out = args[++i];
+        } else if (args[i] == QLatin1String("--seed") && i + 1 < args.size()) {
+            gSeed = args[++i].toUInt();
+        } else if (args[i] == QLatin1String("--restarts") && i + 1 < args.size()) {
+            gRestarts = args[++i].toInt();
+        } else if (args[i] == QLatin1String("--max-ticks") && i + 1 < args.size()) {
+            gMaxTicks = args[++i].toInt();
         } else {
             levels << args[i];
         }
     }
     if (folder.isEmpty() || out.isEmpty()) {
-        std::fputs("usage: zelk-solve --folder LEVELS --out SOLUTIONS [NAME.lev ...]\n", stderr);
+        std::fputs("usage: zelk-solve --folder LEVELS --out SOLUTIONS [--seed N] [--restarts N] [--max-ticks N] [NAME.lev ...]\n", stderr);
         return 2;
     }
     if (levels.isEmpty())
         levels = QDir(folder).entryList({QStringLiteral("*.lev")}, QDir::Files, QDir::Name);
+    QTemporaryDir copy;
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        QFile::copy(QDir(folder).filePath(name), copy.filePath(name));
+    folder = copy.path();
     int failed = 0;
     for (const QString& level : levels) {
         QStringList lines;
@@ -381,20 +413,17 @@ int main(int argc, char** argv) {
             ++failed;
             continue;
         }
-        const QString base = level.chopped(4);
-        QFile f(QDir(out).filePath(base + QStringLiteral(".script")));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            std::fprintf(stderr, "%s: cannot write\n", qPrintable(f.fileName()));
+        // The winning game played once more, recorded as the game records one.
+        Play p(folder, level);
+        p.replay(lines, ticks);
+        const QString path =
+            QDir(out).filePath(level.chopped(4) + QStringLiteral(".rejeu"));
+        QString why;
+        if (!p.won() || !p.saveReplay(path, why)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path),
+                         p.won() ? qPrintable(why) : "not won when played again");
             return 1;
         }
-        QTextStream s(&f);
-        s.setEncoding(QStringConverter::Utf8);
-        s << "# " << base << " : gagné en " << ticks
-          << " tops d'horloge, par les événements du jeu.\n"
-          << "# Fait par zelk-solve ; rejoué par : zelk-script --folder assets/levels\n";
-        for (const QString& l : lines)
-            s << l << '\n';
-        s << "get frmaffpg.Picture\n";
         std::printf("%s: won in %d ticks, %lld lines\n", qPrintable(level), ticks,
                     static_cast<long long>(lines.size()));
         std::fflush(stdout);

@@ -1,6 +1,7 @@
 #!/bin/bash
 # A game played, watched again with "Revoir", kept with "Enregistrer", then
-# played headless by zelk-script --rejeu and shown by `zelk FILE.rejeu`.
+# played headless by zelk-script --rejeu and shown by `zelk FILE.rejeu`; a
+# shipped level's winning game shown by the menu's "SOLUTION".
 source "$(dirname "$0")/lib.sh"
 LEVELS="$(cd "$(dirname "$0")/../levels" && pwd)"
 
@@ -40,6 +41,15 @@ said=$("$WORK/zelk-script" --folder "$WORK" --rejeu "$file") || e2e_fail "zelk-s
 e2e_click_twips "$result" 9700 7850
 sleep 0.5
 e2e_shot replay-4-record
+
+# "SOLUTION" under a shipped level: its winning game over the menu, then the result.
+e2e_click_twips "$menu" 6500 5145
+sleep 0.5
+e2e_click_twips "$menu" 10027 8407
+e2e_window "<01 - premiers pas.lev>" >/dev/null || e2e_fail "SOLUTION shows no game"
+sleep 2
+e2e_shot replay-5-solution
+e2e_window "^PG$" >/dev/null || e2e_fail "the SOLUTION game does not end"
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null
 
@@ -47,6 +57,6 @@ wait "$APP_PID" 2>/dev/null
 e2e_launch zelk "$file"
 e2e_window "<0-vide.lev>" >/dev/null || e2e_fail "zelk FILE.rejeu shows no game"
 e2e_window "^PG$" >/dev/null || e2e_fail "zelk FILE.rejeu shows no result"
-e2e_shot replay-5-file
+e2e_shot replay-6-file
 kill -0 "$APP_PID" || e2e_fail "zelk is gone"
 echo "PASS"
