@@ -43,6 +43,7 @@ constexpr int kCandidates = 10;   // continuations tried at each step
 constexpr float kMouseY = 10950;  // on the ground strip, under every enemy
 constexpr float kFieldRight = 15209;
 constexpr float kPlayer = 375;
+constexpr float kEdge = 90;  // how near a platform's end he goes before jumping off it
 
 // One game played through the driver, every line kept.
 class Play {
@@ -164,17 +165,24 @@ public:
             return;
         }
         if (!jumping_ && (--wait_ <= 0 || !goalAlive(g))) choose(p, g, px, feet);
-        p.mouse("move", 0, goalX(g, px));
+        float x = goalX(g, px);
+        // A jump to something beyond the platform's end is taken from its
+        // edge: walking on towards it would only drop him off.
+        if (jumping_ && g.plateau != 0 && g.joueur.Top == g.Shape1(g.plateau).Top - kPlayer) {
+            const tk::Shape& s = g.Shape1(g.plateau);
+            x = std::clamp(x, s.Left + kEdge, std::max(s.Left + kEdge, s.Left + s.Width - kEdge));
+        }
+        p.mouse("move", 0, x);
         if (!jumping_) return;
-        if (std::abs(goalX(g, px) - px) > reach_) return;
+        if (std::abs(x - px) > std::max(reach_, kEdge)) return;
         if (!charging_ && need_ > 0) {
-            p.mouse("down", tk::LeftButton, goalX(g, px));
+            p.mouse("down", tk::LeftButton, x);
             charging_ = true;
         }
         if (g.puiss >= need_) {
             if (charging_) release(p);
-            p.mouse("down", tk::RightButton, goalX(g, px));
-            p.mouse("up", tk::RightButton, goalX(g, px));
+            p.mouse("down", tk::RightButton, x);
+            p.mouse("up", tk::RightButton, x);
         }
     }
 
