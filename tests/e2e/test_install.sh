@@ -66,6 +66,9 @@ printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "09 - la basse-cour.le
 out=$(printf 'start\nclick avert.OKButton\nget frmmenu.File1.ListCount\n' | drive)
 grep -qx 'frmmenu.File1.ListCount=23' <<<"$out" || e2e_fail "the deleted sample came back: $out"
 [ -e "$LEVELS/09 - la basse-cour.lev" ] && e2e_fail "a deleted sample was brought back"
+# The samples' winning replays are installed: "SOLUTION" is offered.
+out=$(printf 'start\nclick avert.OKButton\nselect frmmenu.File1 "01 - premiers pas.lev"\nget frmmenu.Solution.Visible\n' | drive)
+grep -qx 'frmmenu.Solution.Visible=true' <<<"$out" || e2e_fail "no SOLUTION for a sample: $out"
 
 # --- The real game: a level saved from the editor lands in the level folder
 # and shows in the menu.
