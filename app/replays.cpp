@@ -274,7 +274,14 @@ void ReplayRun::nextTimed() {
     const qint64 now = clock_.elapsed();
     QString where;
     while (next_ < replay_.events.size() && replay_.events[next_].ms <= now) {
-        if (!deliver(replay_.events[next_++], where)) return stop(false);
+        if (deliver(replay_.events[next_++], where)) continue;
+        // Not the game that was recorded (the rules changed since): say so
+        // over it rather than end the show without a word.
+        program_.services().msgBox(
+            QStringLiteral("Ce rejeu ne se reproduit plus à l'identique (%1) : il est arrêté.")
+                .arg(where),
+            tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Revoir"));
+        return stop(false);
     }
     if (next_ >= replay_.events.size()) return stop(false);
     wake_.start(static_cast<int>(std::min<qint64>(replay_.events[next_].ms - now, 1000)));

@@ -59,4 +59,14 @@ e2e_window "<0-vide.lev>" >/dev/null || e2e_fail "zelk FILE.rejeu shows no game"
 e2e_window "^PG$" >/dev/null || e2e_fail "zelk FILE.rejeu shows no result"
 e2e_shot replay-6-file
 kill -0 "$APP_PID" || e2e_fail "zelk is gone"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null
+
+# A replay that no longer reproduces stops with a word, not silently.
+sed '0,/^controle \([0-9]*\) [0-9]*/s//controle \1 1/' "$WORK/solutions/01 - premiers pas.rejeu" \
+    >"$WORK/autre.rejeu"
+e2e_launch zelk "$WORK/autre.rejeu"
+e2e_window "^Revoir$" >/dev/null || e2e_fail "a replay that differs stops without a word"
+sleep 0.5
+e2e_shot replay-7-differs
 echo "PASS"
