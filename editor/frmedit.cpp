@@ -107,6 +107,7 @@ void dragSpan(Dragged what, float distance, float nearStep, float farStep, float
 constexpr float kFrameGap = 45, kHandleSide = 120;
 // Recent levels in the Fichier menu.
 constexpr int kRecentCount = 4;
+constexpr const char* kRecentsFile = ".recents";
 // The status line fills the strip under the ground, twips.
 constexpr float kStatusTop = 10815, kStatusHeight = 195;
 
@@ -285,10 +286,14 @@ void frmedit::wireMenus() {
             const QString name = recent_.value(i);
             if (name.isEmpty() || !mayLeave()) return;
             // A level that went away leaves the list.
-            if (!openLevel(name)) recent_.removeAll(name);
+            if (!openLevel(name)) {
+                recent_.removeAll(name);
+                keepRecents();
+            }
             showRecents();
         };
     }
+    loadRecents();
     showRecents();
     ssave.Click = [this] { saveAs(); };
     ouv.Click = [this] {
@@ -378,7 +383,34 @@ void frmedit::addRecent(const QString& name) {
     recent_.prepend(name);
     while (recent_.size() > kRecentCount)
         recent_.removeLast();
+    keepRecents();
     showRecents();
+}
+
+// The recent levels outlive the editor and the run: one name a line in the
+// level folder's hidden ".recents". Names of levels no longer there are left
+// out when it is read; a file that cannot be read or written is no loss.
+void frmedit::loadRecents() {
+    tk::Services& sv = program().services();
+    const QDir folder(sv.levelFolder());
+    QByteArray bytes;
+    QString why;
+    if (!QFileInfo::exists(folder.filePath(QLatin1String(kRecentsFile))) ||
+        !sv.files().read(folder.filePath(QLatin1String(kRecentsFile)), 16 * 1024, bytes, why))
+        return;
+    recent_.clear();
+    for (const QString& name : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
+        if (recent_.size() < kRecentCount && !recent_.contains(name) &&
+            QFileInfo(folder.filePath(name)).isFile() && QFileInfo(name).fileName() == name)
+            recent_ << name;
+    }
+}
+
+void frmedit::keepRecents() {
+    tk::Services& sv = program().services();
+    QString why;
+    sv.files().write(QDir(sv.levelFolder()).filePath(QLatin1String(kRecentsFile)),
+                     recent_.join(u'\n').toUtf8() + '\n', why, false);
 }
 
 void frmedit::showRecents() {

@@ -128,6 +128,8 @@ private:
     // A level opened or saved heads the recent levels.
     void addRecent(const QString& name);
     void showRecents();
+    void loadRecents();
+    void keepRecents();
     void newLevel();
     void saveAs();
     void centreLabels();

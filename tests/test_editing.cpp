@@ -314,6 +314,22 @@ private slots:
         QVERIFY(!QFileInfo::exists(unreadable.fx.path(Editor::kRecovery)));
     }
 
+    // The recent levels outlive the editor, and so the run: the next one
+    // lists them from the level folder, less those gone from it.
+    void recentLevelsAreKept() {
+        Editor e;
+        for (const char* name : {"a.lev", "b.lev", "c.lev"}) {
+            e.fx.writeFile(QString::fromLatin1(name), e.bytes());
+            e.run(QStringLiteral("click frmedit.ouv\nselect frmouvrir.File1 %1\n"
+                                 "click frmouvrir.Command1")
+                      .arg(QLatin1String(name)));
+        }
+        QFile::remove(e.fx.path(QStringLiteral("b.lev")));
+        e.run("click frmedit.menu\nunload frmedit\nclick frmmenu.Command3");
+        QCOMPARE(e.p.get<zelk::frmedit>().recentLevels(),
+                 (QStringList{QStringLiteral("c.lev"), QStringLiteral("a.lev")}));
+    }
+
     void tryingPlaysTheLevelAsJouerPlaysTheSavedFile() {
         Editor e;
         e.drag(2, QPointF(.1, .5), QPointF(500, -400));
