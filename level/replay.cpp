@@ -275,7 +275,8 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
                         e.action = static_cast<ReplayEvent::Action>(i);
                         return true;
                     }
-                return words.fail(QStringLiteral("action « %1 » inconnue").arg(a.left(20)));
+                return words.fail(QStringLiteral("action « %1 » inconnue")
+                                      .arg(Words::shown(a.toUtf8()).left(20)));
             };
             if (!ok) {
             } else if (kind == QLatin1String("minuterie")) {
@@ -297,7 +298,8 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
                 e.kind = ReplayEvent::Kind::Options;
                 ok = readOptions(words, e.options);
             } else {
-                ok = words.fail(QStringLiteral("événement « %1 » inconnu").arg(kind.left(20)));
+                ok = words.fail(QStringLiteral("événement « %1 » inconnu")
+                                    .arg(Words::shown(kind.toUtf8()).left(20)));
             }
             r.events.push_back(e);
         }
