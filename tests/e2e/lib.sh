@@ -139,6 +139,17 @@ e2e_to_menu() {
     e2e_window 'Menu  ZELK'
 }
 
+# "JOUER" on the menu's level at list row Y (twips), the warning before the
+# level taken; prints the id of the game screen once one titled $3 shows.
+e2e_play_level() {
+    e2e_click_twips "$1" 6500 "$2"
+    e2e_click_twips "$1" 8400 4300
+    e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
+    xdotool key Return
+    sleep 0.5
+    e2e_window "$3"
+}
+
 # The game started on a fresh folder and taken through the menu to the
 # editor ("EDITEUR"); the editor's window id is left in ED.
 e2e_open_editor() {

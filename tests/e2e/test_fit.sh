@@ -37,11 +37,8 @@ e2e_click_twips "$options" 4987 3907 # OK: minimised again
 skips_taskbar "$options" || e2e_fail "the game options, minimised again, are in the taskbar"
 
 xdotool windowraise "$menu" # no window manager: minimised windows stay shown
-e2e_click_twips "$menu" 6500 4950 # the first level
-e2e_click_twips "$menu" 8400 4300 # JOUER
-e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
-xdotool key Return
-read -r w h < <(inside "$(e2e_window "Zelk !!")" "the game screen")
+game=$(e2e_play_level "$menu" 4950 "Zelk !!") # the first level
+read -r w h < <(inside "$game" "the game screen")
 [ "$w" -lt 1014 ] && [ $(((w * 734 - h * 1014) / 1014)) -eq 0 ] ||
     e2e_fail "the game screen is ${w}x$h"
 e2e_shot fit-game

@@ -11,12 +11,7 @@ cp "$LEVELS/vide.lev" "$WORK/0-vide.lev"
 e2e_launch zelk
 
 menu=$(e2e_to_menu) || e2e_fail "no main menu"
-e2e_click_twips "$menu" 6500 4950
-e2e_click_twips "$menu" 8400 4300
-e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
-xdotool key Return
-sleep 0.5
-game=$(e2e_window "<0-vide.lev>") || e2e_fail "no game screen"
+game=$(e2e_play_level "$menu" 4950 "<0-vide.lev>") || e2e_fail "no game screen"
 e2e_key "$game" Escape
 result=$(e2e_window "^PG$") || e2e_fail "no result screen"
 e2e_shot replay-1-won

@@ -89,11 +89,7 @@ parec --latency-msec=20 -d zelk_sink.monitor --raw --format=s16le --rate=22050 -
 REC_PID=$!
 e2e_launch zelk
 menu=$(e2e_to_menu) || e2e_fail "no menu"
-e2e_click_twips "$menu" 6500 4950             # son.lev, the only level
-e2e_click_twips "$menu" 8400 4300             # JOUER
-e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
-xdotool key Return
-game=$(e2e_window "Zelk !!") || e2e_fail "no game screen"
+game=$(e2e_play_level "$menu" 4950 "Zelk !!") || e2e_fail "no game screen" # son.lev, the only level
 # The pointer on the hero, so that he stands still; Escape starts the level.
 # The green frog walks under him (about 5 s); a jump straight up lands on it.
 # A jump that misses it (a slow start) lands silently, and he jumps again.
@@ -142,11 +138,7 @@ wait "$APP_PID" 2>/dev/null || true
 e2e_stop_audio
 e2e_launch zelk
 menu=$(e2e_to_menu) || e2e_fail "no menu without an audio server"
-e2e_click_twips "$menu" 6500 4950
-e2e_click_twips "$menu" 8400 4300
-e2e_window "Avertissement!" >/dev/null || e2e_fail "no warning before the level"
-xdotool key Return
-game=$(e2e_window "Zelk !!") || e2e_fail "no game screen without an audio server"
+game=$(e2e_play_level "$menu" 4950 "Zelk !!") || e2e_fail "no game screen without an audio server"
 xdotool mousemove --window "$game" 940 500
 e2e_key "$game" Escape
 xdotool key Return
