@@ -328,7 +328,6 @@ uint32_t gSeed = 0;   // where the searches' seeds start (--seed)
 
 bool solve(const QString& folder, const QString& level, QStringList& winning, int& ticks) {
     for (int restart = 0; restart < gRestarts; ++restart) {
-        int keptKills = 0;
         double keptScore = 0;
         QStringList kept;
         int keptTicks = 0;
@@ -349,7 +348,6 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
                 const double s = wonHere ? 2e9 - pieceTicks : p.score();
                 if (s > bestScore) {
                     bestScore = s, best = piece, bestTicks = pieceTicks, bestWon = wonHere;
-                    keptKills = p.kills();
                 }
             }
             if (bestScore < -1e8) break;  // every continuation loses: start afresh
@@ -362,8 +360,8 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
                 return true;
             }
         }
-        std::fprintf(stderr, "%s: restart %d (%d ticks kept, %d kills, score %.0f)\n",
-                     qPrintable(level), restart + 1, keptTicks, keptKills, keptScore);
+        std::fprintf(stderr, "%s: restart %d (%d ticks kept, score %.0f)\n", qPrintable(level),
+                     restart + 1, keptTicks, keptScore);
         // What was left to kill where the search stopped.
         Play left(folder, level);
         left.replay(kept, keptTicks);
