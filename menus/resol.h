@@ -1,9 +1,7 @@
 // Display mode switching: asks the windowing system for 1024 x 768.
 #pragma once
 
-namespace tk {
-class Services;
-}
+#include "toolkit/services.h"
 
 namespace zelk::resol {
 
@@ -11,7 +9,8 @@ namespace zelk::resol {
 constexpr int kWidth = 1024, kHeight = 768;
 
 // Enumerates the current display's modes, then requests kWidth x kHeight with
-// no colour depth and nothing saved. The outcome is not examined.
-void switchDisplay(tk::Services& services);
+// no colour depth and nothing saved. A display that stays as it was says why
+// in a message box: a click that seems to do nothing is no answer.
+tk::Services::DisplayChange switchDisplay(tk::Services& services);
 
 }  // namespace zelk::resol

@@ -133,9 +133,11 @@ bool QtServices::launchViewer(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void QtServices::requestDisplayMode(int width, int height) {
-    const QSize before = switchX11DisplaySize(QSize(width, height));
+Services::DisplayChange QtServices::requestDisplayMode(int width, int height) {
+    QSize before;
+    const DisplayChange change = switchX11DisplaySize(QSize(width, height), &before);
     if (!desktopMode_.isValid()) desktopMode_ = before;
+    return change;
 }
 
 void QtServices::end() {
@@ -147,13 +149,14 @@ double QtServices::clockSeconds() const {
 }
 
 #ifdef ZELK_HAVE_XRANDR
-QSize switchX11DisplaySize(QSize size) {
+Services::DisplayChange switchX11DisplaySize(QSize size, QSize* before) {
+    using Change = Services::DisplayChange;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display* dpy = x11 ? x11->display() : nullptr;
-    if (!dpy) return {};  // not X11 (Wayland, offscreen): nothing to do
+    if (!dpy) return Change::Unsupported;  // not X11 (Wayland, offscreen): nothing to do
     const Window root = DefaultRootWindow(dpy);
     XRRScreenConfiguration* conf = XRRGetScreenInfo(dpy, root);
-    if (!conf) return {};
+    if (!conf) return Change::Unsupported;
     // Every size of the current display, looking for the one asked for.
     int count = 0;
     XRRScreenSize* sizes = XRRConfigSizes(conf, &count);
@@ -162,17 +165,25 @@ QSize switchX11DisplaySize(QSize size) {
         if (sizes[i].width == size.width() && sizes[i].height == size.height()) wanted = i;
     Rotation rotation = 0;
     const int current = XRRConfigCurrentConfiguration(conf, &rotation);
-    QSize before;
-    if (wanted >= 0 && wanted != current && current >= 0 && current < count &&
-        XRRSetScreenConfig(dpy, conf, root, wanted, rotation, CurrentTime) == RRSetConfigSuccess)
-        before = QSize(sizes[current].width, sizes[current].height);
+    Change change = Change::NoSuchMode;
+    if (wanted >= 0 && wanted == current) {
+        change = Change::Already;
+    } else if (wanted >= 0) {
+        change = Change::Refused;
+        if (current >= 0 && current < count &&
+            XRRSetScreenConfig(dpy, conf, root, wanted, rotation, CurrentTime) ==
+                RRSetConfigSuccess) {
+            change = Change::Switched;
+            if (before) *before = QSize(sizes[current].width, sizes[current].height);
+        }
+    }
     XRRFreeScreenConfigInfo(conf);
     XSync(dpy, 0);
-    return before;
+    return change;
 }
 #else
-QSize switchX11DisplaySize(QSize) {
-    return {};
+Services::DisplayChange switchX11DisplaySize(QSize, QSize*) {
+    return Services::DisplayChange::Unsupported;
 }
 #endif
 

@@ -23,7 +23,7 @@ public:
                      const QString& defaultText) override;
     void playSound(const QString& path) override;
     bool launchViewer(const QString& path) override;
-    void requestDisplayMode(int width, int height) override;
+    DisplayChange requestDisplayMode(int width, int height) override;
     void end() override;
     double clockSeconds() const override;
 
@@ -33,8 +33,8 @@ private:
 };
 
 // Switches the X11 display to `size` through XRandR when it has such a mode;
-// does nothing elsewhere. Gives the size the display had when the switch
-// changed it, an empty size otherwise (not X11, no such mode, already so).
-QSize switchX11DisplaySize(QSize size);
+// does nothing elsewhere. `before` is the size the display had when the
+// switch changed it, empty otherwise.
+Services::DisplayChange switchX11DisplaySize(QSize size, QSize* before = nullptr);
 
 }  // namespace tk

@@ -83,8 +83,9 @@ bool ScriptedServices::launchViewer(const QString& path) {
     return true;
 }
 
-void ScriptedServices::requestDisplayMode(int width, int height) {
+Services::DisplayChange ScriptedServices::requestDisplayMode(int width, int height) {
     print(QStringLiteral("display %1").arg(quoted(QStringLiteral("%1x%2").arg(width).arg(height))));
+    return displayAnswer_;
 }
 
 void ScriptedServices::end() {

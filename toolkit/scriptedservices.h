@@ -30,13 +30,15 @@ public:
                      const QString& defaultText) override;
     void playSound(const QString& path) override;
     bool launchViewer(const QString& path) override;
-    void requestDisplayMode(int width, int height) override;
+    DisplayChange requestDisplayMode(int width, int height) override;
     void end() override;
     double clockSeconds() const override { return 0.0; }  // time is frozen
     void screenShown(const QString& name) override;
     void screenUnloaded(const QString& name) override;
 
     void queueMsgBoxAnswer(int answer) { msgAnswers_.push_back(answer); }
+    // What the next display mode requests give (Switched unless told).
+    void setDisplayAnswer(DisplayChange answer) { displayAnswer_ = answer; }
     void queueInputAnswer(const QString& answer) { inputAnswers_.push_back(answer); }
     // One folder for the data and the levels.
     void setFolder(const QString& f) { setFolders(f, f); }
@@ -49,6 +51,7 @@ private:
     QTextStream* out_;
     std::deque<int> msgAnswers_;
     std::deque<QString> inputAnswers_;
+    DisplayChange displayAnswer_ = DisplayChange::Switched;
     QStringList log_;
 };
 

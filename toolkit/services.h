@@ -33,9 +33,17 @@ public:
     virtual void playSound(const QString& path) = 0;
     // Opens a text file in the system's viewer; false when none could be started.
     virtual bool launchViewer(const QString& path) = 0;
+    // What became of a request for a display mode.
+    enum class DisplayChange {
+        Switched,     // the display now has the mode
+        Already,      // it had it before
+        NoSuchMode,   // the display has no mode of that size
+        Unsupported,  // the windowing system lets no program change the mode
+        Refused       // the display has the mode but refused the change
+    };
     // Enumerates the current display's modes, then requests width x height with
-    // no colour depth and nothing saved. The outcome is not reported.
-    virtual void requestDisplayMode(int width, int height) = 0;
+    // no colour depth and nothing saved.
+    virtual DisplayChange requestDisplayMode(int width, int height) = 0;
     // Ends the program.
     virtual void end() = 0;
     // Seconds since midnight, for reseeding the random numbers.
