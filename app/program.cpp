@@ -95,8 +95,15 @@ void ZelkProgram::enemyOptionsClosed() {
     if (frmedit* ed = loadedAs<frmedit>()) ed->optionsClosed();
 }
 
-void ZelkProgram::showResult(const QString& picture, const QString& standInText, bool won) {
+frmaffpg& ZelkProgram::showResultScreen() {
     frmaffpg& result = show<frmaffpg>();
+    // Over the game it ends, whichever of the two the player clicks, until "Menu".
+    result.keepAbove(loadedAs<frmsaut>());
+    return result;
+}
+
+void ZelkProgram::showResult(const QString& picture, const QString& standInText, bool won) {
+    frmaffpg& result = showResultScreen();
     result.showPicture(picture, standInText, won);
     // A replay shown is not a game played.
     if (playing_) {
@@ -118,6 +125,17 @@ void ZelkProgram::leaveResult() {
     unload<frmaffpg>();
 }
 
+void ZelkProgram::endGame() {
+    if (!loadedAs<frmsaut>()) return;
+    if (playing_) {
+        playing_.reset();  // a replay shown: only stopped
+    } else if (!loadedAs<frmaffpg>() && recorder_ && recorder_->ticks() > 0) {
+        countGame(false);  // a game left before its end was played, not won
+    }
+    unload<frmaffpg>();
+    unload<frmsaut>();
+}
+
 void ZelkProgram::quitFromMenu() {
     // Unsaved work in the editor first: kept when the author goes back to
     // it; the editor goes, saved or not, so that the end screen is all that
@@ -126,6 +144,7 @@ void ZelkProgram::quitFromMenu() {
         if (!ed->mayLeave()) return;
         unload<frmedit>();
     }
+    endGame();
     unload<frmmenu>();
     unload<frmaut>();
     show<frmfin>();
@@ -133,6 +152,7 @@ void ZelkProgram::quitFromMenu() {
 
 void ZelkProgram::quitFromEditor() {
     if (!get<frmedit>().mayLeave()) return;
+    endGame();
     show<frmfin>();
     unload<frmmenu>();
     unload<frmedit>();

@@ -18,6 +18,7 @@
 
 namespace zelk {
 
+class frmaffpg;
 class frmsaut;
 class GameRecorder;
 class ReplayRun;
@@ -69,6 +70,7 @@ public:
     // then leads back to the editor when it ends.
     void tryLevel(const level::Level& edited, const QString& name);
     // The end of a level: the result screen with its picture.
+    frmaffpg& showResultScreen();
     void showResult(const QString& picture, const QString& standInText, bool won);
     // The result's "Menu": back to the editor after a try, else to the menu.
     void leaveResult();
@@ -88,6 +90,9 @@ public:
     // is all that is left (each in its own order of unloads).
     void quitFromMenu();
     void quitFromEditor();
+    // A level still on the screen when the game is quit: a game in progress
+    // ends (counted as played), a replay stops; the game and result screens go.
+    void endGame();
 
     // ---- Records and replays (app/records.cpp).
 

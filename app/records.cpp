@@ -123,7 +123,7 @@ void ZelkProgram::playReplay(level::Replay r, bool tried, bool fromResult) {
         // A game that ended shows its result by itself.
         if (!stopped && playing_->outcome() != level::Outcome::Unfinished) return;
         if (fromResult) {
-            show<frmaffpg>();
+            showResultScreen();
         } else {
             showMenu();
             unload<frmsaut>();

@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -334,6 +335,22 @@ void Screen::showWindow() {
             realizeShow();
         },
         Qt::QueuedConnection);
+}
+
+void Screen::keepAbove(Screen* owner) {
+    if (owner_ == owner && (!owner || window_->windowHandle())) return;
+    owner_ = owner;
+    // The window manager reads the owner when the window is mapped: a window
+    // already on the screen is mapped again to take a new one.
+    // Only a dialog's window is given an owner: a main window has none.
+    const bool shown = window_->isVisible();
+    if (shown) window_->hide();
+    window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) |
+                            (owner ? Qt::Dialog : Qt::Window));
+    window_->winId();
+    if (owner) owner->window_->winId();
+    window_->windowHandle()->setTransientParent(owner ? owner->window_->windowHandle() : nullptr);
+    if (shown) realizeShow();
 }
 
 void Screen::realizeShow() {

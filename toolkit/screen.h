@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointF>
+#include <QPointer>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
@@ -152,6 +153,10 @@ public:
     // screen shows without moving its layout; empty shows nothing.
     void setMenuNote(const QString& text);
     QString menuNote() const;
+    // Keeps the window above another screen's window, as a dialog over its
+    // main window stays above it whichever of the two gets a click
+    // (nullptr: on its own).
+    void keepAbove(Screen* owner);
     // A screen kept minimised only to hold settings stays out of the taskbar
     // while it is minimised; shown, it is listed as any other.
     void setListedWhenMinimized(bool listed) { listedWhenMinimized_ = listed; }
@@ -297,6 +302,7 @@ private:
     int state_ = Normal;
     bool positioned_ = false;  // Left or Top set
     bool listedWhenMinimized_ = true, listed_ = true;
+    QPointer<Screen> owner_;  // the screen whose window this one stays above
     int pointer_ = PointerDefault;
     bool showPending_ = false;
     unsigned showRequest_ = 0;

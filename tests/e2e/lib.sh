@@ -14,6 +14,7 @@ AUDIO_PID=
 
 e2e_cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     [ -n "$AUDIO_PID" ] && kill "$AUDIO_PID" 2>/dev/null || true
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
@@ -47,6 +48,17 @@ e2e_start_x() {
         sleep 0.1
     done
     echo "could not start Xvfb" >&2
+    return 1
+}
+
+# Starts openbox on the private server and waits until it has finished
+# starting: a window mapped while it starts can be left unmapped for good.
+WM_PID=
+e2e_start_wm() {
+    HOME=$WORK openbox --startup "touch $WORK/wm-ready" >/dev/null 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 600); do [ -e "$WORK/wm-ready" ] && return 0; sleep 0.1; done
+    echo "the window manager did not start" >&2
     return 1
 }
 

@@ -7,12 +7,7 @@ source "$(dirname "$0")/lib.sh"
 command -v Xtigervnc && command -v xrandr && command -v openbox >/dev/null ||
     { echo "SKIP: Debian: tigervnc-standalone-server x11-xserver-utils openbox"; exit 77; }
 E2E_SERVER=vnc e2e_start_x 1280x1024
-# The game starts once the window manager has finished starting: a window
-# mapped while it starts can be left unmapped for good.
-HOME=$WORK openbox --startup "touch $WORK/wm-ready" >/dev/null 2>&1 &
-trap 'kill $! 2>/dev/null || true; e2e_cleanup' EXIT
-for _ in $(seq 600); do [ -e "$WORK/wm-ready" ] && break; sleep 0.1; done
-[ -e "$WORK/wm-ready" ] || e2e_fail "the window manager did not start"
+e2e_start_wm || e2e_fail "the window manager did not start"
 e2e_folder
 mode() { xrandr | sed -n 's/^Screen 0:.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
