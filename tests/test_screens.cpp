@@ -62,6 +62,17 @@ private slots:
         QCOMPARE(fx.takeLog(), QStringList({"display \"1024x768\"", "display \"1024x768\"",
                                             "launch \"lisez-moi.txt\""}));
         QVERIFY(a.visible());  // the warning stays open
+        // A display left as it was says why; one switched, or already so, says nothing.
+        using Change = tk::Services::DisplayChange;
+        for (Change c :
+             {Change::NoSuchMode, Change::Unsupported, Change::Refused, Change::Already}) {
+            fx.services().setDisplayAnswer(c);
+            a.Command1.click();
+            const QStringList log = fx.takeLog();
+            QCOMPARE(log.size(), c == Change::Already ? 1 : 2);
+            if (c != Change::Already)
+                QVERIFY2(log[1].contains("L'affichage n'a pas été changé"), qPrintable(log[1]));
+        }
     }
 
     void quitterEndsTheProgram() {
