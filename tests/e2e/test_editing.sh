@@ -3,7 +3,8 @@
 # of the window and down outside it, a second drag, both undone with Ctrl+Z
 # and the first redone with Ctrl+Y (the keyboard's own Ctrl press first), the
 # level tried with F5, then saved by answering Oui on the way out. Then the
-# game stopped with SIGTERM while a change is unsaved, and started again: the
+# game stopped with SIGTERM while a change is unsaved, and with SIGHUP while
+# the next run offers it back (no answer: the copy stays); started again: the
 # change is offered back.
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -52,6 +53,14 @@ drag 430 250 430 350                          # platform 5: down
 kill -TERM "$APP_PID"
 wait "$APP_PID" || e2e_fail "the editor did not end cleanly on SIGTERM"
 [ -f "$WORK/.recuperation.lev" ] || e2e_fail "no recovery copy"
+e2e_launch zelk                               # stopped again while the copy is offered
+menu=$(e2e_to_menu) || e2e_fail "no menu"
+e2e_click_twips "$menu" 3000 4320
+e2e_window '^Editeur$' >/dev/null || e2e_fail "no offer"  # the question, titled as the editor
+sleep 1
+kill -HUP "$APP_PID"
+wait "$APP_PID" || e2e_fail "the offer did not end cleanly on SIGHUP"
+[ -f "$WORK/.recuperation.lev" ] || e2e_fail "the stop during the offer removed the copy"
 e2e_launch zelk
 menu=$(e2e_to_menu) || e2e_fail "no menu"
 e2e_click_twips "$menu" 3000 4320
