@@ -320,31 +320,6 @@ private slots:
         }
     }
 
-    // A level received (zelk FILE, a drop on the menu) under a name of the
-    // program's own files is refused, naming it, and nothing is copied.
-    void receivedLevelsUnderReservedNamesAreRefused_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("the recovery copy") << ".recuperation.lev";
-        QTest::newRow("hidden") << ".cache.lev";
-        QTest::newRow("an ordinary name") << "cadeau.lev";
-    }
-    void receivedLevelsUnderReservedNamesAreRefused() {
-        QFETCH(QString, name);
-        Zelk z;
-        testing::Folder mail;
-        mail.writeFile(name, kEarlier);
-        z.menu();
-        const QStringList before = z.everything();
-        z.messages();
-        z.p->openLevelFile(mail.path(name));
-        const QStringList boxes = z.messages();
-        const bool reserved = name.startsWith(u'.');
-        QCOMPARE(boxes.size(), int(reserved));
-        if (reserved) QVERIFY(criticalSaying(boxes[0], {"« " + name + " »", "réservé"}));
-        QCOMPARE(z.everything().size(), before.size() + !reserved);
-        QCOMPARE(z.read(name), reserved ? QByteArray() : kEarlier);
-    }
-
     void programFolderRemovedWhileTheMenuIsOpen() {
         Zelk z;
         z.write(QStringLiteral("a.lev"), kEarlier);

@@ -3,9 +3,8 @@
 # of the window and down outside it, a second drag, both undone with Ctrl+Z
 # and the first redone with Ctrl+Y (the keyboard's own Ctrl press first), the
 # level tried with F5, then saved by answering Oui on the way out. Then the
-# game stopped with SIGTERM while a change is unsaved, and with SIGHUP while
-# the next run offers it back (no answer: the copy stays); started again: the
-# change is offered back.
+# game stopped with SIGTERM while a change is unsaved, then with SIGHUP while
+# it is offered back, and started again: the change is offered back.
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_open_editor
