@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/program.h"
 #include "editor/frmouvrir.h"

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <utility>
 
 namespace tk {
 
