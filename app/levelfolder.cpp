@@ -153,12 +153,14 @@ bool copyIntoLevelFolder(tk::Services& services, const QString& path) {
     const QFileInfo from(path);
     const QString name = from.fileName();
     const QString target = QDir(services.levelFolder()).filePath(name);
-    if (from.canonicalFilePath() == QFileInfo(target).canonicalFilePath()) return true;
+    // A hidden name is one of the program's own files there, never a level.
+    QString why = level::levelNameProblem(name);
+    if (why.isEmpty() && from.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        return true;
     level::Files& files = services.files();
     const QString title = QStringLiteral("Niveau reçu");
     QByteArray bytes, mine;
-    QString why;
-    if (files.read(path, level::kMaxScanBytes, bytes, why)) {
+    if (why.isEmpty() && files.read(path, level::kMaxScanBytes, bytes, why)) {
         if (present(target)) {
             if (files.read(target, level::kMaxScanBytes, mine, why) && mine == bytes) return true;
             if (services.msgBox(QStringLiteral("Le niveau %1 existe déjà dans vos niveaux, avec un "

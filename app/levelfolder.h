@@ -38,7 +38,8 @@ void prepareLevelFolder(tk::Services& services);
 
 // Copies a level file into the services' level folder under its own name. A
 // level of that name with other contents is replaced only if the player says
-// so; the same file, or the same contents, is left as it is. False when
+// so; the same file, or the same contents, is left as it is. A name that is
+// no level's (level::levelNameProblem: a hidden one) is refused. False when
 // nothing is there to select: the player said no, or the copy failed (a
 // message box said why).
 bool copyIntoLevelFolder(tk::Services& services, const QString& path);

@@ -77,11 +77,14 @@ int main(int argc, char** argv) {
     tk::StopSignals stop([&program] { program.interrupt(); });
     // ZELK_FULL_REPAINT=1: whole windows at every display frame, for comparison.
     program.setFullRepaint(qEnvironmentVariable("ZELK_FULL_REPAINT") == QLatin1String("1"));
-    if (file.endsWith(QLatin1String(".rejeu"))) {
-        program.startWithReplay(file);
-    } else {
-        if (!file.isEmpty()) program.openAtStart(QFileInfo(file).absoluteFilePath());
-        program.start();
-    }
-    return app.exec();
+    program.dispatch([&] {
+        if (file.endsWith(QLatin1String(".rejeu"))) {
+            program.startWithReplay(file);
+        } else {
+            if (!file.isEmpty()) program.openAtStart(QFileInfo(file).absoluteFilePath());
+            program.start();
+        }
+    });
+    // Stopped during a message of the start: the event loop is not started.
+    return program.ended() ? 0 : app.exec();
 }

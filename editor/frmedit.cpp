@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/program.h"
 #include "editor/frmouvrir.h"
@@ -370,7 +371,10 @@ bool frmedit::openLevel(const QString& name) {
     if (!zelk().readLevel(QDir(program().services().levelFolder()).filePath(name), name,
                           level::decodeForEditor, l))
         return false;
+    // The current file at once, not at the next tick: a save in between would
+    // write this level over the one set aside.
     Text1.setText(name);
+    nomfichier = name;
     applyPlatforms(Shape1, l);
     zelk().applyEnemyOptions(l);
     opened();
@@ -401,7 +405,7 @@ void frmedit::loadRecents() {
     recent_.clear();
     for (const QString& name : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
         if (recent_.size() < kRecentCount && !recent_.contains(name) &&
-            QFileInfo(folder.filePath(name)).isFile() && QFileInfo(name).fileName() == name)
+            level::isLevelFileName(name) && QFileInfo(folder.filePath(name)).isFile())
             recent_ << name;
     }
 }
@@ -463,6 +467,10 @@ void frmedit::showSelection() {
     if (reachChecked_ && reachChecked_->geometry == now.geometry)
         text += QStringLiteral("     ") + reach_;
     status.Caption = text;
+    // The title names the file too, once it is not a new level's.
+    setCaption(fileName() == QLatin1String(kNewLevel)
+                   ? QStringLiteral("Editeur")
+                   : QStringLiteral("Editeur — %1").arg(fileName()));
 }
 
 void frmedit::tot() {
@@ -517,7 +525,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         // shortcut's key, ...) keeps the limits pass out of the history, so
         // that it never ends the redo list: undo and redo pass over it.
         unrecorded_ = currentLevel();
-        showSelection();
+        showHistory();  // still a change of the level: the mark and the copy say so
         return;
     }
     const int selectedShape = selected();
@@ -687,18 +695,27 @@ void frmedit::optionsClosed() {
 }
 
 void frmedit::opened() {
-    commit();
+    // Saved as it is recorded: no recovery copy of it is ever written.
+    unrecorded_.reset();
+    history_.record(currentStep(), {});
     history_.markSaved(history_.current());
     showHistory();
+}
+
+History::Step frmedit::standing() const {
+    return unrecorded_ ? History::Step{*unrecorded_, stepName()} : history_.current();
+}
+
+bool frmedit::modified() const {
+    return !(standing() == history_.saved());
 }
 
 void frmedit::showHistory() {
     annuler.setEnabled(history_.canUndo());
     retablir.setEnabled(history_.canRedo());
-    setMenuNote(history_.modified() ? QStringLiteral("● Modifications non enregistrées")
-                                    : QString());
+    setMenuNote(modified() ? QStringLiteral("● Modifications non enregistrées") : QString());
     showSelection();
-    if (history_.modified()) {
+    if (modified()) {
         keepRecovery();
     } else {
         dropRecovery();
@@ -718,8 +735,8 @@ void frmedit::restore(const History::Step& step) {
 void frmedit::travel(bool back) {
     cancelDrag();
     if (!unrecorded_ || !(currentLevel() == *unrecorded_)) commit();
-    unrecorded_.reset();
     if (back ? !history_.canUndo() : !history_.canRedo()) return;
+    unrecorded_.reset();
     restore(back ? history_.undo() : history_.redo());
     showHistory();
 }
@@ -740,19 +757,37 @@ QString frmedit::recoveryPath() const {
 }
 
 void frmedit::keepRecovery() {
-    const History::Step& now = history_.current();
+    const History::Step now = standing();
     const QByteArray bytes = level::format(now.level) + now.name.toUtf8() + "\r\n";
     if (bytes == recovery_) return;
     QString why;
-    // A copy that cannot be written is no reason to stop the author; the
-    // save says what is wrong with the folder.
-    if (program().services().files().write(recoveryPath(), bytes, why, false)) recovery_ = bytes;
+    if (program().services().files().write(recoveryPath(), bytes, why, false)) {
+        recovery_ = bytes;
+        recoveryWarned_ = false;
+        return;
+    }
+    recovery_.clear();
+    // No reason to stop the author, but a reason to tell him, once until a
+    // copy can be written again: a stop would lose these changes.
+    if (stopping_ || std::exchange(recoveryWarned_, true)) return;
+    program().services().msgBox(
+        QStringLiteral("La copie de secours de vos modifications n'a pas pu être écrite dans "
+                       "%1 : %2\r\n\r\nElles ne seront pas gardées si le jeu est arrêté "
+                       "avant que vous les enregistriez.")
+            .arg(QDir::toNativeSeparators(recoveryPath()), why),
+        tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
+}
+
+bool frmedit::dropRecovery(QString& why) {
+    recovery_.clear();
+    const QFileInfo copy(recoveryPath());
+    return !(copy.exists() || copy.isSymLink()) ||
+           program().services().files().remove(recoveryPath(), why);
 }
 
 void frmedit::dropRecovery() {
     QString why;
-    if (QFileInfo::exists(recoveryPath())) program().services().files().remove(recoveryPath(), why);
-    recovery_.clear();
+    dropRecovery(why);
 }
 
 void frmedit::offerRecovery() {
@@ -767,27 +802,38 @@ void frmedit::offerRecovery() {
     const qsizetype end =
         sv.files().read(path, level::kMaxScanBytes, bytes, why) ? bytes.indexOf('\n') : -1;
     found.name = QString::fromUtf8(bytes.mid(end + 1)).trimmed();
-    bool named = !found.name.isEmpty() && !found.name.contains(u'/');
+    // A name only a level may have: never one of the program's own files.
+    bool named = level::isLevelFileName(found.name);
     for (QChar c : found.name)
         named = named && c.unicode() >= 32 && c.unicode() != 127;
-    if (end < 0 || !named || !level::parse(bytes.left(end + 1), path, rec, err) ||
-        !level::decodeForEditor(rec, found.name, found.level, err)) {
-        dropRecovery();
+    const bool damaged = end < 0 || !named || !level::parse(bytes.left(end + 1), path, rec, err) ||
+                         !level::decodeForEditor(rec, found.name, found.level, err);
+    const int answer =
+        damaged ? tk::mb::No
+                : sv.msgBox(QStringLiteral("Un niveau non enregistré (%1) a été retrouvé. "
+                                           "Voulez-vous le reprendre ?")
+                                .arg(found.name),
+                            tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur"));
+    if (answer == tk::mb::Yes) {
+        restore(found);
+        commit();
+    } else if (!dropRecovery(why)) {
+        // Still there: the next run would find it again, and while it is
+        // in the way no copy of new changes can be written.
+        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1)%2 n'a pas pu être "
+                                 "supprimé : %3")
+                      .arg(QDir::toNativeSeparators(path),
+                           damaged ? QStringLiteral(" est illisible et") : QString(), why),
+                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
+    } else if (damaged) {
         sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé est illisible ; il a été "
                                  "supprimé."),
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-        return;
     }
-    const int answer = sv.msgBox(QStringLiteral("Un niveau non enregistré (%1) a été retrouvé. "
-                                                "Voulez-vous le reprendre ?")
-                                     .arg(found.name),
-                                 tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur"));
-    if (answer != tk::mb::Yes) return dropRecovery();
-    restore(found);
-    commit();
 }
 
 void frmedit::Form_Interrupted() {
+    stopping_ = true;  // no question now: the program ends at once
     if (drag_) release();
     if (optionsShown_) commit();
 }
@@ -828,19 +874,22 @@ History::Step frmedit::currentStep() {
     return {currentLevel(), stepName()};
 }
 
-bool frmedit::writeLevel(const QString& fileName) {
+bool frmedit::writeLevel(const QString& fileName, bool becomesCurrent) {
     tk::Services& sv = program().services();
-    const QString path = QDir(sv.levelFolder()).filePath(fileName);
     commit();  // what is written is a step of the history
     const level::Level lev = history_.current().level;
     QString why;
-    // Levels live in the level folder and nowhere else. A backslash is an
-    // ordinary character of a name here: a listed level may hold one.
-    if (QDir::cleanPath(QFileInfo(path).absolutePath()) !=
-            QDir::cleanPath(QFileInfo(sv.levelFolder()).absoluteFilePath()) ||
-        fileName.contains(u'/')) {
-        why = QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
-    } else if (level::write(path, lev, sv.files(), why)) {
+    // Levels live in the level folder and nowhere else, never under a name
+    // of the program's own files (the writer refuses those and any "/"). A
+    // backslash is an ordinary character of a name here: a listed level may
+    // hold one.
+    if (level::write(QDir(sv.levelFolder()).filePath(fileName), lev, sv.files(), why)) {
+        if (becomesCurrent) {
+            // The name is a step of its own, so that undo gives the old one back.
+            Text1.setText(fileName);
+            nomfichier = fileName;
+            history_.record(currentStep(), {});
+        }
         history_.markSaved(history_.current());
         showHistory();
         addRecent(fileName);
@@ -864,14 +913,12 @@ bool frmedit::acceptableName(const QString& name, QString& why) {
         why = QStringLiteral("les caractères / et \\ ne sont pas permis.");
     } else if (control) {
         why = QStringLiteral("les caractères de contrôle ne sont pas permis.");
-    } else if (name.startsWith(u'.')) {
-        why = QStringLiteral("un point au début du nom n'est pas permis.");
     } else if ((name + QStringLiteral(".lev")).toUtf8().size() > kMaxNameBytes) {
         why = QStringLiteral("il est trop long (%1 octets au plus).").arg(kMaxNameBytes - 4);
     } else {
-        return true;
+        why = level::levelNameProblem(name + QStringLiteral(".lev"));  // a leading dot
     }
-    return false;
+    return why.isEmpty();
 }
 
 void frmedit::saveAs() {
@@ -879,10 +926,7 @@ void frmedit::saveAs() {
     const QString answer = sv.inputBox(
         QStringLiteral("Donner un nom a votre sauvegarde (ne pas mettre d'extensions SVP)"),
         QStringLiteral("Nom"), QString());
-    if (answer.isEmpty()) {
-        nomfichier.clear();  // a cancel: the next tick names the level anew
-        return;
-    }
+    if (answer.isEmpty()) return;  // a cancel: the level keeps its file
     QString why;
     if (!acceptableName(answer, why)) {
         sv.msgBox(QStringLiteral("Le nom « %1 » ne convient pas : %2 Le niveau n'a pas été "
@@ -896,9 +940,8 @@ void frmedit::saveAs() {
         sv.msgBox(QStringLiteral("Le niveau %1 existe déjà. Voulez-vous le remplacer ?").arg(file),
                   tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur")) != tk::mb::Yes)
         return;
-    // Held until the next tick puts the current name back.
-    nomfichier = answer;
-    writeLevel(file);
+    // Once written it is the level's file: "Sauvegarder" goes on writing it.
+    writeLevel(file, true);
 }
 
 }  // namespace zelk

@@ -47,15 +47,17 @@ public:
     level::Level currentLevel();
     History::Step currentStep();
     // Writes the level to a file of the level folder and says how it went;
-    // true when it was written.
-    bool writeLevel(const QString& fileName);
+    // true when it was written. `becomesCurrent`: the file is from then on the
+    // one "Sauvegarder" writes ("Sauvegerder sous...").
+    bool writeLevel(const QString& fileName, bool becomesCurrent = false);
 
     // Whether a name typed for "Sauvegerder sous..." can be a level file name;
     // when not, `why` says what is wrong, in French.
     static bool acceptableName(const QString& name, QString& why);
 
-    // Unsaved changes and the history.
-    bool modified() const { return history_.modified(); }
+    // Unsaved changes: the level as it stands, or the file it is saved to,
+    // differs from the one last opened or saved.
+    bool modified() const;
     // Before the level is set aside (quitting, opening another): when it has
     // unsaved changes, asks whether to save them. False when the author goes
     // back to the editor, which is then shown.
@@ -137,6 +139,9 @@ private:
     // The name the level belongs to as a step sees it: what the next tick
     // makes the current file name.
     QString stepName() const;
+    // The history's step with what a key's limits pass changed since.
+    History::Step standing() const;
+    // The menu items, the mark and the recovery copy, for the level as it stands.
     void showHistory();
     void restore(const History::Step& step);
     void travel(bool back);
@@ -158,6 +163,8 @@ private:
     // once there are none; offered back when the editor first loads.
     QString recoveryPath() const;
     void keepRecovery();
+    // False, with the reason, when a copy is there and could not be removed.
+    bool dropRecovery(QString& why);
     void dropRecovery();
     void offerRecovery();
 
@@ -166,8 +173,10 @@ private:
     bool optionsShown_ = false;  // the enemy options were shown and not closed with OK
     // The level as a key's limits pass left it without a step of its own.
     std::optional<level::Level> unrecorded_;
-    QByteArray recovery_;  // what the recovery copy holds, empty when there is none
-    QStringList recent_;   // the names of the recent levels, most recent first
+    QByteArray recovery_;          // what the recovery copy holds, empty when there is none
+    bool recoveryWarned_ = false;  // the author was told that no copy can be written
+    bool stopping_ = false;        // the system asked the program to stop
+    QStringList recent_;           // the names of the recent levels, most recent first
     // The last check of the reachability and the platforms it was made on.
     QString reach_;
     std::optional<level::Level> reachChecked_;

@@ -45,10 +45,10 @@ public:
     const Step& redo();
     const Step& current() const { return steps_[at_]; }
 
-    // The level as it was last opened or saved, under its name; modified
-    // compares by value, so undoing back to it makes it unmodified again.
+    // The level as it was last opened or saved, under its name; the editor
+    // compares with it by value, so undoing back to it is unmodified again.
     void markSaved(const Step& saved) { saved_ = saved; }
-    bool modified() const { return !(current() == saved_); }
+    const Step& saved() const { return saved_; }
 
 private:
     std::deque<Step> steps_{Step{}};

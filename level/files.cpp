@@ -209,6 +209,15 @@ bool Files::remove(const QString& path, QString& whyNot) {
     return true;
 }
 
+QString levelNameProblem(const QString& name) {
+    if (name.isEmpty()) return QStringLiteral("le nom du fichier est vide.");
+    if (name.contains(u'/'))
+        return QStringLiteral("ce nom désigne un fichier hors du dossier des niveaux.");
+    if (name.startsWith(u'.'))
+        return QStringLiteral("un nom qui commence par un point est réservé aux fichiers du jeu.");
+    return {};
+}
+
 // Read with the system's own
 // calls: Qt's listing drops a name that is not UTF-8, which would leave the
 // user with a file he cannot see. Such a name is listed with replacement

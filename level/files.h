@@ -48,6 +48,17 @@ private:
 // The French words for a system error number, ending with a full stop.
 QString systemReason(int err);
 
+// What keeps a name from being a level's file name in a level folder, in
+// French, or empty when nothing does. Names that start with "." are the
+// program's own files there (the records, the recovery copy, the recent
+// levels, the samples offered), never levels: no level is read from or
+// written to one, whatever brought the name (a save, an open, a file
+// received, a copy or a list kept on disk).
+QString levelNameProblem(const QString& name);
+inline bool isLevelFileName(const QString& name) {
+    return levelNameProblem(name).isEmpty();
+}
+
 // The regular files of a folder (links to one included), hidden ones left
 // out, unsorted; devices and pipes are not files to pick. A folder that is
 // gone lists nothing.

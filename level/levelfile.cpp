@@ -96,13 +96,14 @@ bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& 
 }
 
 bool read(const QString& path, level::Files& files, Record& out, Error& err) {
+    const QString name = QFileInfo(path).fileName();
     QByteArray data;
-    QString why;
-    if (!files.read(path, kMaxScanBytes, data, why)) {
-        err = fail(QFileInfo(path).fileName(), 0, why);
+    QString why = levelNameProblem(name);
+    if (!why.isEmpty() || !files.read(path, kMaxScanBytes, data, why)) {
+        err = fail(name, 0, why);
         return false;
     }
-    return parse(data, QFileInfo(path).fileName(), out, err);
+    return parse(data, name, out, err);
 }
 
 bool read(const QString& path, Record& out, Error& err) {
@@ -376,7 +377,8 @@ QByteArray format(const Level& level) {
 }
 
 bool write(const QString& path, const Level& level, level::Files& files, QString& whyNot) {
-    return files.write(path, format(level), whyNot);
+    whyNot = levelNameProblem(QFileInfo(path).fileName());
+    return whyNot.isEmpty() && files.write(path, format(level), whyNot);
 }
 
 }  // namespace level

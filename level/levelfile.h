@@ -69,7 +69,8 @@ struct Level {
 // Splits the text of a level file into its first 29 fields.
 bool parse(const QByteArray& data, const QString& fileName, Record& out, Error& err);
 // Reads a level file (at most kMaxScanBytes of it) through the program's file
-// layer; the second form uses the file system directly.
+// layer; the second form uses the file system directly. A name that is no
+// level's (levelNameProblem) is refused before anything is read.
 bool read(const QString& path, level::Files& files, Record& out, Error& err);
 bool read(const QString& path, Record& out, Error& err);
 
@@ -101,7 +102,8 @@ bool decodePreview(const Record& r, const QString& fileName,
 QByteArray format(const Level& level);
 // Writes a level atomically (aside, then renamed over the target; a link of
 // that name is replaced, not followed). On failure returns false with the
-// reason in French; an earlier file is left intact.
+// reason in French; an earlier file is left intact. A name that is no level's
+// is refused.
 bool write(const QString& path, const Level& level, level::Files& files, QString& whyNot);
 
 }  // namespace level

@@ -61,8 +61,7 @@ frmmenu::frmmenu(tk::Program& program)
           B{Command6, "Ces options pourraient vous être utiles", true},
           B{Command5, "N'hesitez pas à cliquer", true}, B{Command7, "Quelques astuces....", true},
           B{Command4, "Oh,non! Pas déjà quand même!", true},
-          B{Command8, "Previsualiser-moi!", false},
-          B{Command2, "Note 0/20, à la poubelle!", false},
+          B{Command8, "Previsualiser-moi!", false}, B{Command2, "Note 0/20, à la poubelle!", false},
           B{Solution, "Regardez une partie gagnée de ce niveau", false}}) {
         x.b.setBackColor(kButtonBack);
         x.b.setToolTip(QString::fromUtf8(x.tip));
@@ -217,12 +216,18 @@ void frmmenu::deleteLevel() {
     const QString name = File1.fileName();
     if (name.isEmpty()) return;
     tk::Services& sv = program().services();
+    // Only levels are deleted here, never one of the program's own files.
+    QString why = level::levelNameProblem(name);
+    if (!why.isEmpty()) {
+        sv.msgBox(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, why),
+                  tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Suppression"));
+        return;
+    }
     const int answer =
         sv.msgBox(QStringLiteral("Etes vous certain de supprimer le fichier ") + name + u'?',
                   tk::mb::YesNo | tk::mb::Information, QStringLiteral("Confirmation"));
     if (answer == tk::mb::No) return;
     const QString path = selectedPath();
-    QString why;
     // A name listed with replacement characters (not UTF-8) has not vanished:
     // the file layer says why it cannot be used.
     const bool undecodable = name.contains(QChar::ReplacementCharacter);

@@ -135,35 +135,19 @@ private slots:
                  QStringList(2, QStringLiteral("msgbox \"OK\" \"Fichier enregistré!\" 64 -> 1")));
     }
 
-    void saveAsAppendsLevAndThenSaveWritesTheOldName() {
+    void saveAsAppendsLevAndMakesItTheCurrentFile() {
         Editor e;
         e.fx.services().queueInputAnswer(QStringLiteral("mon.lev"));
         e.ed.ssave.click();
         QVERIFY(QFile::exists(e.fx.path(QStringLiteral("mon.lev.lev"))));
         e.ed.Timer1.fire();
+        QVERIFY(e.ed.status.Caption.startsWith(QStringLiteral("Sauvegarder : mon.lev.lev ")));
         e.ed.save.click();
-        QVERIFY(QFile::exists(e.fx.path(QStringLiteral("sansnom.lev"))));
+        QVERIFY(!QFile::exists(e.fx.path(QStringLiteral("sansnom.lev"))));
         QCOMPARE(
             e.fx.takeLog().first(),
             QStringLiteral("inputbox \"Nom\" \"Donner un nom a votre sauvegarde (ne pas mettre "
                            "d'extensions SVP)\" -> \"mon.lev\""));
-    }
-
-    void cancelledSaveAsForgetsTheOpenedLevel() {
-        Editor e;
-        e.fx.writeFile(QStringLiteral("a.lev"), testing::kStartLevel);
-        e.ed.ouv.click();
-        auto& o = e.p.get<zelk::frmouvrir>();
-        o.File1.setFileName(QStringLiteral("a.lev"));
-        o.Command1.click();
-        e.ed.Timer1.fire();
-        QCOMPARE(e.ed.nomfichier, QStringLiteral("a.lev"));
-        e.fx.takeLog();
-        e.ed.ssave.click();  // empty answer: a cancel, nothing written, no message
-        QCOMPARE(e.fx.takeLog().size(), 1);
-        e.ed.Timer1.fire();
-        e.ed.save.click();
-        QVERIFY(QFile::exists(e.fx.path(QStringLiteral("sansnom.lev"))));
     }
 
     void refusedNames_data() {

@@ -48,7 +48,16 @@ Screen& Program::load(const QString& name) {
         throw level::RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
     Screen& s = *(screens_[name] = f->second(*this));
     // Registered before its load event, so that code the event runs finds it.
-    dispatch([&] { s.Form_Load(); });
+    // An end during the event stops the code that loaded the screen too.
+    bool ended = false;
+    dispatch([&] {
+        try {
+            s.Form_Load();
+        } catch (const ProgramEnded&) {
+            ended = true;
+        }
+    });
+    if (ended) throw ProgramEnded();
     return s;
 }
 
@@ -86,7 +95,7 @@ void Program::collectGarbage() {
     // kept for their values and are no way back for the user.
     for (auto& [name, s] : screens_)
         if (s->visible() && s->windowState() != Minimized) return;
-    end();
+    dispatch([this] { end(); });  // its questions are an event's
 }
 
 void Program::end() {

@@ -104,9 +104,15 @@ public:
             }
         } depth(*this);
         try {
-            f();
-        } catch (const level::RuntimeError& e) {
-            reportError(e.text());
+            try {
+                f();
+            } catch (const level::RuntimeError& e) {
+                reportError(e.text());
+            }
+        } catch (const ProgramEnded&) {
+            // The end closed a dialog of this event: nothing of it goes on.
+            // Frozen in time, under the driver, the end goes up to it.
+            if (frozen_) throw;
         }
     }
     bool ended() const { return ended_; }

@@ -37,6 +37,7 @@ QtServices::~QtServices() {
 }
 
 int QtServices::msgBox(const QString& text, int style, const QString& title) {
+    if (ended_) throw ProgramEnded();
     QMessageBox box;
     box.setWindowTitle(title);
     // Texts hold file names and fields of files: never read them as markup.
@@ -94,6 +95,8 @@ int QtServices::msgBox(const QString& text, int style, const QString& title) {
         box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
     box.setDefaultButton(buttons.front().qt);
     const int r = box.exec();
+    // Closed by the end (a stop asked by the system): no button was pressed.
+    if (ended_) throw ProgramEnded();
     for (const B& b : buttons)
         if (b.qt == r) return b.answer;
     // Closed with Escape or the close box: the cancelling button's answer.
@@ -104,6 +107,7 @@ int QtServices::msgBox(const QString& text, int style, const QString& title) {
 
 QString QtServices::inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) {
+    if (ended_) throw ProgramEnded();
     QInputDialog box;
     box.setWindowTitle(title);
     box.setLabelText(prompt);
@@ -115,7 +119,9 @@ QString QtServices::inputBox(const QString& prompt, const QString& title,
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annuler"));
     if (auto* edit = box.findChild<QLineEdit*>()) frenchContextMenu(*edit);
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    const bool accepted = box.exec() == QDialog::Accepted;
+    if (ended_) throw ProgramEnded();
+    return accepted ? box.textValue() : QString();
 }
 
 void QtServices::playSound(const QString& path) {
@@ -141,7 +147,8 @@ Services::DisplayChange QtServices::requestDisplayMode(int width, int height) {
 }
 
 void QtServices::end() {
-    QCoreApplication::exit(0);
+    ended_ = true;
+    QCoreApplication::exit(0);  // every event loop, a dialog's included
 }
 
 double QtServices::clockSeconds() const {

@@ -29,7 +29,8 @@ public:
 
 private:
     QHash<QString, QSoundEffect*> sounds_;
-    QSize desktopMode_;  // the display's size before the program first changed it
+    QSize desktopMode_;   // the display's size before the program first changed it
+    bool ended_ = false;  // end() was called: no dialog has an answer any more
 };
 
 // Switches the X11 display to `size` through XRandR when it has such a mode;

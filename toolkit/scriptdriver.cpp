@@ -79,7 +79,13 @@ QString formatValue(const QVariant& v) {
 }
 
 ScriptDriver::ScriptDriver(Program& program, ScriptedServices& services, QTextStream& out)
-    : program_(program), services_(services), out_(out) {}
+    : program_(program), services_(services), out_(out) {
+    services_.setInterrupt([this] { program_.interrupt(); });
+}
+
+ScriptDriver::~ScriptDriver() {
+    services_.setInterrupt({});
+}
 
 int ScriptDriver::run(QTextStream& in, QTextStream& err) {
     int lineNo = 0;
@@ -311,7 +317,7 @@ const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"mouse", 7, 7, &ScriptDriver::mouseAt}, {"fire", 2, 3, &ScriptDriver::fire},
     {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
     {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
-    {"answer", 3, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
+    {"answer", 2, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
     {"stop", 1, 1, &ScriptDriver::stop},     {"savereplay", 2, 2, &ScriptDriver::saveReplay},
     {"drop", 3, 3, &ScriptDriver::drop},
 };
@@ -467,7 +473,11 @@ void ScriptDriver::drop(const QStringList& w) {
 }
 
 void ScriptDriver::answer(const QStringList& w) {
-    if (w[1] == QLatin1String("msgbox")) {
+    if (w.size() == 2) {
+        if (w[1] != QLatin1String("stop"))
+            throw ScriptError(QStringLiteral("expected stop: ") + w[1]);
+        services_.stopAtNextDialog();
+    } else if (w[1] == QLatin1String("msgbox")) {
         services_.queueMsgBoxAnswer(toInt(w[2]));
     } else if (w[1] == QLatin1String("input")) {
         services_.queueInputAnswer(w[2]);

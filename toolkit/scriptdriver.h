@@ -32,6 +32,9 @@ QString formatValue(const QVariant& v);
 class ScriptDriver {
 public:
     ScriptDriver(Program& program, ScriptedServices& services, QTextStream& out);
+    ~ScriptDriver();
+    ScriptDriver(const ScriptDriver&) = delete;
+    ScriptDriver& operator=(const ScriptDriver&) = delete;
     // Runs a whole script. Returns 0, or 2 after a script error (reported on
     // `err` with its line number).
     int run(QTextStream& in, QTextStream& err);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <utility>
 
 namespace tk {
 
@@ -43,7 +44,15 @@ void ScriptedServices::print(const QString& line) {
     }
 }
 
+void ScriptedServices::stopIfAsked(const QString& line) {
+    if (!std::exchange(stopAtDialog_, false)) return;
+    print(line + QStringLiteral(" -> stop"));
+    if (interrupt_) interrupt_();
+    throw ProgramEnded();
+}
+
 int ScriptedServices::msgBox(const QString& text, int style, const QString& title) {
+    stopIfAsked(QStringLiteral("msgbox %1 %2 %3").arg(quoted(title), quoted(text)).arg(style));
     int answer = mb::Ok;
     if (!msgAnswers_.empty()) {
         answer = msgAnswers_.front();
@@ -57,6 +66,7 @@ int ScriptedServices::msgBox(const QString& text, int style, const QString& titl
 }
 
 QString ScriptedServices::inputBox(const QString& prompt, const QString& title, const QString&) {
+    stopIfAsked(QStringLiteral("inputbox %1 %2").arg(quoted(title), quoted(prompt)));
     QString answer;
     if (!inputAnswers_.empty()) {
         answer = inputAnswers_.front();

@@ -5,18 +5,13 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
-#include <stdexcept>
+#include <functional>
 
 #include "services.h"
 
 class QTextStream;
 
 namespace tk {
-
-// Thrown when the program ends; the driver stops there.
-struct ProgramEnded : std::exception {
-    const char* what() const noexcept override { return "program ended"; }
-};
 
 // Text as the driver prints it: in double quotes, with \" \\ \r \n escaped.
 QString quoted(const QString& s);
@@ -40,6 +35,11 @@ public:
     // What the next display mode requests give (Switched unless told).
     void setDisplayAnswer(DisplayChange answer) { displayAnswer_ = answer; }
     void queueInputAnswer(const QString& answer) { inputAnswers_.push_back(answer); }
+    // The system asks the program to stop while the next dialog is shown:
+    // `interrupt` runs then (the driver's program's), and the dialog closes
+    // without an answer.
+    void stopAtNextDialog() { stopAtDialog_ = true; }
+    void setInterrupt(std::function<void()> interrupt) { interrupt_ = std::move(interrupt); }
     // One folder for the data and the levels.
     void setFolder(const QString& f) { setFolders(f, f); }
     // Everything printed so far (also when there is no output stream).
@@ -48,10 +48,13 @@ public:
 
 private:
     void print(const QString& line);
+    void stopIfAsked(const QString& line);
     QTextStream* out_;
     std::deque<int> msgAnswers_;
     std::deque<QString> inputAnswers_;
     DisplayChange displayAnswer_ = DisplayChange::Switched;
+    bool stopAtDialog_ = false;
+    std::function<void()> interrupt_;
     QStringList log_;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 
 #include "level/files.h"
 #include "level/runtime.h"
@@ -20,13 +21,23 @@ constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }  // namespace mb
 
+// Thrown out of a dialog that the end of the program closed, or that was
+// asked for after it: a box the end closed has no answer, so nothing acts on
+// one; the event that asked stops there (Program::dispatch). The scripted
+// services throw it from end() too, up to the driver.
+struct ProgramEnded : std::exception {
+    const char* what() const noexcept override { return "program ended"; }
+};
+
 class Services {
 public:
     virtual ~Services() = default;
 
-    // Modal message box; returns the button pressed.
+    // Modal message box; returns the button pressed. Throws ProgramEnded
+    // when the program ends while it is shown (or has ended).
     virtual int msgBox(const QString& text, int style, const QString& title) = 0;
-    // Modal input box; returns the text typed, empty on cancel.
+    // Modal input box; returns the text typed, empty on cancel. Throws as
+    // msgBox does.
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;
     // Starts playing a ".wav" file without waiting; a missing file is silence.

@@ -175,7 +175,7 @@ e2e_to_editor() {
     e2e_launch zelk
     menu=$(e2e_to_menu) || e2e_fail "no menu"
     e2e_click_twips "$menu" 3000 4320
-    ED=$(e2e_window '^Editeur$') || e2e_fail "no editor"
+    ED=$(e2e_window '^Editeur') || e2e_fail "no editor"
     sleep 0.5
 }
 

@@ -3,8 +3,8 @@
 # of the window and down outside it, a second drag, both undone with Ctrl+Z
 # and the first redone with Ctrl+Y (the keyboard's own Ctrl press first), the
 # level tried with F5, then saved by answering Oui on the way out. Then the
-# game stopped with SIGTERM while a change is unsaved, and started again: the
-# change is offered back.
+# game stopped with SIGTERM while a change is unsaved, then with SIGHUP while
+# it is offered back, and started again: the change is offered back.
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_open_editor
@@ -52,13 +52,21 @@ drag 430 250 430 350                          # platform 5: down
 kill -TERM "$APP_PID"
 wait "$APP_PID" || e2e_fail "the editor did not end cleanly on SIGTERM"
 [ -f "$WORK/.recuperation.lev" ] || e2e_fail "no recovery copy"
+e2e_launch zelk                               # stopped again while the copy is offered
+menu=$(e2e_to_menu) || e2e_fail "no menu"
+e2e_click_twips "$menu" 3000 4320
+e2e_window '^Editeur$' >/dev/null || e2e_fail "no offer"  # the question, titled as the editor
+sleep 1
+kill -HUP "$APP_PID"
+wait "$APP_PID" || e2e_fail "the offer did not end cleanly on SIGHUP"
+[ -f "$WORK/.recuperation.lev" ] || e2e_fail "the stop during the offer removed the copy"
 e2e_launch zelk
 menu=$(e2e_to_menu) || e2e_fail "no menu"
 e2e_click_twips "$menu" 3000 4320
 sleep 1
 e2e_shot editor-recovery-offered
 xdotool key Return                            # Oui: the change is back, unsaved
-ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
+ed=$(e2e_window '^Editeur') || e2e_fail "no editor"
 xdotool windowraise "$ed" mousemove --window "$ed" 25 10 click 1 sleep 0.4 \
     key Up Return  # Fichier > Quitter tout le jeu, the last item
 sleep 0.6

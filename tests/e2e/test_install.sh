@@ -77,7 +77,7 @@ e2e_start_x
 APP_PID=$!
 menu=$(e2e_to_menu) || e2e_fail "no menu"
 e2e_click_twips "$menu" 3000 4320            # EDITEUR
-ed=$(e2e_window '^Editeur$') || e2e_fail "no editor"
+ed=$(e2e_window '^Editeur') || e2e_fail "no editor"
 sleep 0.5
 xdotool mousemove --window "$ed" 25 10 click 1 # Fichier > Sauvegerder sous...
 sleep 0.4

@@ -3,8 +3,8 @@
 # double-click) copies it into the level folder and selects it in the menu
 # after the start-up warning; a level dropped on the menu does the same (the
 # driver's drop: xdotool cannot drag files). A level of the same name with
-# other contents is replaced only after "Oui"; a file no reader accepts is
-# refused with the reader's message and nothing is copied.
+# other contents is replaced only after "Oui"; a file no reader accepts, or
+# named as the game's own files are, is refused with a message, not copied.
 source "$(dirname "$0")/lib.sh"
 e2e_start_x
 e2e_folder
@@ -42,4 +42,11 @@ printf '1,2,3\r\n' >"$mail/abîmé.lev"
 out=$(menu_then "drop frmmenu \"$mail/abîmé.lev\"")
 grep -q '^msgbox "Niveau illisible" ".*abîmé.lev' <<<"$out" || e2e_fail "no reader's message: $out"
 [ -e "$WORK/abîmé.lev" ] && e2e_fail "a refused file was copied"
+for name in .recuperation.lev .cache.lev; do
+    cp "$mail/un cadeau.lev" "$mail/$name"
+    out=$(menu_then "drop frmmenu \"$mail/$name\"")
+    grep -q "^msgbox \"Niveau illisible\" \"Le niveau « $name » ne peut pas être lu : un nom qui commence par un point est réservé aux fichiers du jeu.\" 16" <<<"$out" ||
+        e2e_fail "$name not refused: $out"
+    [ ! -e "$WORK/$name" ] || e2e_fail "$name was copied"
+done
 echo ok
