@@ -96,10 +96,10 @@ public:
 
     // ---- Records and replays (app/records.cpp).
 
-    // The player's records, read leniently: a damaged file is set aside
-    // with a message and the records start again.
-    level::Records records();
-    level::LevelRecord recordOf(const level::Level& l) { return records()[level::recordKey(l)]; }
+    // The player's records: the level folder's file, read again only when it
+    // changed; what happens to a damaged or unreadable one is said once.
+    const level::Records& records();
+    level::LevelRecord recordOf(const level::Level& l);
     // The replay of the game being played or last played (the driver's
     // savereplay); false with the reason when there is none or it cannot be written.
     bool saveRecording(const QString& path, QString& whyNot) override;
@@ -167,12 +167,15 @@ private:
     void playReplay(level::Replay r, bool tried, bool fromResult);
     // The game's end counted in the records; true for a new best.
     bool countGame(bool won);
+    level::RecordsFile& recordsFile();
+    void sayRecordsNote();
     std::unique_ptr<GameRecorder> recorder_;
     std::unique_ptr<ReplayRun> playing_;
     std::optional<level::Replay> fileReplay_;  // the replay file shown last
     const level::GameOptions* override_ = nullptr;
-    level::LevelRecord recordBefore_;  // the level's record as the game began
+    std::optional<level::RecordsFile> records_;
     QByteArray recordKey_;
+    bool counted_ = false;      // the game being recorded has ended once
     bool triedBefore_ = false;  // "Essayer" warns about the display once a run
     QString levelAtStart_;
     std::optional<std::map<QByteArray, QString>> solutions_;  // level fields -> replay

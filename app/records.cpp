@@ -16,34 +16,34 @@
 namespace zelk {
 
 namespace {
-constexpr const char* kRecordsFile = ".records";
-constexpr const char* kDamagedRecordsFile = ".records-endommage";
 constexpr const char* kReplayFolder = "rejeux";
 constexpr const char* kSolutionFolder = "solutions";
 }  // namespace
 
-level::Records ZelkProgram::records() {
-    tk::Services& sv = services();
-    const QString path = QDir(sv.levelFolder()).filePath(QLatin1String(kRecordsFile));
-    if (!QFileInfo::exists(path)) return {};
-    QByteArray bytes;
-    QString why;
-    level::Records out;
-    if (!sv.files().read(path, level::kMaxRecordsBytes, bytes, why)) {
-        if (!QFileInfo(path).isFile()) why = QStringLiteral("ce n'est pas un fichier");
-    } else if (level::parseRecords(bytes, out, why)) {
-        return out;
-    }
-    // Set aside, never in the way of a game: the records start again.
-    const QString aside = QDir(sv.levelFolder()).filePath(QLatin1String(kDamagedRecordsFile));
-    QString ignored;
-    sv.files().write(aside, bytes, ignored);
-    sv.files().write(path, level::formatRecords({}), ignored);
-    sv.msgBox(QStringLiteral("Le fichier des records « %1 » est endommagé (%2). Il a été mis de "
-                             "côté sous le nom « %3 » et les records repartent de zéro.")
-                  .arg(QLatin1String(kRecordsFile), why, QLatin1String(kDamagedRecordsFile)),
-              tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Records"));
-    return {};
+level::RecordsFile& ZelkProgram::recordsFile() {
+    if (!records_ || records_->folder() != services().levelFolder())
+        records_.emplace(services().levelFolder());
+    return *records_;
+}
+
+void ZelkProgram::sayRecordsNote() {
+    const level::RecordsNote note = recordsFile().takeNote();
+    if (note.text.isEmpty()) return;
+    services().msgBox(note.text,
+                      tk::mb::OkOnly | (note.failure ? tk::mb::Critical : tk::mb::Exclamation),
+                      QStringLiteral("Records"));
+}
+
+const level::Records& ZelkProgram::records() {
+    const level::Records& all = recordsFile().records(services().files());
+    sayRecordsNote();
+    return all;
+}
+
+level::LevelRecord ZelkProgram::recordOf(const level::Level& l) {
+    const level::Records& all = records();
+    const auto it = all.find(level::recordKey(l));
+    return it == all.end() ? level::LevelRecord{} : it->second;
 }
 
 void ZelkProgram::startRecording(frmsaut& game, const level::Level& lev, const QString& name) {
@@ -58,7 +58,10 @@ void ZelkProgram::startRecording(frmsaut& game, const level::Level& lev, const Q
     fileReplay_.reset();
     recorder_ = std::make_unique<GameRecorder>(*this, game, std::move(start));
     recordKey_ = level::recordKey(lev);
-    recordBefore_ = records()[recordKey_];
+    counted_ = false;
+    // What kept the records from being read or set aside may be over.
+    recordsFile().retry();
+    records();
 }
 
 bool ZelkProgram::countGame(bool won) {
@@ -66,20 +69,16 @@ bool ZelkProgram::countGame(bool won) {
     recorder_->ended(won);
     const frmsaut* game = loadedAs<frmsaut>();
     if (!game) return false;
-    // A level both won and lost in one tick ends lost: each call counts
-    // from the record as it was before the game.
     // The energy left as the player sees it: the share of the bar still full.
     const double full = level::cint(lifeOption() * kEnergyPerVie);
     const int percent = full > 0 ? static_cast<int>(std::lround(100 * game->energie / full)) : 0;
+    // A level both won and lost in one tick ends lost: a later end of the
+    // same game replaces its count.
     bool beaten = false;
-    level::Records all = records();
-    all[recordKey_] = level::withGame(recordBefore_, won, recorder_->ticks(),
-                                      game->Timer1.interval(), percent, beaten);
-    QString why;
-    const QString path = QDir(services().levelFolder()).filePath(QLatin1String(kRecordsFile));
-    if (!services().files().write(path, level::formatRecords(all), why, false))
-        services().msgBox(QStringLiteral("Le record n'a pas pu être enregistré : ") + why,
-                          tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Records"));
+    recordsFile().count(services().files(),
+                        {recordKey_, won, recorder_->ticks(), game->Timer1.interval(), percent},
+                        std::exchange(counted_, true), beaten);
+    sayRecordsNote();
     return beaten;
 }
 

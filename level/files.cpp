@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace level {
 
@@ -17,6 +20,11 @@ namespace {
 
 // Bytes moved by one read or write call.
 constexpr qint64 kChunk = 64 * 1024;
+// How long a lock is waited for, and how often it is tried again, ms: another
+// program holds it only while it rewrites a small file.
+constexpr int kLockWaitMs = 3000, kLockRetryMs = 10;
+// Names tried by moveAside before it gives up.
+constexpr int kMaxAsideNames = 100000;
 
 // A name that came from the folder listing with bytes that are not UTF-8:
 // the listing shows them as replacement characters, and no file has that
@@ -195,6 +203,88 @@ bool Files::write(const QString& path, const QByteArray& bytes, QString& whyNot,
         ::unlink(aside.constData());
         return failed(e, path, whyNot);
     }
+    return true;
+}
+
+bool FileStamp::isFile() const {
+    return reached && S_ISREG(mode);
+}
+
+FileStamp fileStamp(const QString& path) {
+    FileStamp s;
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0) return s;
+    s.present = true;
+    if (S_ISLNK(st.st_mode) && ::stat(p.constData(), &st) != 0) return s;
+    s.reached = true;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    s.mode = st.st_mode;
+    return s;
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing lets go of the lock
+}
+
+bool Files::moveAside(const QString& path, const QString& name, QString& movedTo, QString& whyNot) {
+    if (kept(path, whyNot)) return false;
+    const QByteArray from = QFile::encodeName(path);
+    const QDir folder = QFileInfo(path).dir();
+    for (int n = 1; n <= kMaxAsideNames; ++n) {
+        const QString to = folder.filePath(n == 1 ? name : name + u'-' + QString::number(n));
+        const QByteArray target = QFile::encodeName(to);
+        struct stat st {};
+        if (::lstat(target.constData(), &st) == 0) continue;
+        if (const int e = fault(Step::Move, path)) return failed(e, path, whyNot);
+        int r =
+            ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+        // A file system without the flag: a second name, then the first one
+        // removed, which cannot replace anything either (not for folders).
+        if (r != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            r = ::link(from.constData(), target.constData());
+            if (r == 0 && ::unlink(from.constData()) != 0) {
+                const int e = errno;
+                ::unlink(target.constData());
+                return failed(e, path, whyNot);
+            }
+        }
+        if (r == 0) {
+            movedTo = to;
+            return true;
+        }
+        if (errno != EEXIST) return failed(errno, path, whyNot);
+    }
+    whyNot = QStringLiteral("toutes les copies possibles existent déjà.");
+    return false;
+}
+
+bool Files::lock(const QString& path, FileLock& out, QString& whyNot) {
+    if (kept(path, whyNot)) return false;
+    if (const int e = fault(Step::Lock, path)) return failed(e, path, whyNot);
+    const QByteArray p = QFile::encodeName(path);
+    // Read access is enough to lock: a lock file made read-only still works.
+    int fd = ::open(p.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS))
+        fd = ::open(p.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return failed(errno, path, whyNot);
+    for (int waited = 0;; waited += kLockRetryMs) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+        const int e = errno;
+        if (e == EINTR) continue;
+        if (e != EWOULDBLOCK || waited >= kLockWaitMs) {
+            ::close(fd);
+            return failed(e == EWOULDBLOCK ? EBUSY : e, path, whyNot);
+        }
+        const timespec pause{0, kLockRetryMs * 1000000L};
+        ::nanosleep(&pause, nullptr);
+    }
+    if (out.fd_ >= 0) ::close(out.fd_);
+    out.fd_ = fd;
     return true;
 }
 

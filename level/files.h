@@ -10,6 +10,34 @@
 
 namespace level {
 
+// What a name stands for now, links followed: enough to tell that a file
+// changed (a write by rename gives a new inode, an edit in place a new size
+// or time).
+struct FileStamp {
+    bool present = false;  // something has that name (a link to nowhere included)
+    bool reached = false;  // and what it leads to could be looked at
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modifiedNs = 0, changedNs = 0;
+    unsigned mode = 0;
+    bool isFile() const;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const QString& path);
+
+// An advisory lock on a file, held while the object lives. Only programs that
+// take the same lock wait for each other; a program that dies lets go.
+class FileLock {
+public:
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+
+private:
+    friend class Files;
+    int fd_ = -1;
+};
+
 class Files {
 public:
     virtual ~Files() = default;
@@ -24,12 +52,20 @@ public:
     bool write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable = true);
     // Removes a file, or a link itself; a folder is refused.
     bool remove(const QString& path, QString& whyNot);
+    // Moves whatever has the name path (a file, a link itself, a folder) to
+    // the first free name among `name`, `name-2`, `name-3`, ... of the same
+    // folder, by renaming: nothing is copied, and no name is ever replaced.
+    // `movedTo` is the path it went to.
+    bool moveAside(const QString& path, const QString& name, QString& movedTo, QString& whyNot);
+    // Takes the lock of the file path (created empty if need be), waiting a
+    // few seconds at most for another program to let go.
+    bool lock(const QString& path, FileLock& out, QString& whyNot);
     // Refuses every write and removal of a file in `folder` with the reason
     // `why`: a folder the program reads but must never change.
     void keepUnchanged(const QString& folder, const QString& why);
 
     // The steps that can fail.
-    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove };
+    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove, Move, Lock };
 
 protected:
     // Asked before each step: an error number makes the step fail as the
