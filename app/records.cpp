@@ -96,10 +96,12 @@ bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
     QByteArray bytes;
     QString why;
     const QString name = QFileInfo(path).fileName();
-    if (services().files().read(path, level::kMaxReplayBytes, bytes, why)) {
+    // One byte past the bound, so that a larger file is refused as such.
+    if (services().files().read(path, level::kMaxReplayBytes + 1, bytes, why)) {
         if (level::parseReplay(bytes, name, out, why)) return true;
     } else {
-        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2").arg(name, why);
+        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2")
+                  .arg(level::shown(name, -1), why);
     }
     services().msgBox(why, tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Rejeu illisible"));
     return false;
@@ -108,7 +110,14 @@ bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
 bool ZelkProgram::checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks,
                               QString& where) {
     playing_.reset();  // its generator and options back first
-    playing_ = std::make_unique<ReplayRun>(*this, r, false);
+    try {
+        playing_ = std::make_unique<ReplayRun>(*this, r, false);
+    } catch (const level::RuntimeError& e) {
+        // The reader takes only what the game can hold; should the game
+        // still fail, that is said, not a crash.
+        where = QStringLiteral("au début : ") + e.text();
+        return false;
+    }
     const bool same = playing_->runAll(where);
     outcome = playing_->outcome();
     ticks = playing_->ticks();

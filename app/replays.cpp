@@ -137,8 +137,15 @@ ReplayRun::ReplayRun(ZelkProgram& program, level::Replay replay, bool tried)
     seedBefore_ = rng.state();
     rng.reseed(replay_.seed);
     program_.overrideOptions(&replay_.options);
-    frmsaut& game =
-        program_.launch(replay_.level, replay_.levelName, replay_.tickMs, replay_.day, false);
+    frmsaut* started = nullptr;
+    try {
+        started =
+            &program_.launch(replay_.level, replay_.levelName, replay_.tickMs, replay_.day, false);
+    } catch (...) {
+        restore();  // nothing of this replay may outlive it
+        throw;
+    }
+    frmsaut& game = *started;
     game.tried = tried;
     game.setTap(this);
     game_ = &game;
@@ -184,19 +191,17 @@ bool ReplayRun::agrees(const level::Check& want, int line, QString& where) const
     level::Check now = checkOf(*game_);
     now.ticks = ticks_;
     if (now == want) return true;
-    where = QStringLiteral(
-                "ligne %1, après %2 ticks : énergie %3, grises tuées %4, joueur en "
-                "(%5, %6) au lieu de %7 ticks, énergie %8, grises tuées %9, joueur "
-                "en (%10, %11)")
-                .arg(line)
-                .arg(now.ticks)
-                .arg(level::str(now.energie))
-                .arg(now.tuesgris)
-                .arg(level::str(now.left), level::str(now.top))
-                .arg(want.ticks)
-                .arg(level::str(want.energie))
-                .arg(want.tuesgris)
-                .arg(level::str(want.left), level::str(want.top));
+    // Every value compared, so that the two never read the same.
+    const auto state = [](const level::Check& c) {
+        return QStringLiteral("énergie %1, grises tuées %2, grises créées %3, joueur en (%4, %5)")
+            .arg(level::str(c.energie))
+            .arg(c.tuesgris)
+            .arg(c.nbgris)
+            .arg(level::str(c.left), level::str(c.top));
+    };
+    where = QStringLiteral("ligne %1, après %2 ticks : %3 au lieu de %4 ticks, %5")
+                .arg(QString::number(line), QString::number(now.ticks), state(now),
+                     QString::number(want.ticks), state(want));
     return false;
 }
 
@@ -221,8 +226,9 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
             if (auto* t = qobject_cast<tk::Timer*>(g.control(e.name))) {
                 t->fire();
             } else {
-                where =
-                    QStringLiteral("ligne %1 : pas de minuterie « %2 »").arg(e.line).arg(e.name);
+                where = QStringLiteral("ligne %1 : pas de minuterie « %2 »")
+                            .arg(e.line)
+                            .arg(level::shown(e.name));
                 return false;
             }
             break;
@@ -234,7 +240,9 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
         case Kind::Mouse: {
             tk::Element* target = nullptr;
             if (e.forced && !e.name.isEmpty() && !(target = g.elementNamed(e.name))) {
-                where = QStringLiteral("ligne %1 : pas d'élément « %2 »").arg(e.line).arg(e.name);
+                where = QStringLiteral("ligne %1 : pas d'élément « %2 »")
+                            .arg(e.line)
+                            .arg(level::shown(e.name));
                 return false;
             }
             const auto a = e.action == Action::Down ? tk::Screen::MouseAction::Down

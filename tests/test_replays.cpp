@@ -68,6 +68,11 @@ QString randomStep(QRandomGenerator& rng) {
     }
 }
 
+// A shipped level ("levels", "lev") and its winning replay ("solutions", "rejeu").
+QString shipped(const char* folder, const char* type) {
+    return QStringLiteral(ZELK_SOURCE_DIR "/assets/%1/06 - l'oiseau arrive.%2").arg(folder, type);
+}
+
 }  // namespace
 
 class TestReplays : public QObject {
@@ -144,6 +149,49 @@ private slots:
         QVERIFY(won > 0);
         QVERIFY(lost > 0);
         QVERIFY(unfinished > 0);
+    }
+
+    // At the readers' bound and past it, options the game cannot hold,
+    // control characters: each says its true reason, controls shown as "?".
+    void hostileReplaysSayWhy_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said");
+        QFile f(shipped("solutions", "rejeu"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray won = f.readAll(), a = "0 souris move 0 0 1.", b = " 0\n";
+        // A first move, its number padded to the bound.
+        QByteArray full = won;
+        full.insert(
+            won.indexOf("\n0 ") + 1,
+            a + QByteArray(level::kMaxReplayBytes - won.size() - a.size() - b.size(), '0') + b);
+        QTest::newRow("at the bound") << full << "gagné";
+        QTest::newRow("a byte more") << full + '\n' << "trop grand (plus de 32 Mio)";
+        const auto with = [&](const char* from, const char* to) {
+            return QByteArray(won).replace(from, to);
+        };
+        QTest::newRow("life") << with(" 125 4\n", " 32767 4\n")
+                              << "« 32767 » n'est pas un nombre entier de 10 à 250";
+        QTest::newRow("tick") << with("vitesse 18", "vitesse 51") << "de 1 à 50, ou 200";
+        QTest::newRow("controls in a name")
+            << with("18 minuterie Timer1", "18 minuterie T%00%1B%5B2J") << "minuterie « T??[2J »";
+    }
+    void hostileReplaysSayWhy() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("r\x1b.rejeu"), bytes);
+        zelk::ZelkProgram program(fx.services(), true);
+        level::Replay r;
+        level::Outcome outcome{};
+        int ticks = 0;
+        QString where;
+        if (program.readReplay(fx.path(QStringLiteral("r\x1b.rejeu")), r) &&
+            program.checkReplay(r, outcome, ticks, where))
+            where = QStringLiteral("gagné");
+        where += fx.takeLog().join(u' ');
+        QVERIFY2(where.contains(said), qPrintable(where));
+        for (QChar c : where)
+            QVERIFY2(c.unicode() >= 32, qPrintable(where));
     }
 };
 
