@@ -24,12 +24,15 @@ public:
     bool write(const QString& path, const QByteArray& bytes, QString& whyNot, bool durable = true);
     // Removes a file, or a link itself; a folder is refused.
     bool remove(const QString& path, QString& whyNot);
+    // Makes a folder and those missing above it; one already there is kept,
+    // anything else of that name is refused.
+    bool makeFolder(const QString& path, QString& whyNot);
     // Refuses every write and removal of a file in `folder` with the reason
     // `why`: a folder the program reads but must never change.
     void keepUnchanged(const QString& folder, const QString& why);
 
     // The steps that can fail.
-    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove };
+    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove, MakeFolder };
 
 protected:
     // Asked before each step: an error number makes the step fail as the
