@@ -1,5 +1,7 @@
 #include "app/replays.h"
 
+#include <limits>
+
 #include "app/program.h"
 #include "game/frmsaut.h"
 
@@ -169,13 +171,17 @@ void ReplayRun::restore() {
     program_.services().rng().reseed(seedBefore_);
 }
 
+// The game screen is the replay's as long as it lives: the user's input and
+// its own timers count neither during the show nor after its end, so that
+// Escape cannot start a shown game again with the player's options.
 bool ReplayRun::mouse(tk::Screen::MouseAction, int, int, float, float, const tk::Element*, bool) {
     return delivering_;
 }
 
 bool ReplayRun::key(KeyAction a, int code, int) {
     if (delivering_) return true;
-    // The user's Escape ends the show; nothing else of the user's counts.
+    // The user's Escape ends the show while it plays; nothing else of the
+    // user's counts.
     if (a == KeyAction::Down && code == tk::key::Escape && finished_)
         QMetaObject::invokeMethod(
             this, [this] { stop(true); }, Qt::QueuedConnection);
@@ -279,8 +285,12 @@ void ReplayRun::runTimed(std::function<void(bool)> finished) {
 }
 
 void ReplayRun::nextTimed() {
-    const qint64 now = clock_.elapsed();
+    // Frozen time (the driver, the tests) stands past the end: the show is
+    // played through at once.
+    const qint64 now =
+        program_.frozenTime() ? std::numeric_limits<qint64>::max() : clock_.elapsed();
     QString where;
+    const size_t first = next_;
     while (next_ < replay_.events.size() && replay_.events[next_].ms <= now) {
         if (deliver(replay_.events[next_++], where)) continue;
         // Not the game that was recorded (the rules changed since): say so
@@ -291,15 +301,21 @@ void ReplayRun::nextTimed() {
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Revoir"));
         return stop(false);
     }
+    // A recorded game fires the counters' timer when it likes (a solution
+    // only now and then): the frame shown has them right all the same.
+    // Reading the state only, this changes nothing the replay checks.
+    if (next_ > first && game_) program_.dispatch([this] { game_->counters(); });
     if (next_ >= replay_.events.size()) return stop(false);
     wake_.start(static_cast<int>(std::min<qint64>(replay_.events[next_].ms - now, 1000)));
 }
 
 void ReplayRun::stop(bool stopped) {
     wake_.stop();
+    // The show is over for good: the tap stays, and the game's timers stop.
     if (game_) {
-        game_->setTap(nullptr);
         game_->showStandInPointer(false);
+        for (tk::Timer* t : {&game_->Timer1, &game_->Timer2, &game_->Timer3})
+            t->setEnabled(false);
     }
     restore();
     if (auto f = std::move(finished_)) {
