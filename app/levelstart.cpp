@@ -83,7 +83,7 @@ frmsaut& ZelkProgram::launch(const level::Level& lev, const QString& name, int t
 // recorded from its first event.
 frmsaut& ZelkProgram::play(const level::Level& lev, const QString& name) {
     frmaut& aut = get<frmaut>();
-    const int tickMs = aut.ram.value() == 1 ? kLagTickMs : aut.dep.value();
+    const int tickMs = aut.ram.value() == 1 ? level::kLagTickMs : aut.dep.value();
     frmsaut& game = launch(lev, name, tickMs, aut.jour.value(), true);
     startRecording(game, lev, name);
     return game;

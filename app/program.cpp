@@ -47,10 +47,12 @@ void ZelkProgram::showMenu() {
 
 void ZelkProgram::openLevelFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
+    // A replay plays over the menu, as given to zelk at the start.
+    if (name.endsWith(QLatin1String(".rejeu"), Qt::CaseInsensitive)) return showReplayFile(path);
     if (!name.endsWith(QLatin1String(".lev"), Qt::CaseInsensitive)) {
         services().msgBox(
             QStringLiteral("%1 n'est pas un niveau : les niveaux sont les fichiers .lev.")
-                .arg(name),
+                .arg(level::shown(name, -1)),
             tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Niveau illisible"));
         return;
     }

@@ -61,6 +61,7 @@ public:
     // A level from elsewhere (the command line, a file dropped on the menu):
     // read with the game's reader, copied into the level folder (asking
     // before replacing another level of that name) and selected in the menu.
+    // A replay (.rejeu) is shown instead, as showReplayFile does.
     void openLevelFile(const QString& path);
     // The level to open when the menu first shows, after the start-up warning.
     void openAtStart(const QString& path) { levelAtStart_ = path; }

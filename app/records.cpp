@@ -18,6 +18,32 @@ namespace zelk {
 namespace {
 constexpr const char* kReplayFolder = "rejeux";
 constexpr const char* kSolutionFolder = "solutions";
+// The longest file name the file systems take, bytes.
+constexpr qsizetype kLongestName = 255;
+
+// The start of `text` whose UTF-8 fits `room` bytes, cut between characters.
+QString cutToBytes(const QString& text, qsizetype room) {
+    qsizetype bytes = 0, end = 0;
+    while (end < text.size()) {
+        const qsizetype n = text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        bytes += QStringView(text).mid(end, n).toUtf8().size();
+        if (bytes > room) break;
+        end += n;
+    }
+    return text.left(end);
+}
+
+// A replay as a file, if it can be read back: beyond the readers' bound it
+// could not.
+bool writeReplay(level::Files& files, const QString& path, const level::Replay& r, QString& why) {
+    const QByteArray bytes = level::formatReplay(r);
+    if (bytes.size() > level::kMaxReplayBytes) {
+        why = QStringLiteral("la partie est trop longue, son rejeu dépasserait %1 Mio.")
+                  .arg(level::kMaxReplayBytes / (1024 * 1024));
+        return false;
+    }
+    return files.write(path, bytes, why);
+}
 }  // namespace
 
 level::RecordsFile& ZelkProgram::recordsFile() {
@@ -88,17 +114,19 @@ bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
         return false;
     }
     const level::Replay r = recorder_ ? recorder_->replay() : *fileReplay_;
-    return services().files().write(path, level::formatReplay(r), whyNot);
+    return writeReplay(services().files(), path, r, whyNot);
 }
 
 bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
     QByteArray bytes;
     QString why;
     const QString name = QFileInfo(path).fileName();
-    if (services().files().read(path, level::kMaxReplayBytes, bytes, why)) {
+    // One byte past the bound, so that a larger file is refused as such.
+    if (services().files().read(path, level::kMaxReplayBytes + 1, bytes, why)) {
         if (level::parseReplay(bytes, name, out, why)) return true;
     } else {
-        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2").arg(name, why);
+        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2")
+                  .arg(level::shown(name, -1), why);
     }
     services().msgBox(why, tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Rejeu illisible"));
     return false;
@@ -107,7 +135,14 @@ bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
 bool ZelkProgram::checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks,
                               QString& where) {
     playing_.reset();  // its generator and options back first
-    playing_ = std::make_unique<ReplayRun>(*this, r, false);
+    try {
+        playing_ = std::make_unique<ReplayRun>(*this, r, false);
+    } catch (const level::RuntimeError& e) {
+        // The reader takes only what the game can hold; should the game
+        // still fail, that is said, not a crash.
+        where = QStringLiteral("au début : ") + e.text();
+        return false;
+    }
     const bool same = playing_->runAll(where);
     outcome = playing_->outcome();
     ticks = playing_->ticks();
@@ -142,15 +177,20 @@ void ZelkProgram::keepReplay() {
     const level::Replay r = recorder_ ? recorder_->replay() : *fileReplay_;
     tk::Services& sv = services();
     const QDir folder(QDir(sv.levelFolder()).filePath(QLatin1String(kReplayFolder)));
+    // A long level name is shortened, so that the date and the type fit.
+    const QString tail =
+        u'-' + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH'h'mm'm'ss")) +
+        QStringLiteral(".rejeu");
     const QString base =
-        QFileInfo(r.levelName).completeBaseName() + u'-' +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH'h'mm'm'ss"));
-    const QString path = folder.filePath(base + QStringLiteral(".rejeu"));
+        cutToBytes(QFileInfo(r.levelName).completeBaseName(), kLongestName - tail.toUtf8().size());
+    const QString path = folder.filePath(base + tail);
     QString why;
-    if (!QDir().mkpath(folder.path())) {
-        why = QStringLiteral("le dossier « %1 » ne peut pas être créé.").arg(folder.path());
-    } else if (sv.files().write(path, level::formatReplay(r), why)) {
-        sv.msgBox(QStringLiteral("Rejeu enregistré : ") + QDir::toNativeSeparators(path),
+    if (!sv.files().makeFolder(folder.path(), why)) {
+        why = QStringLiteral("le dossier « %1 » ne peut pas être créé : %2")
+                  .arg(level::shown(QDir::toNativeSeparators(folder.path()), -1), why);
+    } else if (writeReplay(sv.files(), path, r, why)) {
+        sv.msgBox(QStringLiteral("Rejeu enregistré : ") +
+                      level::shown(QDir::toNativeSeparators(path), -1),
                   tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Enregistrer"));
         return;
     }

@@ -1,5 +1,7 @@
 #include "app/replays.h"
 
+#include <limits>
+
 #include "app/program.h"
 #include "game/frmsaut.h"
 
@@ -137,8 +139,15 @@ ReplayRun::ReplayRun(ZelkProgram& program, level::Replay replay, bool tried)
     seedBefore_ = rng.state();
     rng.reseed(replay_.seed);
     program_.overrideOptions(&replay_.options);
-    frmsaut& game =
-        program_.launch(replay_.level, replay_.levelName, replay_.tickMs, replay_.day, false);
+    frmsaut* started = nullptr;
+    try {
+        started =
+            &program_.launch(replay_.level, replay_.levelName, replay_.tickMs, replay_.day, false);
+    } catch (...) {
+        restore();  // nothing of this replay may outlive it
+        throw;
+    }
+    frmsaut& game = *started;
     game.tried = tried;
     game.setTap(this);
     game_ = &game;
@@ -162,13 +171,17 @@ void ReplayRun::restore() {
     program_.services().rng().reseed(seedBefore_);
 }
 
+// The game screen is the replay's as long as it lives: the user's input and
+// its own timers count neither during the show nor after its end, so that
+// Escape cannot start a shown game again with the player's options.
 bool ReplayRun::mouse(tk::Screen::MouseAction, int, int, float, float, const tk::Element*, bool) {
     return delivering_;
 }
 
 bool ReplayRun::key(KeyAction a, int code, int) {
     if (delivering_) return true;
-    // The user's Escape ends the show; nothing else of the user's counts.
+    // The user's Escape ends the show while it plays; nothing else of the
+    // user's counts.
     if (a == KeyAction::Down && code == tk::key::Escape && finished_)
         QMetaObject::invokeMethod(
             this, [this] { stop(true); }, Qt::QueuedConnection);
@@ -184,19 +197,17 @@ bool ReplayRun::agrees(const level::Check& want, int line, QString& where) const
     level::Check now = checkOf(*game_);
     now.ticks = ticks_;
     if (now == want) return true;
-    where = QStringLiteral(
-                "ligne %1, après %2 ticks : énergie %3, grises tuées %4, joueur en "
-                "(%5, %6) au lieu de %7 ticks, énergie %8, grises tuées %9, joueur "
-                "en (%10, %11)")
-                .arg(line)
-                .arg(now.ticks)
-                .arg(level::str(now.energie))
-                .arg(now.tuesgris)
-                .arg(level::str(now.left), level::str(now.top))
-                .arg(want.ticks)
-                .arg(level::str(want.energie))
-                .arg(want.tuesgris)
-                .arg(level::str(want.left), level::str(want.top));
+    // Every value compared, so that the two never read the same.
+    const auto state = [](const level::Check& c) {
+        return QStringLiteral("énergie %1, grises tuées %2, grises créées %3, joueur en (%4, %5)")
+            .arg(level::str(c.energie))
+            .arg(c.tuesgris)
+            .arg(c.nbgris)
+            .arg(level::str(c.left), level::str(c.top));
+    };
+    where = QStringLiteral("ligne %1, après %2 ticks : %3 au lieu de %4 ticks, %5")
+                .arg(QString::number(line), QString::number(now.ticks), state(now),
+                     QString::number(want.ticks), state(want));
     return false;
 }
 
@@ -221,8 +232,9 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
             if (auto* t = qobject_cast<tk::Timer*>(g.control(e.name))) {
                 t->fire();
             } else {
-                where =
-                    QStringLiteral("ligne %1 : pas de minuterie « %2 »").arg(e.line).arg(e.name);
+                where = QStringLiteral("ligne %1 : pas de minuterie « %2 »")
+                            .arg(e.line)
+                            .arg(level::shown(e.name));
                 return false;
             }
             break;
@@ -234,7 +246,9 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
         case Kind::Mouse: {
             tk::Element* target = nullptr;
             if (e.forced && !e.name.isEmpty() && !(target = g.elementNamed(e.name))) {
-                where = QStringLiteral("ligne %1 : pas d'élément « %2 »").arg(e.line).arg(e.name);
+                where = QStringLiteral("ligne %1 : pas d'élément « %2 »")
+                            .arg(e.line)
+                            .arg(level::shown(e.name));
                 return false;
             }
             const auto a = e.action == Action::Down ? tk::Screen::MouseAction::Down
@@ -271,8 +285,12 @@ void ReplayRun::runTimed(std::function<void(bool)> finished) {
 }
 
 void ReplayRun::nextTimed() {
-    const qint64 now = clock_.elapsed();
+    // Frozen time (the driver, the tests) stands past the end: the show is
+    // played through at once.
+    const qint64 now =
+        program_.frozenTime() ? std::numeric_limits<qint64>::max() : clock_.elapsed();
     QString where;
+    const size_t first = next_;
     while (next_ < replay_.events.size() && replay_.events[next_].ms <= now) {
         if (deliver(replay_.events[next_++], where)) continue;
         // Not the game that was recorded (the rules changed since): say so
@@ -283,15 +301,21 @@ void ReplayRun::nextTimed() {
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Revoir"));
         return stop(false);
     }
+    // A recorded game fires the counters' timer when it likes (a solution
+    // only now and then): the frame shown has them right all the same.
+    // Reading the state only, this changes nothing the replay checks.
+    if (next_ > first && game_) program_.dispatch([this] { game_->counters(); });
     if (next_ >= replay_.events.size()) return stop(false);
     wake_.start(static_cast<int>(std::min<qint64>(replay_.events[next_].ms - now, 1000)));
 }
 
 void ReplayRun::stop(bool stopped) {
     wake_.stop();
+    // The show is over for good: the tap stays, and the game's timers stop.
     if (game_) {
-        game_->setTap(nullptr);
         game_->showStandInPointer(false);
+        for (tk::Timer* t : {&game_->Timer1, &game_->Timer2, &game_->Timer3})
+            t->setEnabled(false);
     }
     restore();
     if (auto f = std::move(finished_)) {

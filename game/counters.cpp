@@ -5,6 +5,11 @@
 
 namespace zelk {
 
+// The options' ranges keep what the game makes of them in 16 bits: the
+// counters' sums and the starting energy (setup, chars).
+static_assert(level::kGreyRange.hi + kShapeCount <= INT16_MAX);
+static_assert(level::kLifeRange.hi * kEnergyPerVie <= INT16_MAX);
+
 void frmsaut::counters() {
     int16_t hidden = 0;
     for (int k = 1; k <= kShapeCount; ++k)

@@ -94,10 +94,10 @@ constexpr float kVialDepth = 100;
 // Spawn-timer firings before a vanished bird comes back.
 constexpr int16_t kBirdReturn = 5;
 
-// Timers, milliseconds: the tick (the game options' start value), the tick in
-// lag simulation, the grey frogs' spawn and the counters' refresh.
+// Timers, milliseconds: the tick (the game options' start value; the tick in
+// lag simulation is level::kLagTickMs), the grey frogs' spawn and the
+// counters' refresh.
 constexpr int kTickMs = 18;
-constexpr int kLagTickMs = 200;
 constexpr int kSpawnMs = 4000;
 constexpr int kCountersMs = 30;
 

@@ -54,6 +54,8 @@ QString systemReason(int err) {
             return QStringLiteral("c'est un dossier, pas un fichier.");
         case ENOTDIR:
             return QStringLiteral("un élément du chemin n'est pas un dossier.");
+        case EEXIST:
+            return QStringLiteral("un fichier porte déjà ce nom.");
         case ENAMETOOLONG:
             return QStringLiteral("le nom est trop long.");
         case ELOOP:
@@ -297,6 +299,21 @@ bool Files::remove(const QString& path, QString& whyNot) {
     if (const int e = fault(Step::Remove, path)) return failed(e, path, whyNot);
     if (::unlink(p.constData()) != 0) return failed(errno, path, whyNot);
     return true;
+}
+
+bool Files::makeFolder(const QString& path, QString& whyNot) {
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(p.constData(), &st) == 0) return S_ISDIR(st.st_mode) || failed(EEXIST, path, whyNot);
+    if (kept(path, whyNot)) return false;
+    const QString parent = QFileInfo(path).path();
+    if (parent != path && !QFileInfo::exists(parent) && !makeFolder(parent, whyNot)) return false;
+    if (const int e = fault(Step::MakeFolder, path)) return failed(e, path, whyNot);
+    if (::mkdir(p.constData(), 0777) == 0) return true;
+    const int e = errno;
+    // Made meanwhile by someone else: as good.
+    return (e == EEXIST && ::stat(p.constData(), &st) == 0 && S_ISDIR(st.st_mode)) ||
+           failed(e, path, whyNot);
 }
 
 QString levelNameProblem(const QString& name) {

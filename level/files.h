@@ -60,12 +60,27 @@ public:
     // Takes the lock of the file path (created empty if need be), waiting a
     // few seconds at most for another program to let go.
     bool lock(const QString& path, FileLock& out, QString& whyNot);
+    // Makes a folder and those missing above it; one already there is kept,
+    // anything else of that name is refused.
+    bool makeFolder(const QString& path, QString& whyNot);
     // Refuses every write and removal of a file in `folder` with the reason
     // `why`: a folder the program reads but must never change.
     void keepUnchanged(const QString& folder, const QString& why);
 
     // The steps that can fail.
-    enum class Step { Open, Read, Check, Create, Write, Sync, Rename, Remove, Move, Lock };
+    enum class Step {
+        Open,
+        Read,
+        Check,
+        Create,
+        Write,
+        Sync,
+        Rename,
+        Remove,
+        Move,
+        Lock,
+        MakeFolder
+    };
 
 protected:
     // Asked before each step: an error number makes the step fail as the

@@ -13,6 +13,21 @@ QString Error::message() const {
     return QStringLiteral("Le niveau « %1 » ne peut pas être lu : %2").arg(file, problem);
 }
 
+QString shown(const QString& text, qsizetype most) {
+    const bool cut = most >= 0 && text.size() > most;
+    QString t = cut ? text.left(most) : text;
+    for (QChar& c : t)
+        if (c.unicode() < 32 || c.unicode() == 127) c = u'?';
+    return cut ? t + QStringLiteral("…") : t;
+}
+
+bool isVials(const QString& text) {
+    if (text.isEmpty()) return true;
+    for (int k = 1; k <= kMostVials; ++k)
+        if (text == QString::number(k)) return true;
+    return false;
+}
+
 namespace {
 
 bool isBlank(char c) {
@@ -116,18 +131,6 @@ namespace {
 // Halfway between the largest single and the next power of two: numbers from
 // here on round to infinity.
 constexpr double kSingleOverflow = 0x1.ffffffp+127;
-// Characters of a field quoted in a message.
-constexpr qsizetype kQuotedChars = 40;
-
-// A field's text as a message quotes it: cut short, with control characters
-// (a NUL byte, a line end) shown as "?".
-QString shown(const QString& text) {
-    QString t = text.left(kQuotedChars);
-    for (QChar& c : t)
-        if (c.unicode() < 32 || c.unicode() == 127) c = u'?';
-    return text.size() > kQuotedChars ? t + QStringLiteral("…") : t;
-}
-
 // What each of a platform's four fields holds, in the stored order.
 const char* const kPlatformFields[4] = {"haut", "gauche", "hauteur", "largeur"};
 
@@ -189,27 +192,25 @@ public:
         }
         return ok_ ? static_cast<int16_t>(level::roundHalfEven(v)) : 0;
     }
-    int16_t option(int f, int lo, int hi, const char* what) {
+    int16_t option(int f, Range range, const char* what) {
         const int16_t v = int16(f);
-        if (ok_ && (v < lo || v > hi))
+        if (ok_ && !range.holds(v))
             failAt(f, QStringLiteral("le champ %1 (%2) vaut %3, hors des limites %4 à %5.")
                           .arg(f)
                           .arg(QString::fromUtf8(what))
                           .arg(v)
-                          .arg(lo)
-                          .arg(hi));
+                          .arg(range.lo)
+                          .arg(range.hi));
         return v;
     }
     QString vials(int f) {
         const QString t = r_[f].text;
-        bool known = t.isEmpty();
-        for (int k = 1; k <= 10; ++k)
-            known = known || t == QString::number(k);
-        if (ok_ && !known)
+        if (ok_ && !isVials(t))
             failAt(f, QStringLiteral("le champ %1 (nombre de fioles « %2 ») doit être vide ou "
-                                     "compris entre 1 et 10.")
+                                     "compris entre 1 et %3.")
                           .arg(f)
-                          .arg(shown(t)));
+                          .arg(shown(t))
+                          .arg(kMostVials));
         return t;
     }
     // Platform k's (0-based) top, left, height and width as written, before
@@ -283,10 +284,10 @@ bool decode(const Record& r, const QString& fileName, bool firstAsInt16, Level& 
         }
         c.platform(k, written);
     }
-    l.ois = c.option(25, 0, 1, "oiseau");
-    l.vitois = c.option(26, 2, 50, "vitesse de l'oiseau");
-    l.nb = c.option(27, 0, 7, "grenouilles vertes");
-    l.nbg = c.option(28, 0, 100, "grenouilles grises");
+    l.ois = c.option(25, kBirdRange, "oiseau");
+    l.vitois = c.option(26, kBirdSpeedRange, "vitesse de l'oiseau");
+    l.nb = c.option(27, kGreenRange, "grenouilles vertes");
+    l.nbg = c.option(28, kGreyRange, "grenouilles grises");
     l.nbf = c.vials(29);
     if (!c.ok()) {
         err = c.error();

@@ -27,6 +27,24 @@ constexpr float kMaxPlatformHeight = 2 * kPlayfieldHeight;
 constexpr qsizetype kMaxFieldChars = 4096;
 constexpr qint64 kMaxScanBytes = 64 * 1024;
 
+// The values an option can hold, both ends included.
+struct Range {
+    int lo, hi;
+    bool holds(long long v) const { return v >= lo && v <= hi; }
+};
+// A level's enemy options (fields 25 to 28), as frmopt's controls hold them;
+// the vials (field 29) are empty or "1" to kMostVials.
+constexpr Range kBirdRange{0, 1}, kBirdSpeedRange{2, 50}, kGreenRange{0, 7}, kGreyRange{0, 100};
+constexpr int kMostVials = 10;
+bool isVials(const QString& text);
+
+// Characters of an untrusted text that a message quotes.
+constexpr qsizetype kQuotedChars = 40;
+// Untrusted text (a field, a name from a file) as every message quotes it:
+// control characters (a NUL byte, a line end, an escape) shown as "?", cut
+// after `most` characters with "…" (a negative `most` keeps it whole).
+QString shown(const QString& text, qsizetype most = kQuotedChars);
+
 struct Field {
     QString text;
     bool quoted = false;

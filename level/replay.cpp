@@ -14,8 +14,6 @@ constexpr const char* kMagic = "zelk-rejeu 1";
 // Bounds of what a game can receive: pointer positions well off the window
 // still read, nothing absurd does (twips).
 constexpr double kMaxCoordinate = 1e6;
-constexpr int kMaxOption = 32767;
-constexpr int kLongestTickMs = 60000;
 
 const char* const kActions[] = {"down", "up", "move", "press"};
 
@@ -61,7 +59,7 @@ public:
         out = t.toLongLong(&ok);
         if (ok && out >= lo && out <= hi) return true;
         return fail(QStringLiteral("« %1 » n'est pas un nombre entier de %2 à %3")
-                        .arg(shown(t))
+                        .arg(shown(QString::fromUtf8(t)))
                         .arg(lo)
                         .arg(hi));
     }
@@ -71,12 +69,13 @@ public:
         out = static_cast<int>(v);
         return true;
     }
+    bool whole(Range range, int& out) { return whole(range.lo, range.hi, out); }
     bool real(double& out) {
         const QByteArray& t = next();
         if (parseNumber(QString::fromLatin1(t), out) && std::abs(out) <= kMaxCoordinate &&
             !t.trimmed().isEmpty() && t == t.trimmed())
             return true;
-        return fail(QStringLiteral("« %1 » n'est pas un nombre").arg(shown(t)));
+        return fail(QStringLiteral("« %1 » n'est pas un nombre").arg(shown(QString::fromUtf8(t))));
     }
     bool real(float& out) {
         double d = 0;
@@ -89,7 +88,25 @@ public:
         const QByteArray raw = QByteArray::fromPercentEncoding(t);
         out = QString::fromUtf8(raw);
         if (out.toUtf8() == raw && raw.size() <= kMaxFieldChars) return true;
-        return fail(QStringLiteral("le texte « %1 » n'est pas lisible").arg(shown(t)));
+        return fail(
+            QStringLiteral("le texte « %1 » n'est pas lisible").arg(shown(QString::fromUtf8(t))));
+    }
+    bool vials(QString& out) {
+        if (!text(out)) return false;
+        if (isVials(out)) return true;
+        return fail(QStringLiteral("« %1 » n'est pas un nombre de fioles (vide, ou de 1 à %2)")
+                        .arg(shown(out))
+                        .arg(kMostVials));
+    }
+    // The game timer's interval: frmaut's, or the lag simulation's.
+    bool tick(int& out) {
+        if (!whole(1, kLagTickMs, out)) return false;
+        if (kTickRange.holds(out) || out == kLagTickMs) return true;
+        return fail(QStringLiteral("%1 ms n'est pas un intervalle du jeu (de %2 à %3, ou %4)")
+                        .arg(out)
+                        .arg(kTickRange.lo)
+                        .arg(kTickRange.hi)
+                        .arg(kLagTickMs));
     }
     bool done() {
         if (i_ == w_.size()) return true;
@@ -98,12 +115,6 @@ public:
     bool fail(const QString& p) {
         if (problem.isEmpty()) problem = p;
         return false;
-    }
-    static QString shown(const QByteArray& t) {
-        QString s = QString::fromUtf8(t.left(40));
-        for (QChar& c : s)
-            if (c.unicode() < 32 || c.unicode() == 127) c = u'?';
-        return s;
     }
 
 private:
@@ -119,11 +130,12 @@ private:
     qsizetype i_;
 };
 
+// Only what the option screens can hold: the game computes with them in 16
+// bits (the energy is life x 100, the counters add the grey frogs to kill).
 bool readOptions(Words& w, GameOptions& o) {
-    return w.whole(0, 1, o.bird) && w.whole(0, kMaxOption, o.birdSpeed) &&
-           w.whole(0, kMaxOption, o.green) && w.whole(0, kMaxOption, o.greyToKill) &&
-           w.text(o.vials) && w.whole(0, kMaxOption, o.life) &&
-           w.whole(0, kMaxOption, o.greyOnScreen);
+    return w.whole(kBirdRange, o.bird) && w.whole(kBirdSpeedRange, o.birdSpeed) &&
+           w.whole(kGreenRange, o.green) && w.whole(kGreyRange, o.greyToKill) && w.vials(o.vials) &&
+           w.whole(kLifeRange, o.life) && w.whole(kGreyOnScreenRange, o.greyOnScreen);
 }
 
 bool readCheck(Words& w, Check& c) {
@@ -176,14 +188,22 @@ QByteArray formatReplay(const Replay& r) {
 
 bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, QString& whyNot) {
     int lineNo = 0;
+    const QString name = shown(fileName, -1);
+    if (data.size() > kMaxReplayBytes) {
+        whyNot = QStringLiteral(
+                     "Le rejeu « %1 » ne peut pas être lu : le fichier est trop grand "
+                     "(plus de %2 Mio).")
+                     .arg(name)
+                     .arg(kMaxReplayBytes / (1024 * 1024));
+        return false;
+    }
     auto refuse = [&](const QString& problem) {
         whyNot = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : ligne %2 : %3.")
-                     .arg(fileName)
+                     .arg(name)
                      .arg(lineNo)
                      .arg(problem);
         return false;
     };
-    if (data.size() > kMaxReplayBytes) return refuse(QStringLiteral("le fichier est trop grand"));
     QByteArrayList lines = data.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     // The header, in its order; then events until the end line, which is last.
@@ -226,7 +246,7 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
             } else if (key == "options") {
                 ok = readOptions(words, r.options);
             } else if (key == "vitesse") {
-                ok = words.whole(0, kLongestTickMs, r.tickMs);
+                ok = words.tick(r.tickMs);
             } else if (key == "ciel") {
                 QString sky;
                 ok = words.text(sky) &&
@@ -275,8 +295,7 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
                         e.action = static_cast<ReplayEvent::Action>(i);
                         return true;
                     }
-                return words.fail(QStringLiteral("action « %1 » inconnue")
-                                      .arg(Words::shown(a.toUtf8()).left(20)));
+                return words.fail(QStringLiteral("action « %1 » inconnue").arg(shown(a, 20)));
             };
             if (!ok) {
             } else if (kind == QLatin1String("minuterie")) {
@@ -298,8 +317,7 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
                 e.kind = ReplayEvent::Kind::Options;
                 ok = readOptions(words, e.options);
             } else {
-                ok = words.fail(QStringLiteral("événement « %1 » inconnu")
-                                    .arg(Words::shown(kind.toUtf8()).left(20)));
+                ok = words.fail(QStringLiteral("événement « %1 » inconnu").arg(shown(kind, 20)));
             }
             r.events.push_back(e);
         }

@@ -14,6 +14,13 @@
 
 namespace level {
 
+// The game options a running game reads, as frmaut's controls hold them:
+// the starting energy in hundreds, the most grey frogs on screen, and the
+// game timer's interval (ms), or that of the lag simulation. The enemy
+// options are a level's (levelfile.h).
+constexpr Range kLifeRange{10, 250}, kGreyOnScreenRange{1, 15}, kTickRange{1, 50};
+constexpr int kLagTickMs = 200;
+
 // The options a running game reads, as it read them.
 struct GameOptions {
     int bird = 0, birdSpeed = 0, green = 0, greyToKill = 0;
@@ -61,12 +68,16 @@ struct Replay {
     Check end;  // the state at the end of the recording
 };
 
-// The largest replay file read, bytes.
+// The largest replay file read, bytes (32 MiB); a reader reads one byte
+// more, to know a larger file from one of that size.
 constexpr qint64 kMaxReplayBytes = 32 * 1024 * 1024;
 
 QByteArray formatReplay(const Replay& r);
 // Reads a whole replay, checked before anything is kept; a malformed one is
-// refused with a French message naming the file and the line.
+// refused with a French message naming the file and the line. Every number
+// is one the game can hold: the options within their controls' ranges, the
+// tick a game timer's interval, positions and codes within what the input
+// delivers. More than kMaxReplayBytes is refused whatever it holds.
 bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, QString& whyNot);
 
 // Game time as a player reads it: "1 min 12 s", "45 s".

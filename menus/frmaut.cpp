@@ -1,6 +1,7 @@
 #include "menus/frmaut.h"
 
 #include "game/rules.h"
+#include "level/replay.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -12,13 +13,16 @@ const QColor kBlue(0, 0, 255);
 
 frmaut::frmaut(tk::Program& program)
     : tk::Screen(program, kName, 5775, 4200),
-      dep(*this, "dep", {1080, 1080, 2655, 255}, 1, 50, kTickMs, 6, 6),
+      dep(*this, "dep", {1080, 1080, 2655, 255}, level::kTickRange.lo, level::kTickRange.hi,
+          kTickMs, 6, 6),
       Command6(*this, "Command6", {4440, 1080, 735, 255}, QStringLiteral("DEF")),
       ram(*this, "ram", {2280, 1440, 2535, 195}, QStringLiteral("Simuler un ramage")),
-      vie(*this, "vie", {1200, 1920, 2415, 255}, 10, 250, kStartVie, 10, 10),
+      vie(*this, "vie", {1200, 1920, 2415, 255}, level::kLifeRange.lo, level::kLifeRange.hi,
+          kStartVie, 10, 10),
       Command1(*this, "Command1", {4440, 1920, 735, 255}, QStringLiteral("DEF")),
       Command3(*this, "Command3", {3960, 3000, 255, 375}, QStringLiteral("!")),
-      maxgb(*this, "maxgb", {1320, 3120, 2535, 255}, 1, 15, 4, 1, 1),
+      maxgb(*this, "maxgb", {1320, 3120, 2535, 255}, level::kGreyOnScreenRange.lo,
+            level::kGreyOnScreenRange.hi, 4, 1, 1),
       jour(*this, "jour", {360, 3720, 1095, 255}, QStringLiteral("jour")),
       nuit(*this, "nuit", {1680, 3720, 855, 255}, QStringLiteral("nuit")),
       Command2(*this, "Command2", {4320, 3720, 1335, 375}, QStringLiteral("OK")) {

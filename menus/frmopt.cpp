@@ -9,7 +9,7 @@ namespace zelk {
 namespace {
 QStringList vialItems() {
     QStringList items;
-    for (int i = 1; i <= 10; ++i)
+    for (int i = 1; i <= level::kMostVials; ++i)
         items << QString::number(i);
     return items;
 }
@@ -18,9 +18,10 @@ QStringList vialItems() {
 frmopt::frmopt(tk::Program& program)
     : tk::Screen(program, kName, 8160, 4455),
       ois(*this, "ois", {3360, 480, 1935, 375}, QStringLiteral("Ajouter l'oiseau")),
-      vitois(*this, "vitois", {5520, 600, 2535, 255}, 2, 50, 10, 2, 2),
-      nb(*this, "nb", {5160, 1320, 1935, 255}, 0, 7, 3),
-      nbg(*this, "nbg", {4920, 2160, 1815, 255}, 0, 100, 15),
+      vitois(*this, "vitois", {5520, 600, 2535, 255}, level::kBirdSpeedRange.lo,
+             level::kBirdSpeedRange.hi, 10, 2, 2),
+      nb(*this, "nb", {5160, 1320, 1935, 255}, level::kGreenRange.lo, level::kGreenRange.hi, 3),
+      nbg(*this, "nbg", {4920, 2160, 1815, 255}, level::kGreyRange.lo, level::kGreyRange.hi, 15),
       nbf(*this, "nbf", {4560, 2760, 855, 645}, vialItems()),
       Command1(*this, "Command1", {3000, 3600, 1935, 495}, QStringLiteral("OK")) {
     setCaption(QStringLiteral("Options ennemies"));

@@ -1,10 +1,12 @@
 // Replays: random games played through the driver (random levels, options
 // and input, won, lost or left unfinished), recorded, saved, read back and
-// played headless in a fresh program end in the very state the game ended in.
+// played headless in a fresh program end in the very state the game ended in;
+// shown (dropped on the menu, "Revoir", "SOLUTION") they end there for good.
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include "app/program.h"
+#include "app/replays.h"
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "level/replay.h"
@@ -68,6 +70,36 @@ QString randomStep(QRandomGenerator& rng) {
     }
 }
 
+// A shipped level ("levels", "lev") and its winning replay ("solutions", "rejeu").
+QString shipped(const char* folder, const char* type) {
+    return QStringLiteral(ZELK_SOURCE_DIR "/assets/%1/06 - l'oiseau arrive.%2").arg(folder, type);
+}
+
+// A shown replay at its end: as recorded, its counters those of its own
+// options, and over (Escape and the timers change nothing); the player's
+// options and random numbers are his.
+void showEnded(zelk::ZelkProgram& p, tk::ScriptDriver& d, tk::ScriptedServices& sv,
+               const level::Replay& r, const level::GameOptions& mine, uint32_t random) {
+    if (const zelk::frmsaut* g = p.loadedAs<zelk::frmsaut>()) {
+        level::Check now = zelk::checkOf(*g);
+        now.ticks = r.end.ticks;
+        QCOMPARE(now, r.end);
+        int nbg = r.options.greyToKill, left = 7 - g->tuesgris;
+        for (const level::ReplayEvent& e : r.events)
+            if (e.kind == level::ReplayEvent::Kind::Options) nbg = e.options.greyToKill;
+        for (int k = 1; k <= 7; ++k)
+            left -= !g->mech2(k).Visible;
+        QCOMPARE(g->Label1.Caption, QStringLiteral("%1 ennemies restants à tuer").arg(nbg + left));
+        const QString before = dumpGame(p, sv);
+        for (const char* line : {"key frmsaut 27", "key frmsaut 27", "fire frmsaut.Timer1 9",
+                                 "fire frmsaut.Timer2", "fire frmsaut.Timer3"})
+            d.execute(QLatin1String(line));
+        QCOMPARE(dumpGame(p, sv), before);
+    }
+    QVERIFY(p.gameOptions() == mine);
+    QCOMPARE(sv.rng().state(), random);
+}
+
 }  // namespace
 
 class TestReplays : public QObject {
@@ -78,7 +110,8 @@ private slots:
         for (quint32 seed = 1; seed <= 24; ++seed) {
             QRandomGenerator rng(seed);
             testing::Fixture fx;
-            fx.writeFile(QStringLiteral("l.lev"), randomLevel(rng));
+            const QString name = QString(124, u'é') + QStringLiteral(".lev");  // 252 bytes
+            fx.writeFile(name, randomLevel(rng));
             QString log;
             QTextStream sink(&log);
             tk::ScriptedServices services(fx.folder(), &sink);
@@ -89,7 +122,7 @@ private slots:
                  {QStringLiteral("start"), QStringLiteral("click avert.OKButton"),
                   QStringLiteral("set frmaut.vie.Value %1").arg(10 + rng.bounded(60)),
                   QStringLiteral("set frmaut.jour.Value %1").arg(rng.bounded(2)),
-                  QStringLiteral("select frmmenu.File1 \"l.lev\""),
+                  QStringLiteral("select frmmenu.File1 \"%1\"").arg(name),
                   QStringLiteral("click frmmenu.Command1"), QStringLiteral("key frmsaut 27")})
                 driver.execute(line);
             const int steps = 50 + rng.bounded(400);
@@ -129,6 +162,45 @@ private slots:
             // The generator and the options are the player's again.
             QCOMPARE(again.rng().state(), 12345u);
 
+            // "Enregistrer": a file in the way of rejeux/ is said; then the
+            // level's name is cut to fit.
+            fx.writeFile(QStringLiteral("rejeux"), "");
+            game.keepReplay();
+            QVERIFY(services.log().last().contains(QStringLiteral("un fichier porte déjà ce nom")));
+            QFile::remove(fx.path(QStringLiteral("rejeux")));
+            game.keepReplay();
+            const QString kept =
+                QDir(fx.path(QStringLiteral("rejeux"))).entryList(QDir::Files).value(0);
+            QVERIFY(kept.startsWith(QString(114, u'é') + u'-') && kept.toUtf8().size() <= 255);
+
+            // Shown, the player's options other than theirs: dropped on the
+            // menu, again by "Revoir", and a shipped level's "SOLUTION".
+            QDir(fx.folder()).mkdir(QStringLiteral("solutions"));
+            QFile::copy(shipped("solutions", "rejeu"),
+                        fx.path(QStringLiteral("solutions/s.rejeu")));
+            QFile::copy(shipped("levels", "lev"), fx.path(QStringLiteral("s.lev")));
+            zelk::ZelkProgram shows(again, true);
+            tk::ScriptDriver d(shows, again, sink);
+            for (const QString& line :
+                 {QStringLiteral("start"), QStringLiteral("click avert.OKButton"),
+                  QStringLiteral("set frmopt.nbg.Value %1").arg(50 + rng.bounded(50)),
+                  QStringLiteral("set frmaut.vie.Value %1").arg(130 + rng.bounded(100)),
+                  QStringLiteral("select frmmenu.File1 \"s.lev\"")})
+                d.execute(line);
+            const level::GameOptions mine = shows.gameOptions();
+            const uint32_t random = again.rng().state();
+            d.execute(QStringLiteral("drop frmmenu \"%1/rejeux/%2\"").arg(fx.folder(), kept));
+            showEnded(shows, d, again, replay, mine, random);
+            if (shows.loadedAs<zelk::frmaffpg>()) {
+                d.execute(QStringLiteral("click frmaffpg.revoir"));
+                showEnded(shows, d, again, replay, mine, random);
+            }
+            d.execute(QStringLiteral("click frmmenu.Solution"));
+            level::Replay solution;
+            QVERIFY(shows.readReplay(fx.path(QStringLiteral("solutions/s.rejeu")), solution));
+            showEnded(shows, d, again, solution, mine, random);
+            QCOMPARE(shows.get<zelk::frmaffpg>().pictureName(), QStringLiteral("gagne.JPG"));
+
             // A replay whose events were tampered with says where it stopped agreeing.
             if (replay.end.ticks > 60) {
                 for (level::ReplayEvent& e : replay.events)
@@ -144,6 +216,49 @@ private slots:
         QVERIFY(won > 0);
         QVERIFY(lost > 0);
         QVERIFY(unfinished > 0);
+    }
+
+    // At the readers' bound and past it, options the game cannot hold,
+    // control characters: each says its true reason, controls shown as "?".
+    void hostileReplaysSayWhy_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said");
+        QFile f(shipped("solutions", "rejeu"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray won = f.readAll(), a = "0 souris move 0 0 1.", b = " 0\n";
+        // A first move, its number padded to the bound.
+        QByteArray full = won;
+        full.insert(
+            won.indexOf("\n0 ") + 1,
+            a + QByteArray(level::kMaxReplayBytes - won.size() - a.size() - b.size(), '0') + b);
+        QTest::newRow("at the bound") << full << "gagné";
+        QTest::newRow("a byte more") << full + '\n' << "trop grand (plus de 32 Mio)";
+        const auto with = [&](const char* from, const char* to) {
+            return QByteArray(won).replace(from, to);
+        };
+        QTest::newRow("life") << with(" 125 4\n", " 32767 4\n")
+                              << "« 32767 » n'est pas un nombre entier de 10 à 250";
+        QTest::newRow("tick") << with("vitesse 18", "vitesse 51") << "de 1 à 50, ou 200";
+        QTest::newRow("controls in a name")
+            << with("18 minuterie Timer1", "18 minuterie T%00%1B%5B2J") << "minuterie « T??[2J »";
+    }
+    void hostileReplaysSayWhy() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        testing::Fixture fx;
+        fx.writeFile(QStringLiteral("r\x1b.rejeu"), bytes);
+        zelk::ZelkProgram program(fx.services(), true);
+        level::Replay r;
+        level::Outcome outcome{};
+        int ticks = 0;
+        QString where;
+        if (program.readReplay(fx.path(QStringLiteral("r\x1b.rejeu")), r) &&
+            program.checkReplay(r, outcome, ticks, where))
+            where = QStringLiteral("gagné");
+        where += fx.takeLog().join(u' ');
+        QVERIFY2(where.contains(said), qPrintable(where));
+        for (QChar c : where)
+            QVERIFY2(c.unicode() >= 32, qPrintable(where));
     }
 };
 

@@ -1,14 +1,18 @@
 // Replay and records files of any bytes: each reader either reads the whole
 // file or refuses it with a French message that names the line; what reads is
-// written back and reads again to the same values.
+// written back and reads again to the same values, and plays headless.
+#include <QApplication>
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/program.h"
 #include "level/records.h"
 #include "level/replay.h"
+#include "toolkit/scriptedservices.h"
 
 namespace {
 
@@ -17,13 +21,35 @@ namespace {
     std::abort();
 }
 
-void checkRefusal(const QString& m) {
-    if (!m.contains(QStringLiteral("ligne "))) fail("refusal without a line", m);
+void checkRefusal(const QString& m, bool withLine = true) {
+    if (withLine && !m.contains(QStringLiteral("ligne "))) fail("refusal without a line", m);
     for (QChar c : m)
         if (c.unicode() < 32 || c.unicode() == 127) fail("control character in a refusal", m);
 }
 
+// As zelk-script --rejeu plays it: a run-time error shows as a message box.
+void play(const level::Replay& r) {
+    tk::ScriptedServices services(QDir::tempPath(), nullptr);
+    {
+        zelk::ZelkProgram program(services, true);
+        level::Outcome outcome{};
+        int ticks = 0;
+        QString where;
+        if (!program.checkReplay(r, outcome, ticks, where)) checkRefusal(where, false);
+    }
+    for (const QString& line : services.log())
+        if (line.startsWith(QStringLiteral("msgbox"))) fail("message while playing", line);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static QApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
@@ -36,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         level::Replay back;
         if (!level::parseReplay(again, name, back, why)) fail("written replay refused", why);
         if (level::formatReplay(back) != again) fail("replay reads back changed", QString());
+        play(r);
     } else {
         checkRefusal(why);
     }

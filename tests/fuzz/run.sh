@@ -37,7 +37,7 @@ case $name in
         ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
         ;;
     tips) set -- -max_len=16384 ;;
-    replay) set -- -max_len=8192 -dict="$here/replay.dict" ;;
+    replay) set -- -max_len=8192 -dict="$here/replay.dict"; ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0" ;;
     script)
         set -- -max_len=2048 -dict="$here/script.dict"
         # Qt is built without frame pointers: only the full unwinder gives the
