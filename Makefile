@@ -15,7 +15,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # dpkg-dev: the build takes Debian's hardening flags from dpkg-buildflags.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev \
-	libxrandr-dev libx11-dev fonts-liberation qt6-translations-l10n qt6-wayland dpkg-dev
+	libxrandr-dev libx11-dev libsdl2-dev fonts-liberation qt6-translations-l10n qt6-wayland dpkg-dev
 # The Debian package: shlibdeps needs dpkg-dev and file.
 PACKAGE_PACKAGES := dpkg-dev file
 # The install, package, desktop and sound tests: validators and lintian, the
