@@ -826,8 +826,9 @@ void frmedit::offerRecovery() {
                            damaged ? QStringLiteral(" est illisible et") : QString(), why),
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
     } else if (damaged) {
-        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé est illisible ; il a été "
-                                 "supprimé."),
+        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1) est illisible ; il a "
+                                 "été supprimé.")
+                      .arg(QDir::toNativeSeparators(path)),
                   tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
     }
 }
@@ -836,6 +837,9 @@ void frmedit::Form_Interrupted() {
     stopping_ = true;  // no question now: the program ends at once
     if (drag_) release();
     if (optionsShown_) commit();
+    // Written once more: another program on the folder may have removed it.
+    recovery_.clear();
+    if (modified()) keepRecovery();
 }
 
 bool frmedit::mayLeave() {
