@@ -1,6 +1,8 @@
 #include "app/replays.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "app/program.h"
 #include "game/frmsaut.h"
@@ -10,6 +12,11 @@ namespace zelk {
 namespace {
 // A check of the game's state every this many game ticks.
 constexpr int kCheckEvery = 50;
+// A shown replay: the longest wait between two events and the length of a
+// skip, ms of the recording; the faster of its two speeds.
+constexpr qint64 kLongestWait = 1000;
+constexpr qint64 kSkip = 10000;
+constexpr int kFast = 4;
 
 using Kind = level::ReplayEvent::Kind;
 using Action = level::ReplayEvent::Action;
@@ -25,6 +32,15 @@ Action actionOf(tk::EventTap::KeyAction a) {
                                               : Action::Press;
 }
 }  // namespace
+
+QString showLine(int speed, qint64 reached, qint64 length) {
+    const auto clock = [](qint64 ms) {
+        const qint64 s = ms / 1000;
+        return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QChar(u'0'));
+    };
+    return QStringLiteral("Rejeu ×%1 — %2 / %3 — Échap : quitter")
+        .arg(QString::number(speed), clock(reached), clock(length));
+}
 
 level::Check checkOf(const frmsaut& game) {
     level::Check c;
@@ -153,13 +169,16 @@ ReplayRun::ReplayRun(ZelkProgram& program, level::Replay replay, bool tried)
     game_ = &game;
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
-    connect(&wake_, &QTimer::timeout, this, &ReplayRun::nextTimed);
+    connect(&wake_, &QTimer::timeout, this, &ReplayRun::wake);
+    for (const level::ReplayEvent& e : replay_.events)
+        length_ = std::max(length_, e.ms);
 }
 
 ReplayRun::~ReplayRun() {
     if (game_) {
         if (game_->tap() == this) game_->setTap(nullptr);
         game_->showStandInPointer(false);
+        game_->rejeu.Visible = false;
     }
     restore();
 }
@@ -180,11 +199,20 @@ bool ReplayRun::mouse(tk::Screen::MouseAction, int, int, float, float, const tk:
 
 bool ReplayRun::key(KeyAction a, int code, int) {
     if (delivering_) return true;
-    // The user's Escape ends the show while it plays; nothing else of the
-    // user's counts.
-    if (a == KeyAction::Down && code == tk::key::Escape && finished_)
-        QMetaObject::invokeMethod(
-            this, [this] { stop(true); }, Qt::QueuedConnection);
+    // While the show plays, the user's Escape ends it, Space and Right change
+    // its pace; the game gets none of the user's keys. Each acts once the key
+    // is handled, not inside it.
+    if (code == tk::key::Space && a == KeyAction::Up) spaceHeld_ = false;
+    if (a != KeyAction::Down || !finished_) return false;
+    std::function<void()> act;
+    if (code == tk::key::Escape) act = [this] { stop(true); };
+    if (code == tk::key::Space && !std::exchange(spaceHeld_, true)) act = [this] { toggleSpeed(); };
+    if (code == tk::key::Right)
+        act = [this] {
+            wake();  // from where the show stands now
+            advance(reached_ + kSkip);
+        };
+    if (act) QMetaObject::invokeMethod(this, act, Qt::QueuedConnection);
     return false;
 }
 
@@ -278,21 +306,47 @@ bool ReplayRun::runAll(QString& where) {
     return game_ && agrees(replay_.end, static_cast<int>(replay_.events.size()) + 8, where);
 }
 
-void ReplayRun::runTimed(std::function<void(bool)> finished) {
+void ReplayRun::runTimed(std::function<void(bool)> finished, std::function<qint64()> clock) {
     finished_ = std::move(finished);
-    clock_.start();
-    nextTimed();
+    if (!clock) {
+        // Frozen time (the driver, the tests) stands past the end: the show
+        // is played through at once.
+        playsThrough_ = program_.frozenTime();
+        elapsed_.start();
+        clock = [this] { return elapsed_.elapsed(); };
+    }
+    clock_ = std::move(clock);
+    realMark_ = clock_();
+    if (game_) game_->rejeu.Visible = true;
+    wake();
 }
 
-void ReplayRun::nextTimed() {
-    // Frozen time (the driver, the tests) stands past the end: the show is
-    // played through at once.
-    const qint64 now =
-        program_.frozenTime() ? std::numeric_limits<qint64>::max() : clock_.elapsed();
+void ReplayRun::toggleSpeed() {
+    if (!finished_) return;
+    wake();  // what was due at the speed so far
+    const qint64 now = clock_();
+    showMark_ += (now - realMark_) * speed_;
+    realMark_ = now;
+    speed_ = speed_ == 1 ? kFast : 1;
+    wake();
+}
+
+void ReplayRun::advance(qint64 skipTo) {
+    if (!finished_) return;
+    const qint64 now = playsThrough_ ? std::numeric_limits<qint64>::max()
+                                     : showMark_ + (clock_() - realMark_) * speed_;
+    const auto& events = replay_.events;
+    // The next event's time in the recording (a check read from a file has
+    // none: it comes with the event before), and when it is due in show
+    // time: after its wait, cut to a second.
+    const auto at = [&] { return std::max(events[next_].ms, fromRec_); };
+    const auto due = [&] { return fromShow_ + std::min(at() - fromRec_, kLongestWait); };
     QString where;
     const size_t first = next_;
-    while (next_ < replay_.events.size() && replay_.events[next_].ms <= now) {
-        if (deliver(replay_.events[next_++], where)) continue;
+    while (next_ < events.size() && (due() <= now || at() <= skipTo)) {
+        fromShow_ = due();
+        fromRec_ = at();
+        if (deliver(events[next_++], where)) continue;
         // Not the game that was recorded (the rules changed since): say so
         // over it rather than end the show without a word.
         program_.services().msgBox(
@@ -301,12 +355,22 @@ void ReplayRun::nextTimed() {
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Revoir"));
         return stop(false);
     }
+    // A skip lands where it ends, now: what follows is due from there.
+    if (skipTo >= 0 && next_ < events.size()) {
+        fromRec_ = skipTo;
+        fromShow_ = now;
+    }
+    reached_ = next_ < events.size()
+                   ? fromRec_ + std::clamp(now - fromShow_, qint64{0}, at() - fromRec_)
+                   : fromRec_;
     // A recorded game fires the counters' timer when it likes (a solution
     // only now and then): the frame shown has them right all the same.
     // Reading the state only, this changes nothing the replay checks.
     if (next_ > first && game_) program_.dispatch([this] { game_->counters(); });
-    if (next_ >= replay_.events.size()) return stop(false);
-    wake_.start(static_cast<int>(std::min<qint64>(replay_.events[next_].ms - now, 1000)));
+    if (next_ >= events.size()) return stop(false);
+    if (game_) game_->rejeu.Caption = showLine(speed_, reached_, length());
+    const qint64 wait = (due() - now + speed_ - 1) / speed_;
+    wake_.start(static_cast<int>(std::min(wait, kLongestWait)));
 }
 
 void ReplayRun::stop(bool stopped) {
@@ -314,6 +378,8 @@ void ReplayRun::stop(bool stopped) {
     // The show is over for good: the tap stays, and the game's timers stop.
     if (game_) {
         game_->showStandInPointer(false);
+        game_->rejeu.Visible = false;
+        game_->rejeu.Caption.clear();
         for (tk::Timer* t : {&game_->Timer1, &game_->Timer2, &game_->Timer3})
             t->setEnabled(false);
     }

@@ -49,9 +49,14 @@ private:
     bool ending_ = false, closed_ = false;
 };
 
+// The line a shown replay keeps on the game screen: its speed (1 or 4), the
+// recording's time reached and its whole length, ms, as m:ss.
+QString showLine(int speed, qint64 reached, qint64 length);
+
 // Plays a replay back in a fresh game screen: every recorded event, in order,
 // delivered as it came; the user's own input is dropped (Escape stops the
-// show). Headless, `runAll` plays it through at once.
+// show, Space and Right change its pace). Headless, `runAll` plays it
+// through at once.
 class ReplayRun : public QObject, public tk::EventTap {
     Q_OBJECT
 public:
@@ -65,8 +70,18 @@ public:
     // Plays every event now. True when the game ended as recorded; else
     // `where` says where it stopped agreeing.
     bool runAll(QString& where);
-    // Plays at the recorded speed; `finished` is called when it is over.
-    void runTimed(std::function<void(bool stopped)> finished);
+    // Plays at the recorded speed, a pause of more than a second between two
+    // events cut to one second; Space makes it four times as fast and back,
+    // Right delivers the next ten seconds at once. `finished` is called when
+    // it is over. `clock` gives the real time in ms; without one, the time
+    // since the show began, and with frozen time the show plays through at
+    // once.
+    void runTimed(std::function<void(bool stopped)> finished, std::function<qint64()> clock = {});
+    // Delivers what is due by the clock now (the wake timer calls it).
+    void wake() { advance(-1); }
+    // The recording's time the show stands at, ms, and its whole length.
+    qint64 reached() const { return reached_; }
+    qint64 length() const { return length_; }
     // The game ended during the replay.
     void ended(bool won) { outcome_ = won ? level::Outcome::Won : level::Outcome::Lost; }
     level::Outcome outcome() const { return outcome_; }
@@ -77,7 +92,10 @@ private:
     // Delivers event i; false (with `where`) when a check disagrees.
     bool deliver(const level::ReplayEvent& e, QString& where);
     bool agrees(const level::Check& want, int line, QString& where) const;
-    void nextTimed();
+    // Delivers the events due by the clock now and those recorded up to
+    // `skipTo` ms (none for -1), shows the frame and sets the next wake.
+    void advance(qint64 skipTo);
+    void toggleSpeed();
     void stop(bool stopped);
     // The generator and the options as they were before the show.
     void restore();
@@ -90,7 +108,18 @@ private:
     bool delivering_ = false;
     level::Outcome outcome_ = level::Outcome::Unfinished;
     QTimer wake_;
-    QElapsedTimer clock_;
+    QElapsedTimer elapsed_;
+    std::function<qint64()> clock_;
+    bool playsThrough_ = false;
+    // The show's clock counts show time: recording ms at x1 with the long
+    // pauses cut; it stood at showMark_ at the real time realMark_.
+    int speed_ = 1;
+    qint64 realMark_ = 0, showMark_ = 0;
+    // The last point the show stood at exactly (an event delivered, where a
+    // skip landed), in recording and show time; a pause is cut from there.
+    qint64 fromRec_ = 0, fromShow_ = 0;
+    qint64 reached_ = 0, length_ = 0;
+    bool spaceHeld_ = false;  // a held key repeats its key-down
     std::function<void(bool)> finished_;
     uint32_t seedBefore_;
     bool restored_ = false;

@@ -14,6 +14,9 @@ const QColor kRed(255, 0, 0);
 
 // Green frogs' layout size, twips.
 constexpr float kGreenWidth = 600, kGreenHeight = 555;
+// A shown replay's line, centred in the strip under the ground that nothing
+// of the game reaches, twips.
+constexpr float kReplayLineTop = 10815, kReplayLineWidth = 3600, kReplayLineHeight = 195;
 
 }  // namespace
 
@@ -152,6 +155,29 @@ void frmsaut::buildLayout() {
     label(pause2, "pause2", 5520, 5880, 4335, 495,
           QStringLiteral("Appuyez sur echap pour revenir au jeu"), 12);
     pause2.Alignment = tk::AlignCenter;
+
+    rejeu.setRect((level::kPlayfieldWidth - kReplayLineWidth) / 2, kReplayLineTop, kReplayLineWidth,
+                  kReplayLineHeight);
+    rejeu.ForeColor = Qt::white;
+    rejeu.BackColor = Qt::black;
+    rejeu.BackStyle = tk::Opaque;
+    rejeu.FontSize = 7.5f;
+    rejeu.Alignment = tk::AlignCenter;
+    rejeu.Visible = false;
+    add(rejeu, "rejeu");
+    // The line stands for the ground under it: a shown replay's mouse events
+    // there reach the game as they did when it was recorded. A point within
+    // the line is the same float once its corner is added back (the
+    // subtraction was exact: the two are within a factor of two).
+    rejeu.MouseDown = [this](int button, int shift, float x, float y) {
+        Form_MouseDown(button, shift, x + rejeu.Left, y + rejeu.Top);
+    };
+    rejeu.MouseUp = [this](int button, int shift, float x, float y) {
+        Form_MouseUp(button, shift, x + rejeu.Left, y + rejeu.Top);
+    };
+    rejeu.MouseMove = [this](int button, int shift, float x, float y) {
+        Form_MouseMove(button, shift, x + rejeu.Left, y + rejeu.Top);
+    };
 
     // The pictures report the mouse buttons as the background does; the
     // labels and the sun take them without a word. Loaded grey frogs copy

@@ -120,6 +120,9 @@ public:
     tk::Shape joueur;
     tk::Shape hsauts, div1, vie, div2;
     tk::Label nbf, Label2, Label1, Label3, pause, pause2;
+    // A shown replay's speed and progress, in the strip under the ground;
+    // hidden at all other times.
+    tk::Label rejeu;
     tk::Timer Timer1, Timer2, Timer3;
 
 private:

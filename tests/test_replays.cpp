@@ -100,6 +100,16 @@ void showEnded(zelk::ZelkProgram& p, tk::ScriptDriver& d, tk::ScriptedServices& 
     QCOMPARE(sv.rng().state(), random);
 }
 
+// A key the show takes ("E" Espace, "D" Flèche droite) or the clock set (ms).
+void watch(zelk::ReplayRun& run, zelk::frmsaut& game, qint64& now, const QString& step) {
+    const int key = step == u'E' ? tk::key::Space : step == u'D' ? tk::key::Right : 0;
+    if (key) game.deliverKeyDown(key, 0);
+    game.deliverKeyUp(tk::key::Space, 0);
+    if (!key && !step.isEmpty()) now = step.toLongLong();
+    QCoreApplication::sendPostedEvents(&run, QEvent::MetaCall);
+    run.wake();
+}
+
 }  // namespace
 
 class TestReplays : public QObject {
@@ -162,6 +172,27 @@ private slots:
             // The generator and the options are the player's again.
             QCOMPARE(again.rng().state(), 12345u);
 
+            // Shown with pauses put in and random keys: the same game, in time.
+            QRandomGenerator viewer(seed);
+            level::Replay paused = replay;
+            for (qint64 pause = 0; level::ReplayEvent & e : paused.events)
+                e.ms += pause += viewer.bounded(300) ? 0 : viewer.bounded(30000);
+            zelk::ZelkProgram watched(again, true);
+            qint64 now = 0, was = 0;
+            bool over = false;
+            zelk::ReplayRun run(watched, paused, false);
+            run.runTimed([&](bool) { over = true; }, [&] { return now; });
+            while (!over) {
+                for (const QString& step : {QStringLiteral("ED").mid(viewer.bounded(6), 1),
+                                            QString::number(now + viewer.bounded(900))})
+                    watch(run, *watched.loadedAs<zelk::frmsaut>(), now, step);
+                QVERIFY(run.reached() >= was && run.reached() <= run.length());
+                was = run.reached();
+            }
+            zelk::ReplayRun through(fresh, paused, false);  // at once: time is frozen
+            through.runTimed([](bool) {});
+            QCOMPARE(dumpGame(watched, again), dumpGame(fresh, again));
+
             // "Enregistrer": a file in the way of rejeux/ is said; then the
             // level's name is cut to fit.
             fx.writeFile(QStringLiteral("rejeux"), "");
@@ -216,6 +247,31 @@ private slots:
         QVERIFY(won > 0);
         QVERIFY(lost > 0);
         QVERIFY(unfinished > 0);
+    }
+
+    // A shipped game with half-minute pauses put in at 0:05 and 0:10: what
+    // the line says after each key or real time (ms).
+    void showLineSaysWhereTheShowIs() {
+        testing::Fixture fx;
+        zelk::ZelkProgram program(fx.services(), true);
+        level::Replay r;
+        QVERIFY(program.readReplay(shipped("solutions", "rejeu"), r));
+        for (level::ReplayEvent& e : r.events)
+            e.ms += (e.ms > 5000) * 30000 + (e.ms > 10000) * 30000;
+        qint64 now = 0;
+        zelk::ReplayRun run(program, r, false);
+        run.runTimed([](bool) {}, [&] { return now; });
+        zelk::frmsaut& game = *program.loadedAs<zelk::frmsaut>();
+        const char* steps[][2] = {{"4000", "×1 — 0:04"}, {"5500", "×1 — 0:05"},
+                                  {"6100", "×1 — 0:35"}, {"E", "×4 — 0:35"},
+                                  {"6600", "×4 — 0:37"}, {"E", "×1 — 0:37"},
+                                  {"D", "×1 — 0:47"},    {"7500", "×1 — 0:48"},
+                                  {"7700", "×1 — 1:10"}, {"D", ""}};
+        for (const auto& [step, said] : steps) {
+            watch(run, game, now, QString::fromUtf8(step));
+            const QString line = QStringLiteral("Rejeu %1 / 1:15 — Échap : quitter").arg(said);
+            QCOMPARE(game.rejeu.Caption, *said ? line : QString());
+        }
     }
 
     // At the readers' bound and past it, options the game cannot hold,
