@@ -29,7 +29,8 @@ constexpr const char* kUsage =
     "  --version      affiche la version et quitte\n"
     "\n"
     "Les niveaux du joueur sont rangés dans $XDG_DATA_HOME/zelk\n"
-    "(par défaut ~/.local/share/zelk) quand le jeu est installé.\n";
+    "(par défaut ~/.local/share/zelk) quand le jeu est installé, et ses options\n"
+    "dans $XDG_CONFIG_HOME/zelk/zelk.conf (par défaut ~/.config/zelk/zelk.conf).\n";
 
 // The one file a file manager hands over (a level or a replay opened with
 // Zelk); the options and anything else are answered by answerCommandLine.
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     if (const QString path = qEnvironmentVariable("ZELK_STATS"); !path.isEmpty())
         stats = std::make_unique<tk::Stats>(path);
     tk::QtServices services(tk::locateFolders(tk::executableFolder(), tk::dataHome(),
+                                              tk::configHome(),
                                               QString::fromLatin1(zelk::kFolderName)));
     if (!tk::dataFolderFound(services, QString::fromLatin1(zelk::ZelkProgram::kTitle))) return 1;
     zelk::ZelkProgram program(services, false);

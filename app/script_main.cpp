@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Without --folder, the folders the game itself would use.
-    tk::Folders folders = tk::locateFolders(tk::executableFolder(), tk::dataHome(),
-                                            QString::fromLatin1(zelk::kFolderName));
+    tk::Folders folders =
+        tk::locateFolders(tk::executableFolder(), tk::dataHome(), tk::configHome(),
+                          QString::fromLatin1(zelk::kFolderName));
     QString levels;
     QString programName = QStringLiteral("zelk");
     QString verify;
@@ -118,6 +119,10 @@ int main(int argc, char** argv) {
     QTextStream screens(&screensLog);
     tk::ScriptedServices services(folders.data, replayFile.isEmpty() ? &out : &screens);
     services.setFolders(folders.data, levels.isEmpty() ? folders.levels : levels);
+    // A folder named keeps the options beside its levels, so that a run on
+    // it touches nothing of the player's.
+    if (!levels.isEmpty() || args.contains(QStringLiteral("--folder"))) folders.settings.clear();
+    services.setSettingsFile(folders.settings);
     if (seeded) services.rng().reseed(seed);
     if (!replayFile.isEmpty()) {
         zelk::ZelkProgram game(services, true);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "level/levelfile.h"
+#include "level/settings.h"
 
 namespace zelk {
 
@@ -77,7 +78,7 @@ constexpr double kGreenTouch = 55;
 constexpr double kBirdTouch = 35;
 constexpr double kEnergyPerVie = 100;
 // The game options' start value of `vie` (the difficulty).
-constexpr int kStartVie = 125;
+constexpr int kStartVie = level::GameSettings::kVie.start;
 
 // Hit margins, twips. Touching: the player's right edge must pass an enemy's
 // left edge by kOverlapLeft, and a green frog's right edge is narrowed by
@@ -97,7 +98,7 @@ constexpr int16_t kBirdReturn = 5;
 // Timers, milliseconds: the tick (the game options' start value; the tick in
 // lag simulation is level::kLagTickMs), the grey frogs' spawn and the
 // counters' refresh.
-constexpr int kTickMs = 18;
+constexpr int kTickMs = level::GameSettings::kDep.start;
 constexpr int kSpawnMs = 4000;
 constexpr int kCountersMs = 30;
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "level/levelfile.h"
+#include "level/settings.h"
 
 namespace level {
 
@@ -18,7 +19,9 @@ namespace level {
 // the starting energy in hundreds, the most grey frogs on screen, and the
 // game timer's interval (ms), or that of the lag simulation. The enemy
 // options are a level's (levelfile.h).
-constexpr Range kLifeRange{10, 250}, kGreyOnScreenRange{1, 15}, kTickRange{1, 50};
+constexpr Range kLifeRange{GameSettings::kVie.min, GameSettings::kVie.max},
+    kGreyOnScreenRange{GameSettings::kMaxgb.min, GameSettings::kMaxgb.max},
+    kTickRange{GameSettings::kDep.min, GameSettings::kDep.max};
 constexpr int kLagTickMs = 200;
 
 // The options a running game reads, as it read them.

@@ -1,5 +1,7 @@
 #include "menus/frmaut.h"
 
+#include <QScopedValueRollback>
+
 #include "game/rules.h"
 #include "level/replay.h"
 #include "toolkit/program.h"
@@ -9,20 +11,21 @@ namespace zelk {
 namespace {
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
+using Settings = level::GameSettings;
 }  // namespace
 
 frmaut::frmaut(tk::Program& program)
     : tk::Screen(program, kName, 5775, 4200),
-      dep(*this, "dep", {1080, 1080, 2655, 255}, level::kTickRange.lo, level::kTickRange.hi,
-          kTickMs, 6, 6),
+      dep(*this, "dep", {1080, 1080, 2655, 255}, Settings::kDep.min, Settings::kDep.max,
+          Settings::kDep.start, 6, 6),
       Command6(*this, "Command6", {4440, 1080, 735, 255}, QStringLiteral("DEF")),
       ram(*this, "ram", {2280, 1440, 2535, 195}, QStringLiteral("Simuler un ramage")),
-      vie(*this, "vie", {1200, 1920, 2415, 255}, level::kLifeRange.lo, level::kLifeRange.hi,
-          kStartVie, 10, 10),
+      vie(*this, "vie", {1200, 1920, 2415, 255}, Settings::kVie.min, Settings::kVie.max,
+          Settings::kVie.start, 10, 10),
       Command1(*this, "Command1", {4440, 1920, 735, 255}, QStringLiteral("DEF")),
       Command3(*this, "Command3", {3960, 3000, 255, 375}, QStringLiteral("!")),
-      maxgb(*this, "maxgb", {1320, 3120, 2535, 255}, level::kGreyOnScreenRange.lo,
-            level::kGreyOnScreenRange.hi, 4, 1, 1),
+      maxgb(*this, "maxgb", {1320, 3120, 2535, 255}, Settings::kMaxgb.min, Settings::kMaxgb.max,
+            Settings::kMaxgb.start, 1, 1),
       jour(*this, "jour", {360, 3720, 1095, 255}, QStringLiteral("jour")),
       nuit(*this, "nuit", {1680, 3720, 855, 255}, QStringLiteral("nuit")),
       Command2(*this, "Command2", {4320, 3720, 1335, 375}, QStringLiteral("OK")) {
@@ -68,10 +71,59 @@ frmaut::frmaut(tk::Program& program)
                            "5)"),
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("!!!"));
     };
-    maxgb.Change = maxgb.Scroll = [this] { Label9.Caption = level::str(maxgb.value()); };
-    vie.Change =
-        vie.Scroll = [this] { Label6.Caption = percentage(vie.value(), vie.max()) + u'%'; };
-    ram.Click = [this] { dep.setEnabled(ram.value() != 1); };
+    maxgb.Scroll = [this] { Label9.Caption = level::str(maxgb.value()); };
+    vie.Scroll = [this] { Label6.Caption = percentage(vie.value(), vie.max()) + u'%'; };
+    ram.Click = [this] {
+        dep.setEnabled(ram.value() != 1);
+        keep();
+    };
+    // A drag of a thumb is written once, at its release (a change); each
+    // click, key and program change is written as it comes, not durably.
+    maxgb.Change = [this] {
+        maxgb.Scroll();
+        keep();
+    };
+    vie.Change = [this] {
+        vie.Scroll();
+        keep();
+    };
+    dep.Change = jour.Click = nuit.Click = [this] { keep(); };
+}
+
+level::GameSettings frmaut::settings() const {
+    return {dep.value(), vie.value(), maxgb.value(), ram.value(), jour.value()};
+}
+
+void frmaut::apply(const level::GameSettings& s) {
+    const QScopedValueRollback quiet(applying_, true);
+    dep.setValue(s.dep);
+    vie.setValue(s.vie);
+    maxgb.setValue(s.maxgb);
+    ram.setValue(s.ram);
+    (s.jour ? jour : nuit).setValue(true);
+}
+
+void frmaut::Form_Load() {
+    tk::Services& sv = program().services();
+    file_ = level::SettingsFile(sv.settingsFile());
+    QString note;
+    apply(file_.load(sv.files(), note));
+    if (!note.isEmpty())
+        sv.msgBox(note, tk::mb::OkOnly | (file_.keeps() ? tk::mb::Exclamation : tk::mb::Critical),
+                  caption());
+}
+
+bool frmaut::Form_QueryClose() {
+    setWindowState(tk::Minimized);
+    return false;
+}
+
+void frmaut::keep() {
+    if (applying_) return;
+    tk::Services& sv = program().services();
+    QString note;
+    if (!file_.save(sv.files(), settings(), note) && !note.isEmpty())
+        sv.msgBox(note, tk::mb::OkOnly | tk::mb::Critical, caption());
 }
 
 QString frmaut::percentage(int value, int max) {

@@ -1,7 +1,9 @@
 // Game options: speed, difficulty, the most grey frogs on screen at once, lag
-// simulation, day or night. Its elements are the settings; nothing is saved.
+// simulation, day or night. Its elements are the settings, read where they are
+// needed; they are kept in the settings file from one run to the next.
 #pragma once
 
+#include "level/settings.h"
 #include "toolkit/screen.h"
 
 namespace zelk {
@@ -15,6 +17,16 @@ public:
     // The difficulty as a percentage text, "100" for the start value.
     static QString percentage(int value, int max);
 
+    // The settings the controls hold, and the controls set to some (through
+    // their handlers, as the user sets them; nothing is written).
+    level::GameSettings settings() const;
+    void apply(const level::GameSettings& s);
+
+    // Applies the settings kept.
+    void Form_Load() override;
+    // The close box keeps the choices, as "OK" does.
+    bool Form_QueryClose() override;
+
     tk::Label Label1, Label7, Label2, Label3, Label4, s, Label5, Label6, Label8, Label9;
     tk::HScrollBar dep;
     tk::CommandButton Command6;
@@ -24,6 +36,13 @@ public:
     tk::HScrollBar maxgb;
     tk::OptionButton jour, nuit;
     tk::CommandButton Command2;
+
+private:
+    // Writes the settings after a change of a control.
+    void keep();
+
+    level::SettingsFile file_;
+    bool applying_ = false;
 };
 
 }  // namespace zelk

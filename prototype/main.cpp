@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     tk::PlatformArguments args(argc, argv);
     QApplication app(args.argc(), args.argv());
     app.setQuitOnLastWindowClosed(false);  // closing the screen unloads it, then the program ends
-    // The game's data folder, which velmo shares.
-    tk::QtServices services(
-        tk::locateFolders(tk::executableFolder(), tk::dataHome(), QStringLiteral("zelk")));
+    // The game's data folder, which velmo shares; it keeps no settings.
+    tk::QtServices services(tk::locateFolders(tk::executableFolder(), tk::dataHome(), QString(),
+                                              QStringLiteral("zelk")));
     if (!tk::dataFolderFound(services, QString::fromLatin1(velmo::VelmoProgram::kTitle))) return 1;
     velmo::VelmoProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),

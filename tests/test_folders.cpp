@@ -63,10 +63,13 @@ private slots:
         if (!share.isEmpty()) QDir(fx.folder()).mkpath(share);
         if (readOnly) ::chmod(QFile::encodeName(fx.path(exe)).constData(), 0555);
         const tk::Folders f = tk::locateFolders(fx.path(exe), fx.path(QStringLiteral("home")),
+                                                fx.path(QStringLiteral("cfg")),
                                                 QString::fromLatin1(zelk::kFolderName));
         ::chmod(QFile::encodeName(fx.path(exe)).constData(), 0755);
         QCOMPARE(f.data, fx.path(data));
         QCOMPARE(f.levels, fx.path(levels));
+        QCOMPARE(f.settings,
+                 data == levels ? QString() : fx.path(QStringLiteral("cfg/zelk/zelk.conf")));
     }
 
     // The XDG rules: relative values ignored, no HOME no folder, names as bytes.

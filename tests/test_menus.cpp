@@ -247,16 +247,13 @@ private slots:
         QVERIFY(log[0].endsWith(QStringLiteral(" 48 -> 1")));
     }
 
-    void closedOptionScreensComeBackWithStartValues() {
+    void closedEnemyOptionsComeBackWithStartValues() {
         testing::Fixture fx;
         zelk::ZelkProgram p(fx.services(), true);
         p.get<zelk::frmopt>().nbg.setValue(42);
-        p.get<zelk::frmaut>().maxgb.setValue(9);
         p.closedByUser(p.get<zelk::frmopt>());
-        p.closedByUser(p.get<zelk::frmaut>());
         p.collectGarbage();
         QCOMPARE(p.get<zelk::frmopt>().nbg.value(), 15);
-        QCOMPARE(p.get<zelk::frmaut>().maxgb.value(), 4);
     }
 };
 

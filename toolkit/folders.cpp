@@ -21,17 +21,40 @@ bool writable(const QString& folder) {
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
+// A base folder of the user's by the XDG rules: the variable when it is an
+// absolute path, else underHome in HOME; empty when neither is.
+QString userFolder(const QByteArray& xdg, const QByteArray& home, const char* underHome) {
+    // Relative or empty values are ignored, as the rules say.
+    QByteArray path;
+    if (xdg.startsWith('/'))
+        path = xdg;
+    else if (home.startsWith('/'))
+        path = home + underHome;
+    else
+        return {};
+    const QString name = QFile::decodeName(path);
+    if (QFile::encodeName(name) == path) return name;
+    std::error_code ec;
+    std::filesystem::create_directories(path.toStdString(), ec);
+    const int fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return {};
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
 }  // namespace
 
-Folders locateFolders(const QString& exeDir, const QString& dataHome, const QString& name) {
+Folders locateFolders(const QString& exeDir, const QString& dataHome, const QString& configHome,
+                      const QString& name) {
     if (exeDir.isEmpty() || !QFileInfo(exeDir).isDir()) return {};
     const QString levels = dataHome.isEmpty() ? QString() : QDir(dataHome).filePath(name);
+    const QString settings =
+        configHome.isEmpty() ? QString() : QDir(configHome).filePath(name + u'/' + name + ".conf");
     const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/") + name);
     if (!QFileInfo(installed).isDir()) {
-        if (writable(exeDir)) return {exeDir, exeDir};
-        return {exeDir, levels};
+        if (writable(exeDir)) return {exeDir, exeDir, {}};
+        return {exeDir, levels, settings};
     }
-    return {installed, levels};
+    return {installed, levels, settings};
 }
 
 QString executableFolder() {
@@ -48,25 +71,19 @@ QString executableFolder() {
 }
 
 QString dataHome(const QByteArray& xdgDataHome, const QByteArray& home) {
-    // Relative or empty values are ignored, as the rules say.
-    QByteArray path;
-    if (xdgDataHome.startsWith('/'))
-        path = xdgDataHome;
-    else if (home.startsWith('/'))
-        path = home + "/.local/share";
-    else
-        return {};
-    const QString name = QFile::decodeName(path);
-    if (QFile::encodeName(name) == path) return name;
-    std::error_code ec;
-    std::filesystem::create_directories(path.toStdString(), ec);
-    const int fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return {};
-    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+    return userFolder(xdgDataHome, home, "/.local/share");
 }
 
 QString dataHome() {
     return dataHome(qgetenv("XDG_DATA_HOME"), qgetenv("HOME"));
+}
+
+QString configHome(const QByteArray& xdgConfigHome, const QByteArray& home) {
+    return userFolder(xdgConfigHome, home, "/.config");
+}
+
+QString configHome() {
+    return configHome(qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME"));
 }
 
 bool dataFolderFound(Services& services, const QString& program) {

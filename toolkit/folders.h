@@ -2,7 +2,8 @@
 // folder, the data sit beside the executable and that folder is also where
 // the user's files are kept. Installed (bin/PROGRAM with its data in
 // share/NAME), or beside the executable in a folder that cannot be written,
-// the user's files are in $XDG_DATA_HOME/NAME.
+// the user's files are in $XDG_DATA_HOME/NAME and the settings in
+// $XDG_CONFIG_HOME/NAME/NAME.conf.
 #pragma once
 
 #include <QString>
@@ -14,12 +15,17 @@ class Services;
 struct Folders {
     QString data;    // pictures, sounds, texts, the sample levels as shipped
     QString levels;  // the user's own files (the game's levels)
+    // The settings file; empty: the one beside the levels (Services).
+    QString settings = {};
 };
 
 // The folders named name of a program whose executable is in exeDir;
-// dataHome is the user's data folder (below). An empty exeDir (the executable is not known)
-// finds no data folder; an empty dataHome no level folder apart.
-Folders locateFolders(const QString& exeDir, const QString& dataHome, const QString& name);
+// dataHome and configHome are the user's data and settings folders (below).
+// An empty exeDir (the executable is not known) finds no data folder; an
+// empty dataHome no level folder apart, an empty configHome no settings file
+// apart.
+Folders locateFolders(const QString& exeDir, const QString& dataHome, const QString& configHome,
+                      const QString& name);
 
 // The folder of the running executable, also when it was deleted or replaced
 // since the start (a package upgrade); empty when the system does not say.
@@ -33,6 +39,10 @@ QString executableFolder();
 // re-encoded into the name of another folder.
 QString dataHome(const QByteArray& xdgDataHome, const QByteArray& home);
 QString dataHome();  // from the environment
+// The user's settings folder by the same rules: $XDG_CONFIG_HOME, otherwise
+// $HOME/.config.
+QString configHome(const QByteArray& xdgConfigHome, const QByteArray& home);
+QString configHome();  // from the environment
 
 // False, after a French message box, when the data folder was not found:
 // the program must end rather than take another folder for it.

@@ -28,6 +28,7 @@ namespace tk {
 
 QtServices::QtServices(const Folders& folders) {
     setFolders(folders.data, folders.levels);
+    setSettingsFile(folders.settings);
 }
 QtServices::~QtServices() {
     qDeleteAll(sounds_);

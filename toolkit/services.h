@@ -2,6 +2,7 @@
 // the shipped program uses the Qt implementation, tests a scripted one.
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <exception>
 
@@ -76,6 +77,15 @@ public:
         data_ = data;
         levels_ = levels;
     }
+    // The file that keeps the game options from one run to the next: the
+    // one set (installed: in the user's settings folder), else ".options" in
+    // the level folder, so that a program run on a folder of its own (the
+    // build tree, a test) keeps them there.
+    QString settingsFile() const {
+        if (!settings_.isEmpty() || levels_.isEmpty()) return settings_;
+        return QDir(levels_).filePath(QStringLiteral(".options"));
+    }
+    void setSettingsFile(const QString& path) { settings_ = path; }
 
     // File operations on the program folder.
     level::Files& files() { return *files_; }
@@ -84,7 +94,7 @@ public:
 
 private:
     level::Rng rng_;
-    QString data_, levels_;
+    QString data_, levels_, settings_;
     level::Files ownFiles_;
     level::Files* files_ = &ownFiles_;
 };

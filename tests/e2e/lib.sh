@@ -102,6 +102,7 @@ e2e_stop_audio() {
 # A fresh program folder: executables, assets and the sample levels.
 e2e_folder() {
     cp -r "$PROGRAM_FOLDER/." "$WORK/"
+    rm -rf "$WORK/.options" # not the options of a game played from the build tree
 }
 
 # Starts a program of the folder in the background.
