@@ -65,6 +65,10 @@ public:
     // Plays every event now. True when the game ended as recorded; else
     // `where` says where it stopped agreeing.
     bool runAll(QString& where);
+    // The same game recorded further on (its events begin with this one's):
+    // the next runAll plays on from where the last one stopped, so a game can
+    // be followed as it is played.
+    void follow(level::Replay further);
     // Plays at the recorded speed; `finished` is called when it is over.
     void runTimed(std::function<void(bool stopped)> finished);
     // The game ended during the replay.
