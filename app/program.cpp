@@ -25,7 +25,7 @@ static void initArt() {
 namespace zelk {
 
 ZelkProgram::ZelkProgram(tk::Services& services, bool frozenTime)
-    : tk::Program(services, frozenTime) {
+    : tk::Program(services, frozenTime), pad_(tk::systemGamepad(frozenTime)) {
     initArt();
     registerScreens(*this);
 }

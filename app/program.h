@@ -14,6 +14,7 @@
 #include "level/levelfile.h"
 #include "level/records.h"
 #include "level/replay.h"
+#include "toolkit/gamepad.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -34,6 +35,8 @@ public:
     void startWithReplay(const QString& path);
     static constexpr const char* kTitle = "Zelk";
     QString title() const override { return QString::fromLatin1(kTitle); }
+    // The first pad found; driven (time frozen), the program's own pad alone.
+    tk::Gamepad* gamepad() override { return pad_.get(); }
 
     // The program object of a screen of the game.
     static ZelkProgram& of(tk::Program& program) { return static_cast<ZelkProgram&>(program); }
@@ -104,6 +107,8 @@ public:
     // The replay of the game being played or last played (the driver's
     // savereplay); false with the reason when there is none or it cannot be written.
     bool saveRecording(const QString& path, QString& whyNot) override;
+    // That replay as it stands; none before the first game.
+    std::optional<level::Replay> recording() const;
     // A replay file read or refused with a message box.
     bool readReplay(const QString& path, level::Replay& out);
     // Plays a replay headless through at once: true when it ends as
@@ -170,6 +175,7 @@ private:
     bool countGame(bool won);
     level::RecordsFile& recordsFile();
     void sayRecordsNote();
+    std::unique_ptr<tk::Gamepad> pad_;
     std::unique_ptr<GameRecorder> recorder_;
     std::unique_ptr<ReplayRun> playing_;
     std::optional<level::Replay> fileReplay_;  // the replay file shown last

@@ -108,13 +108,18 @@ bool ZelkProgram::countGame(bool won) {
     return beaten;
 }
 
+std::optional<level::Replay> ZelkProgram::recording() const {
+    if (recorder_) return recorder_->replay();
+    return fileReplay_;
+}
+
 bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
-    if (!recorder_ && !fileReplay_) {
+    const std::optional<level::Replay> r = recording();
+    if (!r) {
         whyNot = QStringLiteral("Aucune partie n'a été jouée.");
         return false;
     }
-    const level::Replay r = recorder_ ? recorder_->replay() : *fileReplay_;
-    return writeReplay(services().files(), path, r, whyNot);
+    return writeReplay(services().files(), path, *r, whyNot);
 }
 
 bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {

@@ -306,6 +306,12 @@ bool ReplayRun::runAll(QString& where) {
     return game_ && agrees(replay_.end, static_cast<int>(replay_.events.size()) + 8, where);
 }
 
+void ReplayRun::follow(level::Replay further) {
+    // The options the game reads are the ones the events played so far left.
+    further.options = replay_.options;
+    replay_ = std::move(further);
+}
+
 void ReplayRun::runTimed(std::function<void(bool)> finished, std::function<qint64()> clock) {
     finished_ = std::move(finished);
     if (!clock) {

@@ -70,6 +70,10 @@ public:
     // Plays every event now. True when the game ended as recorded; else
     // `where` says where it stopped agreeing.
     bool runAll(QString& where);
+    // The same game recorded further on (its events begin with this one's):
+    // the next runAll plays on from where the last one stopped, so a game can
+    // be followed as it is played.
+    void follow(level::Replay further);
     // Plays at the recorded speed, a pause of more than a second between two
     // events cut to one second; Space makes it four times as fast and back,
     // Right delivers the next ten seconds at once. `finished` is called when

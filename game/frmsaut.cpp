@@ -41,6 +41,8 @@ frmsaut::frmsaut(tk::Program& program)
     Timer1.setAnimates(true);
     Timer2.Tick = [this] { spawn(); };
     Timer3.Tick = [this] { counters(); };
+    setReleasesKeysOnLeaving(true);
+    listenToPad();
 }
 
 void frmsaut::buildLayout() {

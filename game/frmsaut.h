@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
 #include "game/rules.h"
 #include "toolkit/screen.h"
+
+class QTimer;
 
 namespace zelk {
 
@@ -36,6 +39,8 @@ public:
 
     void Form_Load() override;
     void Form_KeyPress(int ascii) override;
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
     void Form_MouseDown(int button, int shift, float x, float y) override;
     void Form_MouseUp(int button, int shift, float x, float y) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
@@ -130,6 +135,13 @@ private:
     void press(int button);
     void release(int button);
     void togglePause();
+    // The keys and the pad (game/keys.cpp).
+    enum class Intent { None, WalkLeft, WalkRight, Charge, Jump, Vial, Pause };
+    static Intent intentOf(int keyCode);
+    bool holding(Intent intent) const;
+    // The player sent past the left (-1) or right (1) wall, or stopped (0).
+    void walkTo(int way);
+    void listenToPad();
     void placeUnderCloud(tk::Picture& frog);
     void showResult(const char* picture, const char* standIn, bool won);
     // Grey frogs and platforms gathered for one run of `mechant`, with each
@@ -138,8 +150,11 @@ private:
     // The platform whose number a frog's tag holds; 0 for the empty tag.
     static int16_t platformOfTag(const QString& tag);
 
-    ZelkProgram& zelk_;  // the screens' map and the options
-    int16_t& cpt;        // the program's shared loop counter
+    std::bitset<256> held_;      // keys and pad buttons down: a repeat is no new press
+    int walk_ = 0;               // where the walk keys send the player: -1, 1, or 0 for nowhere
+    QTimer* padPoll_ = nullptr;  // reads the pad while the screen is shown
+    ZelkProgram& zelk_;          // the screens' map and the options
+    int16_t& cpt;                // the program's shared loop counter
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
     std::array<tk::Shape*, kShapeCount + 1> platforms_{};

@@ -52,6 +52,9 @@ constexpr float kRise = 275;
 constexpr float kFall = 150;
 // A falling player this far below a platform's top is still caught, twips.
 constexpr float kLandingDepth = 200;
+// A walk key held sends the player towards a point this far past the
+// screen's edge, twips, as the mouse at the edge does.
+constexpr float kWalkPastWall = 1;
 
 // Grey frogs. Their loop body runs (frogs x 7) times a frog per tick, so these
 // are twips per run of the body, not per tick.
@@ -101,5 +104,9 @@ constexpr int16_t kBirdReturn = 5;
 constexpr int kTickMs = level::GameSettings::kDep.start;
 constexpr int kSpawnMs = 4000;
 constexpr int kCountersMs = 30;
+// A game pad is read this often while one is there, and looked for this
+// often while none is, milliseconds.
+constexpr int kPadReadMs = 10;
+constexpr int kPadLookMs = 250;
 
 }  // namespace zelk

@@ -47,6 +47,14 @@ frmaide::frmaide(tk::Program& program)
         if (x.large) x.l.FontSize = 9.75f;
         add(x.l, x.name);
     }
+    // The keyboard and the pad play as the mouse does; they are said in the
+    // strip left of the button.
+    touches.setRect(120, 4500, 5640, 615);
+    touches.Caption = QStringLiteral(
+        "CLAVIER  ← → avancer, ESPACE charger le saut, ↑ sauter, ↓ poser une fiole\n"
+        "MANETTE  stick gauche ou croix avancer, A charger le saut, B sauter, X poser une "
+        "fiole, START pause");
+    add(touches, "touches");
     for (auto [line, name, y] : {std::tuple<tk::Line&, const char*, float>{Line1, "Line1", 1920},
                                  {Line2, "Line2", 2400}}) {
         line.X1 = 120;

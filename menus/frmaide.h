@@ -12,6 +12,7 @@ public:
     explicit frmaide(tk::Program& program);
 
     tk::Label Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10;
+    tk::Label touches;  // the keyboard and the pad, under the rest
     tk::Line Line1, Line2;
     tk::CommandButton Command1;
 };

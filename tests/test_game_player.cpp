@@ -250,10 +250,54 @@ private slots:
         QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
         QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
         // Other keys do nothing.
-        s.deliverKeyDown(32, 0);
-        s.deliverKeyPress(32);
+        s.deliverKeyDown(65, 0);
+        s.deliverKeyPress(97);
         QVERIFY(s.pause.Visible);
         QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
+    }
+
+    // The arrows, the space bar and a pad stand for the mouse: a walk key
+    // held sends the player to the wall, and he stops where he is once it is
+    // let go (also when the window loses the keyboard); a key's repeat is no
+    // new press; a pad unplugged lets go of its buttons.
+    void keysAndPadPlayAsTheMouse() {
+        Game g;
+        auto& s = g.screen();
+        QTextStream sink(stdout);
+        tk::ScriptDriver d(g.program, g.fx.services(), sink);
+        const auto run = [&](std::initializer_list<const char*> lines) {
+            for (const char* line : lines)
+                d.execute(QLatin1String(line));
+        };
+        const auto stopped = [&] { return s.sourisx == s.joueur.Left + kSide / 2; };
+        s.joueur.Left = 5000;
+        run({"key frmsaut 37", "key frmsaut 37"});
+        for (int t = 0; t < 60; ++t)
+            s.pcemouv(), s.com();
+        QCOMPARE(s.joueur.Left, zelk::kPlayerLeftReset);
+        run({"key frmsaut 39", "keyup frmsaut 39"});  // right taken, then left again
+        QVERIFY(s.sourisx < 0);
+        run({"keyup frmsaut 37"});
+        QVERIFY(stopped());
+        QTest::keyPress(s.window(), Qt::Key_Right);
+        QVERIFY(s.sourisx > zelk::kRightEdge + kSide);
+        QEvent left(QEvent::ActivationChange);  // another window is the active one
+        QCoreApplication::sendEvent(s.window(), &left);
+        QVERIFY(stopped());
+        run({"key frmsaut 32", "keyup frmsaut 32", "key frmsaut 38"});
+        QVERIFY(s.charge == 0 && s.delai == zelk::kChargeKept && s.etat == jump::Rising);
+        s.etat = jump::Standing;
+        run({"key frmsaut 38"});
+        QCOMPARE(s.etat, jump::Standing);
+        run({"pad frmsaut plug", "pad frmsaut axis leftx 20000", "pad frmsaut axis leftx 13000"});
+        QVERIFY(s.sourisx > zelk::kRightEdge + kSide);
+        run({"pad frmsaut axis leftx 11000", "pad frmsaut button a down"});
+        QVERIFY(stopped() && s.charge == 1);
+        run({"pad frmsaut button start down", "pad frmsaut unplug"});  // out of the pause
+        QVERIFY(!s.pause.Visible && s.charge == 0 && s.delai == zelk::kChargeWindow);
+        s.joueur.Top = kStandOnGround;
+        run({"key frmsaut 40"});
+        QVERIFY(s.fiole.Visible);
     }
 
     // Which element is under the mouse decides who hears the buttons.

@@ -1,7 +1,9 @@
 // Replays: random games played through the driver (random levels, options
-// and input, won, lost or left unfinished), recorded, saved, read back and
-// played headless in a fresh program end in the very state the game ended in;
-// shown (dropped on the menu, "Revoir", "SOLUTION") they end there for good.
+// and input: the mouse, the keys and a pad; won, lost or left unfinished),
+// followed step by step by their replay in another program, then saved, read
+// back and played headless in a fresh program, end in the very state the
+// game ended in; shown (dropped on the menu, "Revoir", "SOLUTION") they end
+// there for good.
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -40,10 +42,33 @@ QByteArray randomLevel(QRandomGenerator& rng) {
     return fields.join(',') + "\r\n";
 }
 
-// One random step of a player (or of someone changing the options).
-QString randomStep(QRandomGenerator& rng) {
+// One random step of a player with the mouse, the keys or a pad (plugged in
+// first), or of someone changing the options.
+QString randomStep(QRandomGenerator& rng, bool& padIn) {
     const int x = rng.bounded(16000) - 400, y = rng.bounded(11500) - 200;
     const int button = 1 << rng.bounded(3);
+    const char* padButtons[] = {"a", "b", "x", "start", "dpleft", "dpright", "y"};
+    const int keys[] = {37, 39, 32, 38, 40};
+    const int step = rng.bounded(16);
+    if (step >= 13 && (!padIn || !rng.bounded(20))) {
+        padIn = !padIn;
+        return padIn ? QStringLiteral("pad frmsaut plug") : QStringLiteral("pad frmsaut unplug");
+    }
+    switch (step) {
+        case 12:
+            return QStringLiteral("%1 frmsaut %2")
+                .arg(rng.bounded(2) ? "key" : "keyup")
+                .arg(keys[rng.bounded(5)]);
+        case 13:
+        case 14:
+            return QStringLiteral("pad frmsaut button %1 %2")
+                .arg(padButtons[rng.bounded(step == 13 ? 7 : 3)])
+                .arg(rng.bounded(2) ? "down" : "up");
+        case 15:
+            return QStringLiteral("pad frmsaut axis %1 %2")
+                .arg(rng.bounded(4) ? "leftx" : "lefty")
+                .arg(rng.bounded(65536) - 32768);
+    }
     switch (rng.bounded(12)) {
         case 0:
             return QStringLiteral("mouse frmsaut at down %1 %2 %3").arg(button).arg(x).arg(y);
@@ -135,12 +160,25 @@ private slots:
                   QStringLiteral("select frmmenu.File1 \"%1\"").arg(name),
                   QStringLiteral("click frmmenu.Command1"), QStringLiteral("key frmsaut 27")})
                 driver.execute(line);
+            // Followed by a replay in another program as it is played: after
+            // every step the recorded events give the game played.
+            tk::ScriptedServices follower(fx.folder(), &sink);
+            zelk::ZelkProgram second(follower, true);
+            auto follow = std::make_unique<zelk::ReplayRun>(second, *game.recording(), false);
             const int steps = 50 + rng.bounded(400);
+            bool padIn = false;
             for (int i = 0; i < steps && !game.loadedAs<zelk::frmaffpg>(); ++i) {
-                const QString step = randomStep(rng);
+                const QString step = randomStep(rng, padIn);
                 driver.execute(step);
                 game.collectGarbage();
+                if (game.loadedAs<zelk::frmaffpg>()) break;  // the end: replayed whole below
+                follow->follow(*game.recording());
+                QString where;
+                QVERIFY2(follow->runAll(where),
+                         qPrintable(QStringLiteral("seed %1, %2: %3").arg(seed).arg(step, where)));
+                QCOMPARE(dumpGame(second, follower), dumpGame(game, services));
             }
+            follow.reset();
             const QString end = dumpGame(game, services);
             const QString file = fx.path(QStringLiteral("partie.rejeu"));
             driver.execute(QStringLiteral("savereplay \"%1\"").arg(file));

@@ -20,6 +20,7 @@ class QTimer;
 
 namespace tk {
 
+class Gamepad;
 class Stats;
 
 class Program : public QObject {
@@ -84,6 +85,8 @@ public:
         whyNot = QStringLiteral("this program records nothing");
         return false;
     }
+    // The program's game pad, or nullptr for a program played without one.
+    virtual Gamepad* gamepad() { return nullptr; }
     // Ends the program, unless a screen's Form_QueryUnload says no.
     void end();
     // Ends the program without asking (the system asks it to stop): each

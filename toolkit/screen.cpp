@@ -19,6 +19,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <utility>
 
 #include "desktop.h"
@@ -109,6 +110,13 @@ protected:
     }
     void resizeEvent(QResizeEvent*) override { screen_.relayout(); }
     void changeEvent(QEvent* e) override {
+        // A key let go in another window is never heard of here.
+        if (e->type() == QEvent::ActivationChange && !isActiveWindow()) {
+            const std::set<int> held = std::exchange(held_, {});
+            if (screen_.releasesKeysOnLeaving_)
+                for (int code : held)
+                    screen_.deliverKeyUp(code, 0);
+        }
         if (e->type() == QEvent::WindowStateChange) {
             const Qt::WindowStates st = windowState();
             screen_.state_ = st & Qt::WindowMinimized   ? Minimized
@@ -124,6 +132,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override {
         const int code = keyCodeOf(e->key());
         if (code == 0) return QWidget::keyPressEvent(e);
+        held_.insert(code);
         screen_.deliverKeyDown(code, shiftOf(e->modifiers()));
         const QString t = e->text();
         if (t.size() == 1 && t[0].unicode() < 256 && t[0].unicode() != 0)
@@ -132,6 +141,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override {
         if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
         const int code = keyCodeOf(e->key());
+        held_.erase(code);
         if (code != 0) screen_.deliverKeyUp(code, shiftOf(e->modifiers()));
     }
     // Only local files are offered to the screen.
@@ -166,6 +176,7 @@ protected:
     }
 
 private:
+    std::set<int> held_;  // keys down and not yet let go
     static QStringList localFiles(const QMimeData* data) {
         QStringList paths;
         if (data && data->hasUrls())

@@ -79,6 +79,23 @@ enum : int {
     Insert = 45,
     Delete = 46,
     F1 = 112,  // F1 to F12: 112 to 123
+    // A game pad's buttons, and its left stick pushed one way.
+    PadA = 195,
+    PadB = 196,
+    PadX = 197,
+    PadY = 198,
+    PadRightShoulder = 199,
+    PadLeftShoulder = 200,
+    PadUp = 203,  // the directional pad: 203 to 206
+    PadDown = 204,
+    PadLeft = 205,
+    PadRight = 206,
+    PadStart = 207,
+    PadBack = 208,
+    PadStickUp = 211,
+    PadStickDown = 212,
+    PadStickRight = 213,
+    PadStickLeft = 214,
 };
 }  // namespace key
 
@@ -176,6 +193,10 @@ public:
     void deliverDrop(const QStringList& paths);
     // Whether files may be dropped on the window (Form_OLEDragDrop).
     void setAcceptsFiles(bool accepts);
+    // Keys still held when the window loses the keyboard are let go then,
+    // for a screen where a held key goes on acting (off: a key let go in
+    // another window is never heard of).
+    void setReleasesKeysOnLeaving(bool on) { releasesKeysOnLeaving_ = on; }
     enum class MouseAction { Down, Up, Move };
     // x, y in twips of the client area. Each event goes to the topmost
     // element under the pointer that catches the mouse, or to the screen;
@@ -328,6 +349,7 @@ private:
     int buttonsHeld_ = 0;
     int pressesTaken_ = 0;           // held buttons whose press the screen or a handler took
     bool suppressKeyPress_ = false;  // a default or cancel button took the key
+    bool releasesKeysOnLeaving_ = false;
 };
 
 // Watches, or stands in for, what a screen receives from the user and from its

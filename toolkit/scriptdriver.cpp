@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cmath>
 
+#include "gamepad.h"
 #include "program.h"
 #include "scriptedservices.h"
 
@@ -319,7 +320,7 @@ const ScriptDriver::Command ScriptDriver::kCommands[] = {
     {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
     {"answer", 2, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
     {"stop", 1, 1, &ScriptDriver::stop},     {"savereplay", 2, 2, &ScriptDriver::saveReplay},
-    {"drop", 3, 3, &ScriptDriver::drop},
+    {"drop", 3, 3, &ScriptDriver::drop},     {"pad", 3, 5, &ScriptDriver::pad},
 };
 
 void ScriptDriver::execute(const QString& raw) {
@@ -470,6 +471,29 @@ void ScriptDriver::saveReplay(const QStringList& w) {
 // A file dropped on a screen's window, as from a file manager.
 void ScriptDriver::drop(const QStringList& w) {
     screenNamed(w[1]).deliverDrop({w[2]});
+}
+
+// pad S plug|unplug, pad S button NAME down|up, pad S axis NAME VALUE: the
+// program's own pad, read at once into screen S.
+void ScriptDriver::pad(const QStringList& w) {
+    Gamepad* pad = program_.gamepad();
+    if (!pad) throw ScriptError(QStringLiteral("this program has no game pad"));
+    Screen& s = screenNamed(w[1]);
+    QString why;
+    bool done = false;
+    if (w.size() == 3 && (w[2] == QLatin1String("plug") || w[2] == QLatin1String("unplug"))) {
+        done = pad->plugOwn(w[2] == QLatin1String("plug"), why);
+    } else if (w.size() == 5 && w[2] == QLatin1String("button") &&
+               (w[4] == QLatin1String("down") || w[4] == QLatin1String("up"))) {
+        done = pad->setOwnButton(w[3], w[4] == QLatin1String("down"), why);
+    } else if (w.size() == 5 && w[2] == QLatin1String("axis")) {
+        done = pad->setOwnAxis(w[3], toInt(w[4]), why);
+    } else {
+        throw ScriptError(
+            QStringLiteral("expected plug, unplug, button NAME down|up or axis NAME VALUE"));
+    }
+    if (!done) throw ScriptError(QStringLiteral("pad: ") + why);
+    pad->poll(s);
 }
 
 void ScriptDriver::answer(const QStringList& w) {

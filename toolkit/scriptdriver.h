@@ -84,6 +84,7 @@ private:
     void answer(const QStringList& w);
     void saveReplay(const QStringList& w);
     void drop(const QStringList& w);
+    void pad(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;
