@@ -114,7 +114,9 @@ protected:
             screen_.state_ = st & Qt::WindowMinimized   ? Minimized
                              : st & Qt::WindowMaximized ? Maximized
                                                         : Normal;
+            if (screen_.state_ == Minimized) screen_.deliverDeactivate();
         }
+        if (e->type() == QEvent::ActivationChange && !isActiveWindow()) screen_.deliverDeactivate();
         QWidget::changeEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
@@ -301,9 +303,11 @@ void Screen::placeWindow() {
     QPoint at(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
     if (!positioned_) {
         // No place in the layout: the middle of the free area when it is
-        // shown; where the user moves it after is the user's choice.
+        // shown, moved aside from another program's (`windowOffset`); where
+        // the user moves it after is the user's choice.
         if (!area.isValid() || window_->isVisible()) return;
-        at = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
+        at =
+            area.center() - QPoint(outer.width() / 2, outer.height() / 2) + program_.windowOffset();
     }
     if (area.isValid()) {
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
@@ -495,6 +499,10 @@ void Screen::deliverKeyUp(int keyCode, int shift) {
 
 void Screen::deliverDrop(const QStringList& paths) {
     program_.dispatch([&] { Form_OLEDragDrop(paths); });
+}
+
+void Screen::deliverDeactivate() {
+    program_.dispatch([&] { Form_Deactivate(); });
 }
 
 void Screen::setAcceptsFiles(bool accepts) {

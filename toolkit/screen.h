@@ -117,6 +117,9 @@ public:
     virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    // The user left the window: another window took the focus, or it was
+    // minimised.
+    virtual void Form_Deactivate() {}
     // Asked before the user closes the window and before the program ends;
     // false keeps the screen, and the program, going.
     virtual bool Form_QueryUnload() { return true; }
@@ -174,6 +177,7 @@ public:
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
     void deliverDrop(const QStringList& paths);
+    void deliverDeactivate();
     // Whether files may be dropped on the window (Form_OLEDragDrop).
     void setAcceptsFiles(bool accepts);
     enum class MouseAction { Down, Up, Move };

@@ -84,6 +84,8 @@ private:
     void answer(const QStringList& w);
     void saveReplay(const QStringList& w);
     void drop(const QStringList& w);
+    void focus(const QStringList& w);
+    void minimise(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;
