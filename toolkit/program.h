@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <map>
@@ -40,6 +41,11 @@ public:
     // instead of the changed regions of new pictures only: kept as a measure.
     bool fullRepaint() const { return fullRepaint_; }
     void setFullRepaint(bool on);
+
+    // Where windows without a place of their own go, from the middle of the
+    // free area, pixels: aside, when another program shows the same windows.
+    QPoint windowOffset() const { return windowOffset_; }
+    void setWindowOffset(QPoint px) { windowOffset_ = px; }
 
     // Screens are reached by their class: get<frmopt>(), show<frmedit>().
     // Each class names itself with a static kName.
@@ -151,6 +157,7 @@ private:
     qint64 lastFrameNs_ = 0;  // when the last frame that drew something began
     bool fullRepaint_ = false;
     Stats* stats_ = nullptr;
+    QPoint windowOffset_;
     bool ended_ = false;
 };
 
