@@ -42,8 +42,9 @@ public:
     bool fullRepaint() const { return fullRepaint_; }
     void setFullRepaint(bool on);
 
-    // Where windows without a place of their own go, from the middle of the
-    // free area, pixels: aside, when another program shows the same windows.
+    // How far every window is moved from its place (its layout's, or the
+    // middle of the free area), pixels: aside from the same windows of
+    // another copy of the program.
     QPoint windowOffset() const { return windowOffset_; }
     void setWindowOffset(QPoint px) { windowOffset_ = px; }
 

@@ -303,12 +303,12 @@ void Screen::placeWindow() {
     QPoint at(qRound(left_ / kTwipsPerPixel), qRound(top_ / kTwipsPerPixel));
     if (!positioned_) {
         // No place in the layout: the middle of the free area when it is
-        // shown, moved aside from another program's (`windowOffset`); where
-        // the user moves it after is the user's choice.
+        // shown; where the user moves it after is the user's choice.
         if (!area.isValid() || window_->isVisible()) return;
-        at =
-            area.center() - QPoint(outer.width() / 2, outer.height() / 2) + program_.windowOffset();
+        at = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
     }
+    // Aside from the same window of another copy of the program.
+    at += program_.windowOffset();
     if (area.isValid()) {
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
         at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
