@@ -1,10 +1,12 @@
-// Starting a level: the one selected in the main menu ("JOUER"), or the
-// editor's level as it stands ("Essayer"), which writes no file.
+// Starting a level: the one selected in the main menu ("JOUER"), the
+// editor's level as it stands ("Essayer"), which writes no file, and from the
+// result screen the same level again or the next one of the menu's list.
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 
 #include "app/program.h"
+#include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "game/platforms.h"
 #include "game/sky.h"
@@ -40,20 +42,29 @@ QImage skyStandIn(bool day) {
     return img;
 }
 
-// The warning box both starts show first.
-void warn(tk::Program& program) {
-    QString warning = QStringLiteral(
-        "Attention! Verifiez que vous êtes passez en 1024*768 et que le "
-        "menu démarrer soit bien abaissé   ");
-    if (program.get<frmaut>().ram.value() == 1)
-        warning += QStringLiteral(
-            "Attention!, vous êtes en mode ramage, le jeu va donc simuler ce "
-            "jeu en jeu qui rame!");
-    program.services().msgBox(warning, tk::mb::OkOnly | tk::mb::Information,
-                              QStringLiteral("Avertissement!"));
+// Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
+void keepFirstFields(frmmenu& menu, const level::Level& lev) {
+    menu.champ1 = static_cast<qint16>(lev.top(0));
+    menu.champ2 = static_cast<qint16>(lev.left(0));
+    menu.champ3 = static_cast<qint16>(lev.height(0));
+    menu.champ4 = static_cast<qint16>(lev.width(0));
 }
 
 }  // namespace
+
+// The warning box the starts show first.
+void ZelkProgram::warn() {
+    warned_ = true;
+    QString warning = QStringLiteral(
+        "Attention! Verifiez que vous êtes passez en 1024*768 et que le "
+        "menu démarrer soit bien abaissé   ");
+    if (get<frmaut>().ram.value() == 1)
+        warning += QStringLiteral(
+            "Attention!, vous êtes en mode ramage, le jeu va donc simuler ce "
+            "jeu en jeu qui rame!");
+    services().msgBox(warning, tk::mb::OkOnly | tk::mb::Information,
+                      QStringLiteral("Avertissement!"));
+}
 
 // The one start of a level read and checked by the game's reader: a fresh
 // game screen with its platforms, paused.
@@ -81,11 +92,14 @@ frmsaut& ZelkProgram::launch(const level::Level& lev, const QString& name, int t
 
 // A game started by the player: its options from the option screens, and
 // recorded from its first event.
-frmsaut& ZelkProgram::play(const level::Level& lev, const QString& name) {
+frmsaut& ZelkProgram::play(const level::Level& lev, const QString& name, bool tried) {
     frmaut& aut = get<frmaut>();
     const int tickMs = aut.ram.value() == 1 ? level::kLagTickMs : aut.dep.value();
     frmsaut& game = launch(lev, name, tickMs, aut.jour.value(), true);
+    game.tried = tried;
     startRecording(game, lev, name);
+    played_ = Played{lev, name, tried};
+    listedAfter_ = name;
     return game;
 }
 
@@ -94,22 +108,51 @@ void ZelkProgram::startLevel() {
     frmmenu& menu = program.get<frmmenu>();
     const QString name = menu.File1.fileName();
     if (name.isEmpty()) return;
-    warn(program);
+    warn();
 
     level::Level lev;
     if (!readLevel(menu.selectedPath(), name, level::decodeForGame, lev)) return;
+    keepFirstFields(menu, lev);
+    play(lev, name, false);
+}
 
-    // Fields 1 to 4, whole 16-bit numbers, are kept by the menu as its summary does.
-    menu.champ1 = static_cast<qint16>(lev.top(0));
-    menu.champ2 = static_cast<qint16>(lev.left(0));
-    menu.champ3 = static_cast<qint16>(lev.height(0));
-    menu.champ4 = static_cast<qint16>(lev.width(0));
-    play(lev, name);
+void ZelkProgram::replayLevel() {
+    if (!played_) return;
+    const Played again = *played_;
+    if (!warned_) warn();
+    unload<frmaffpg>();
+    play(again.level, again.name, again.tried);
+}
+
+bool ZelkProgram::hasNextLevel() const {
+    const frmmenu* menu = loadedAs<frmmenu>();
+    return played_ && !played_->tried && menu && menu->File1.listCount() > 0;
+}
+
+void ZelkProgram::nextLevel() {
+    if (!hasNextLevel()) return;
+    frmmenu& menu = get<frmmenu>();
+    const tk::FileListBox& list = menu.File1;
+    // The one after the level played, in the list as it is now; a level no
+    // longer listed goes on from the first.
+    int next = 0;
+    for (int k = 0; k < list.listCount(); ++k)
+        if (list.list(k) == listedAfter_) next = (k + 1) % list.listCount();
+    const QString name = list.list(next);
+    if (!warned_) warn();
+    listedAfter_ = name;
+
+    level::Level lev;
+    if (!readLevel(QDir(services().levelFolder()).filePath(name), name, level::decodeForGame, lev))
+        return;
+    menu.File1.setFileName(name);
+    keepFirstFields(menu, lev);
+    unload<frmaffpg>();
+    play(lev, name, false);
 }
 
 void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
-    tk::Program& program = *this;
-    if (!triedBefore_) warn(program);
+    if (!triedBefore_) warn();
     triedBefore_ = true;
     // Through the bytes a save would write and the game's reader, so that the
     // game is the one "JOUER" would start on a saved copy.
@@ -121,7 +164,7 @@ void ZelkProgram::tryLevel(const level::Level& edited, const QString& name) {
         sayUnreadable(err);
         return;
     }
-    play(lev, name).tried = true;
+    play(lev, name, true);
 }
 
 }  // namespace zelk

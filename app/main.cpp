@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
     tk::presentToDesktop(QStringLiteral("zelk"), QStringLiteral("org.zelk.Zelk"),
                          QStringLiteral(":/icons/zelk"));
     program.setStats(stats.get());
+    // Aside from another zelk's windows rather than on top of them.
+    level::FileLock place;
+    program.setWindowOffset(tk::windowPlace(services.files(), QStringLiteral("zelk"), place));
     // Asked to stop by the system: the same end as the program's own, without
     // questions; unsaved work is in its recovery copy.
     tk::StopSignals stop([&program] { program.interrupt(); });

@@ -107,6 +107,12 @@ frmaffpg& ZelkProgram::showResultScreen() {
 void ZelkProgram::showResult(const QString& picture, const QString& standInText, bool won) {
     frmaffpg& result = showResultScreen();
     result.showPicture(picture, standInText, won);
+    if (const frmsaut* game = loadedAs<frmsaut>()) {
+        // Both count the tick that ends the game.
+        const int ticks = playing_ ? playing_->ticks() : recorder_ ? recorder_->ticks() : 0;
+        result.showOutcome(won, qint64{ticks} * game->Timer1.interval(), energyLeft(*game),
+                           hasNextLevel());
+    }
     // A replay shown is not a game played.
     if (playing_) {
         playing_->ended(won);

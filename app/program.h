@@ -78,6 +78,15 @@ public:
     void showResult(const QString& picture, const QString& standInText, bool won);
     // The result's "Menu": back to the editor after a try, else to the menu.
     void leaveResult();
+    // The result's "Rejouer": the level of the game it ends as it was played
+    // (after "Essayer" the level as tried), with the options as they are,
+    // straight to the paused game.
+    void replayLevel();
+    // The result's "Niveau suivant": the level after that one in the menu's
+    // list (after the last, the first), read and started as "JOUER" does and
+    // selected there; one that cannot be read is said, the result stays, and
+    // the next press goes on past it. Never after "Essayer".
+    void nextLevel();
     // The result's "Revoir": the game just shown, played again in the game
     // screen at the speed it was played; the result screen comes back at its
     // end or when Escape stops it.
@@ -168,7 +177,14 @@ public:
     QRectF gameCloud(int index);
 
 private:
-    frmsaut& play(const level::Level& lev, const QString& name);
+    frmsaut& play(const level::Level& lev, const QString& name, bool tried);
+    // The display warning "JOUER" shows; "Rejouer" and "Niveau suivant" show
+    // it only when no start did in this run.
+    void warn();
+    bool hasNextLevel() const;
+    // The energy a game has left as the player sees it: the share of the bar
+    // still full, percent.
+    int energyLeft(const frmsaut& game);
     void startRecording(frmsaut& game, const level::Level& lev, const QString& name);
     void playReplay(level::Replay r, bool tried, bool fromResult);
     // The game's end counted in the records; true for a new best.
@@ -184,6 +200,16 @@ private:
     QByteArray recordKey_;
     bool counted_ = false;      // the game being recorded has ended once
     bool triedBefore_ = false;  // "Essayer" warns about the display once a run
+    bool warned_ = false;       // a start warned about the display in this run
+    // The level of the game last started or replay file shown, for
+    // "Rejouer", and the menu's level "Niveau suivant" goes on from.
+    struct Played {
+        level::Level level;
+        QString name;
+        bool tried = false;
+    };
+    std::optional<Played> played_;
+    QString listedAfter_;
     QString levelAtStart_;
     std::optional<std::map<QByteArray, QString>> solutions_;  // level fields -> replay
 };

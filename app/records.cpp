@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "app/levelfolder.h"
@@ -95,15 +96,13 @@ bool ZelkProgram::countGame(bool won) {
     recorder_->ended(won);
     const frmsaut* game = loadedAs<frmsaut>();
     if (!game) return false;
-    // The energy left as the player sees it: the share of the bar still full.
-    const double full = level::cint(lifeOption() * kEnergyPerVie);
-    const int percent = full > 0 ? static_cast<int>(std::lround(100 * game->energie / full)) : 0;
     // A level both won and lost in one tick ends lost: a later end of the
     // same game replaces its count.
     bool beaten = false;
-    recordsFile().count(services().files(),
-                        {recordKey_, won, recorder_->ticks(), game->Timer1.interval(), percent},
-                        std::exchange(counted_, true), beaten);
+    recordsFile().count(
+        services().files(),
+        {recordKey_, won, recorder_->ticks(), game->Timer1.interval(), energyLeft(*game)},
+        std::exchange(counted_, true), beaten);
     sayRecordsNote();
     return beaten;
 }
@@ -111,6 +110,12 @@ bool ZelkProgram::countGame(bool won) {
 std::optional<level::Replay> ZelkProgram::recording() const {
     if (recorder_) return recorder_->replay();
     return fileReplay_;
+}
+
+int ZelkProgram::energyLeft(const frmsaut& game) {
+    // An empty bar is empty, however far below nothing the energy fell.
+    const double full = level::cint(lifeOption() * kEnergyPerVie);
+    return full > 0 ? std::max(0, static_cast<int>(std::lround(100 * game.energie / full))) : 0;
 }
 
 bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
@@ -214,6 +219,9 @@ void ZelkProgram::showReplayFile(const QString& path) {
     if (!readReplay(path, r)) return;
     recorder_.reset();
     fileReplay_ = r;
+    // "Rejouer" plays its level as a game of the player's own.
+    played_ = Played{r.level, r.levelName, false};
+    listedAfter_ = r.levelName;
     playReplay(std::move(r), false, false);
 }
 

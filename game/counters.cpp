@@ -45,9 +45,18 @@ void frmsaut::pg() {
 }
 
 void frmsaut::showResult(const char* picture, const char* standIn, bool won) {
+    over_ = true;  // first: a box the result shows takes the focus from the game
     zelk_.showResult(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
+}
+
+// Only a level that runs, never one that has ended, and never resumed: it
+// goes through the event tap as the key it stands for, so that a recording
+// keeps the pause where it came and a replay shown drops it.
+void frmsaut::Form_Deactivate() {
+    if (over_ || !Timer1.enabled() || pause.Visible || !program().isLoaded(*this)) return;
+    deliverKeyPress(tk::key::Escape);
 }
 
 }  // namespace zelk

@@ -2,8 +2,10 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <tuple>
 
 #include "app/program.h"
+#include "level/replay.h"
 #include "toolkit/paint.h"
 
 namespace zelk {
@@ -37,7 +39,10 @@ frmaffpg::frmaffpg(tk::Program& program)
     : tk::Screen(program, kName, 10950, 8250),
       menu(*this, "menu", {8760, 7560, 1935, 615}, QStringLiteral("Menu")),
       revoir(*this, "revoir", {4680, 7560, 1935, 615}, QStringLiteral("Revoir")),
-      enregistrer(*this, "enregistrer", {6720, 7560, 1935, 615}, QStringLiteral("Enregistrer")) {
+      enregistrer(*this, "enregistrer", {6720, 7560, 1935, 615}, QStringLiteral("Enregistrer")),
+      // A row above, on the ground of the pictures, over Enregistrer and Menu.
+      rejouer(*this, "rejouer", {6720, 6870, 1935, 615}, QStringLiteral("Rejouer")),
+      suivant(*this, "suivant", {8760, 6870, 1935, 615}, QStringLiteral("Niveau suivant")) {
     setCaption(QStringLiteral("PG"));
     // In the bottom left-hand corner, clear of the buttons.
     record.setRect(240, 7560, 4320, 615);
@@ -50,10 +55,33 @@ frmaffpg::frmaffpg(tk::Program& program)
     record.Alignment = tk::AlignCenter;
     record.Visible = false;
     add(record, "record");
+    // The game's figures, on the left of the new row.
+    for (auto [l, name, left, width] :
+         {std::tuple{&temps, "temps", 240, 2880}, std::tuple{&energie, "energie", 3120, 3480}}) {
+        l->setRect(left, 6990, width, 375);
+        l->FontSize = 12;
+        l->FontBold = true;
+        l->ForeColor = QColor(255, 255, 255);
+        add(*l, name);
+    }
     ZelkProgram& zelk = ZelkProgram::of(program);
     menu.Click = [&zelk] { zelk.leaveResult(); };
     revoir.Click = [&zelk] { zelk.watchReplay(); };
     enregistrer.Click = [&zelk] { zelk.keepReplay(); };
+    rejouer.Click = [&zelk] { zelk.replayLevel(); };
+    suivant.Click = [&zelk] { zelk.nextLevel(); };
+}
+
+void frmaffpg::showOutcome(bool won, qint64 gameMs, int energyPercent, bool next) {
+    temps.Caption = QStringLiteral("Temps : ") + level::gameTime(gameMs);
+    energie.Caption = QStringLiteral("Énergie restante : %1 %").arg(energyPercent);
+    suivant.setEnabled(next);
+    suivant.Default = won;
+    rejouer.Default = !won;
+}
+
+void frmaffpg::Form_KeyDown(int keyCode, int shift) {
+    if (keyCode == 'R' && (shift & (tk::CtrlKey | tk::AltKey)) == 0) rejouer.click();
 }
 
 void frmaffpg::showRecord(bool beaten) {

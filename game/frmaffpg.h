@@ -1,5 +1,6 @@
-// The result screen: "gagne.JPG" or "perdu.JPG" over the whole screen, and the
-// way back to the main menu, or to the editor after its "Essayer".
+// The result screen: "gagne.JPG" or "perdu.JPG" over the whole screen, the
+// game's time and energy left, and the ways on: the same level again, the
+// next one, back to the main menu (or to the editor after its "Essayer").
 #pragma once
 
 #include "toolkit/screen.h"
@@ -20,9 +21,15 @@ public:
 
     // "Nouveau record !" over the picture, or nothing.
     void showRecord(bool beaten);
+    // The game's time at the speed played and the energy left, percent;
+    // Enter goes to the next level after a win (when there is one to go
+    // to: `next`), plays the same again after a loss.
+    void showOutcome(bool won, qint64 gameMs, int energyPercent, bool next);
+    // R: "Rejouer".
+    void Form_KeyDown(int keyCode, int shift) override;
 
-    tk::Label record;
-    tk::CommandButton menu, revoir, enregistrer;
+    tk::Label record, temps, energie;
+    tk::CommandButton menu, revoir, enregistrer, rejouer, suivant;
 };
 
 }  // namespace zelk

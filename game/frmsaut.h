@@ -52,6 +52,9 @@ public:
     void showLevelName(const QString& name);
     // Started by the editor's "Essayer": the result screen leads back there.
     bool tried = false;
+    // The player left the window while the level runs: it pauses as Escape
+    // pauses it.
+    void Form_Deactivate() override;
 
     // The game timer's tick: the procedures below, in this order.
     void tick();
@@ -144,6 +147,7 @@ private:
     void listenToPad();
     void placeUnderCloud(tk::Picture& frog);
     void showResult(const char* picture, const char* standIn, bool won);
+    bool over_ = false;  // the level was won or lost
     // Grey frogs and platforms gathered for one run of `mechant`, with each
     // frog's platform number kept beside its tag (0 for an empty tag).
     void gatherGreyFrogs();

@@ -92,7 +92,8 @@ void frmsaut::listenToPad() {
     if (!pad || program().frozenTime()) return;
     padPoll_ = new QTimer(this);
     connect(padPoll_, &QTimer::timeout, this, [this, pad] {
-        if (!visible()) return;
+        // A pad is the user's hand in this window: not while he is in another.
+        if (!visible() || !active()) return;
         padPoll_->setInterval(pad->poll(*this) ? kPadReadMs : kPadLookMs);
     });
     padPoll_->start(kPadLookMs);

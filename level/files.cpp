@@ -265,7 +265,7 @@ bool Files::moveAside(const QString& path, const QString& name, QString& movedTo
     return false;
 }
 
-bool Files::lock(const QString& path, FileLock& out, QString& whyNot) {
+bool Files::lock(const QString& path, FileLock& out, QString& whyNot, bool wait) {
     if (kept(path, whyNot)) return false;
     if (const int e = fault(Step::Lock, path)) return failed(e, path, whyNot);
     const QByteArray p = QFile::encodeName(path);
@@ -278,7 +278,7 @@ bool Files::lock(const QString& path, FileLock& out, QString& whyNot) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
         const int e = errno;
         if (e == EINTR) continue;
-        if (e != EWOULDBLOCK || waited >= kLockWaitMs) {
+        if (e != EWOULDBLOCK || !wait || waited >= kLockWaitMs) {
             ::close(fd);
             return failed(e == EWOULDBLOCK ? EBUSY : e, path, whyNot);
         }

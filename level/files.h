@@ -58,8 +58,9 @@ public:
     // `movedTo` is the path it went to.
     bool moveAside(const QString& path, const QString& name, QString& movedTo, QString& whyNot);
     // Takes the lock of the file path (created empty if need be), waiting a
-    // few seconds at most for another program to let go.
-    bool lock(const QString& path, FileLock& out, QString& whyNot);
+    // few seconds at most for another program to let go (not at all without
+    // `wait`: another program's lock is then refused at once).
+    bool lock(const QString& path, FileLock& out, QString& whyNot, bool wait = true);
     // Makes a folder and those missing above it; one already there is kept,
     // anything else of that name is refused.
     bool makeFolder(const QString& path, QString& whyNot);

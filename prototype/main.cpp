@@ -36,6 +36,9 @@ int main(int argc, char** argv) {
     velmo::VelmoProgram program(services, false);
     tk::presentToDesktop(QStringLiteral("velmo"), QStringLiteral("org.zelk.Velmo"),
                          QStringLiteral(":/icons/velmo"));
+    // Aside from another velmo's window rather than on top of it.
+    level::FileLock place;
+    program.setWindowOffset(tk::windowPlace(services.files(), QStringLiteral("velmo"), place));
     // Asked to stop by the system: the same end as the program's own.
     tk::StopSignals stop([&program] { program.interrupt(); });
     program.start();

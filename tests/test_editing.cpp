@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"
+#include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
@@ -418,6 +419,13 @@ private slots:
         e.run(
             "set frmopt.nbg.Value 0\nset frmopt.nb.Value 0\nkey frmedit 116\nkey frmsaut 27\n"
             "fire frmsaut.Timer1");
+        // No next level after a try; "Rejouer" is the level as tried, no warning.
+        QVERIFY(!e.p.get<zelk::frmaffpg>().suivant.enabled());
+        e.fx.takeLog();
+        e.run("key frmaffpg 13\nkey frmaffpg 82");
+        QCOMPARE(e.fx.takeLog(),
+                 QStringList({"unload frmaffpg", "unload frmsaut", "show frmsaut"}));
+        e.run("key frmsaut 27\nfire frmsaut.Timer1");
         e.fx.takeLog();
         e.run("click frmaffpg.menu");
         QCOMPARE(e.fx.takeLog(),

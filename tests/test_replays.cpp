@@ -12,6 +12,7 @@
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
 #include "level/replay.h"
+#include "menus/frmmenu.h"
 #include "support.h"
 #include "toolkit/scriptdriver.h"
 
@@ -147,6 +148,9 @@ private slots:
             testing::Fixture fx;
             const QString name = QString(124, u'é') + QStringLiteral(".lev");  // 252 bytes
             fx.writeFile(name, randomLevel(rng));
+            // The menu's list is b.lev, c.lev, then that level; c.lev cannot be read.
+            fx.writeFile(QStringLiteral("b.lev"), randomLevel(rng));
+            fx.writeFile(QStringLiteral("c.lev"), "1,2\r\n");
             QString log;
             QTextStream sink(&log);
             tk::ScriptedServices services(fx.folder(), &sink);
@@ -166,12 +170,50 @@ private slots:
             zelk::ZelkProgram second(follower, true);
             auto follow = std::make_unique<zelk::ReplayRun>(second, *game.recording(), false);
             const int steps = 50 + rng.bounded(400);
+            QString playing = name;
             bool padIn = false;
-            for (int i = 0; i < steps && !game.loadedAs<zelk::frmaffpg>(); ++i) {
-                const QString step = randomStep(rng, padIn);
+            for (int i = 0, games = rng.bounded(3); i < steps; ++i) {
+                if (const zelk::frmaffpg* result = game.loadedAs<zelk::frmaffpg>()) {
+                    const QString over = dumpGame(game, services);
+                    driver.execute(QStringLiteral("focus frmsaut out"));
+                    QCOMPARE(dumpGame(game, services), over);  // an ended level is left alone
+                    if (games-- == 0) break;
+                    const qsizetype way = rng.bounded(4),
+                                    warned = services.log().filter("Avertissement").size();
+                    // Enter: "Niveau suivant" after a win, "Rejouer" after a loss.
+                    const bool same = way < 2 || (way == 3 && result->pictureName() == "perdu.JPG");
+                    const char* ways[] = {"key frmaffpg 82", "click frmaffpg.rejouer",
+                                          "click frmaffpg.suivant", "key frmaffpg 13"};
+                    driver.execute(QLatin1String(ways[way]));
+                    if (!same && playing == QLatin1String("b.lev") &&
+                        services.log().last().contains(QStringLiteral("c.lev")))  // said why
+                        driver.execute(QStringLiteral("click frmaffpg.suivant"));
+                    playing = same ? playing : playing == name ? QStringLiteral("b.lev") : name;
+                    const zelk::frmsaut& g = *game.loadedAs<zelk::frmsaut>();
+                    QVERIFY(!game.loadedAs<zelk::frmaffpg>() && g.pause.Visible &&
+                            !g.Timer1.enabled());
+                    QVERIFY(g.caption().endsWith(u'<' + playing + u'>'));
+                    QCOMPARE(game.get<zelk::frmmenu>().File1.fileName(), playing);
+                    QCOMPARE(services.log().filter("Avertissement").size(), warned);
+                    driver.execute(QStringLiteral("key frmsaut 27"));
+                    follow = std::make_unique<zelk::ReplayRun>(second, *game.recording(), false);
+                    continue;
+                }
+                const zelk::frmsaut& g = *game.loadedAs<zelk::frmsaut>();
+                const bool running = g.Timer1.enabled() && !g.pause.Visible,
+                           before = g.pause.Visible, leaves = rng.bounded(25) == 0;
+                const QString step = !leaves ? randomStep(rng, padIn)
+                                             : QLatin1String(rng.bounded(2) ? "focus frmsaut out"
+                                                                            : "minimise frmsaut");
                 driver.execute(step);
                 game.collectGarbage();
-                if (game.loadedAs<zelk::frmaffpg>()) break;  // the end: replayed whole below
+                // Leaving pauses a running level; nothing but Escape resumes one.
+                if (leaves && running) QVERIFY(!g.Timer1.enabled() && !g.Timer3.enabled());
+                if (before || (leaves && running))
+                    QVERIFY2(g.pause.Visible || step == "key frmsaut 27", qPrintable(step));
+                if (leaves) driver.execute(QStringLiteral("set frmsaut.WindowState 0"));
+                if (leaves && rng.bounded(2)) driver.execute(QStringLiteral("key frmsaut 27"));
+                if (game.loadedAs<zelk::frmaffpg>()) continue;  // the end: replayed whole below
                 follow->follow(*game.recording());
                 QString where;
                 QVERIFY2(follow->runAll(where),
@@ -240,7 +282,8 @@ private slots:
             game.keepReplay();
             const QString kept =
                 QDir(fx.path(QStringLiteral("rejeux"))).entryList(QDir::Files).value(0);
-            QVERIFY(kept.startsWith(QString(114, u'é') + u'-') && kept.toUtf8().size() <= 255);
+            QVERIFY(kept.startsWith(QFileInfo(playing).completeBaseName().left(114) + u'-') &&
+                    kept.toUtf8().size() <= 255);
 
             // Shown, the player's options other than theirs: dropped on the
             // menu, again by "Revoir", and a shipped level's "SOLUTION".

@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include <unistd.h>
 
 #ifdef ZELK_HAVE_XRANDR
 #include <X11/Xatom.h>
@@ -122,6 +125,25 @@ void listInTaskbar(QWidget& window, bool listed) {
 #else
 void listInTaskbar(QWidget&, bool) {}
 #endif
+
+QPoint windowPlace(level::Files& files, const QString& name, level::FileLock& held) {
+    // Places a user and display can hold, and the step between two, pixels:
+    // a title bar and a little more, so that each window's title shows.
+    constexpr int kPlaces = 8, kStep = 40;
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(folder)) folder = QDir::tempPath();
+    // Windows of different displays never meet: each display has its places.
+    QString display = qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
+    for (QChar& c : display)
+        if (!c.isLetterOrNumber() && c != u'.') c = u'_';
+    const QString stem =
+        QStringLiteral("%1/%2-%3-%4-place-").arg(folder, name).arg(::getuid()).arg(display);
+    QString why;
+    for (int place = 0; place < kPlaces; ++place)
+        if (files.lock(stem + QString::number(place), held, why, false))
+            return {place * kStep, place * kStep};
+    return {};
+}
 
 bool loadFrenchTranslations() {
     auto qt = std::make_unique<QTranslator>(qApp);

@@ -2,9 +2,12 @@
 // entry and icon, and the French texts of Qt's own dialogs and menus.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <string>
 #include <vector>
+
+#include "level/files.h"
 
 class QLineEdit;
 class QMenu;
@@ -47,6 +50,14 @@ private:
 // every window the icon whose PNGs are iconFolder/SIZE.png, and loads Qt's
 // French translations whatever the desktop's language.
 void presentToDesktop(const QString& name, const QString& desktopEntry, const QString& iconFolder);
+
+// Where a program's windows go when others of the same name show theirs on
+// the same display: each program holds the first free one of a few places
+// (an advisory lock in the user's runtime folder, let go when it ends,
+// however it ends) and gets its offset from the middle of the screen,
+// pixels. The first program's windows stay in the middle, as does every
+// window when no place can be held.
+QPoint windowPlace(level::Files& files, const QString& name, level::FileLock& held);
 
 // Qt's French translations (package qt6-translations-l10n); false when they
 // are not installed, where the program's own French labels remain.

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <map>
@@ -41,6 +42,12 @@ public:
     // instead of the changed regions of new pictures only: kept as a measure.
     bool fullRepaint() const { return fullRepaint_; }
     void setFullRepaint(bool on);
+
+    // How far every window is moved from its place (its layout's, or the
+    // middle of the free area), pixels: aside from the same windows of
+    // another copy of the program.
+    QPoint windowOffset() const { return windowOffset_; }
+    void setWindowOffset(QPoint px) { windowOffset_ = px; }
 
     // Screens are reached by their class: get<frmopt>(), show<frmedit>().
     // Each class names itself with a static kName.
@@ -154,6 +161,7 @@ private:
     qint64 lastFrameNs_ = 0;  // when the last frame that drew something began
     bool fullRepaint_ = false;
     Stats* stats_ = nullptr;
+    QPoint windowOffset_;
     bool ended_ = false;
 };
 

@@ -122,7 +122,9 @@ protected:
             screen_.state_ = st & Qt::WindowMinimized   ? Minimized
                              : st & Qt::WindowMaximized ? Maximized
                                                         : Normal;
+            if (screen_.state_ == Minimized) screen_.deliverDeactivate();
         }
+        if (e->type() == QEvent::ActivationChange && !isActiveWindow()) screen_.deliverDeactivate();
         QWidget::changeEvent(e);
     }
     void closeEvent(QCloseEvent* e) override {
@@ -316,11 +318,17 @@ void Screen::placeWindow() {
         if (!area.isValid() || window_->isVisible()) return;
         at = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
     }
+    // Aside from the same window of another copy of the program.
+    at += program_.windowOffset();
     if (area.isValid()) {
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
         at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
     }
     window_->move(at);
+}
+
+bool Screen::active() const {
+    return window_->isActiveWindow();
 }
 
 bool Screen::visible() const {
@@ -506,6 +514,10 @@ void Screen::deliverKeyUp(int keyCode, int shift) {
 
 void Screen::deliverDrop(const QStringList& paths) {
     program_.dispatch([&] { Form_OLEDragDrop(paths); });
+}
+
+void Screen::deliverDeactivate() {
+    program_.dispatch([&] { Form_Deactivate(); });
 }
 
 void Screen::setAcceptsFiles(bool accepts) {

@@ -134,6 +134,9 @@ public:
     virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    // The user left the window: another window took the focus, or it was
+    // minimised.
+    virtual void Form_Deactivate() {}
     // Asked before the user closes the window and before the program ends;
     // false keeps the screen, and the program, going.
     virtual bool Form_QueryUnload() { return true; }
@@ -162,6 +165,8 @@ public:
     float scaleWidth() const { return clientW_; }
     float scaleHeight() const { return clientH_; }
     bool visible() const;
+    // The window has the keyboard's focus (the user is in it).
+    bool active() const;
     int windowState() const { return state_; }
     void setWindowState(int s);
     int mousePointer() const { return pointer_; }
@@ -191,6 +196,7 @@ public:
     void deliverKeyUp(int keyCode, int shift);
     void deliverKeyPress(int ascii);
     void deliverDrop(const QStringList& paths);
+    void deliverDeactivate();
     // Whether files may be dropped on the window (Form_OLEDragDrop).
     void setAcceptsFiles(bool accepts);
     // Keys still held when the window loses the keyboard are let go then,

@@ -311,16 +311,17 @@ int shiftOf(const QStringList& w) {
 
 // The commands: name, words allowed (the command's own included), handler.
 const ScriptDriver::Command ScriptDriver::kCommands[] = {
-    {"start", 1, 1, &ScriptDriver::start},   {"show", 2, 2, &ScriptDriver::show},
-    {"unload", 2, 2, &ScriptDriver::unload}, {"click", 2, 2, &ScriptDriver::click},
-    {"select", 3, 3, &ScriptDriver::select}, {"key", 3, 6, &ScriptDriver::key},
-    {"keyup", 3, 6, &ScriptDriver::keyUp},   {"mouse", 6, 6, &ScriptDriver::mouse},
-    {"mouse", 7, 7, &ScriptDriver::mouseAt}, {"fire", 2, 3, &ScriptDriver::fire},
-    {"set", 3, 3, &ScriptDriver::set},       {"get", 2, 2, &ScriptDriver::get},
-    {"dump", 2, 2, &ScriptDriver::dump},     {"snap", 3, 3, &ScriptDriver::snap},
-    {"answer", 2, 3, &ScriptDriver::answer}, {"close", 2, 2, &ScriptDriver::close},
-    {"stop", 1, 1, &ScriptDriver::stop},     {"savereplay", 2, 2, &ScriptDriver::saveReplay},
-    {"drop", 3, 3, &ScriptDriver::drop},     {"pad", 3, 5, &ScriptDriver::pad},
+    {"start", 1, 1, &ScriptDriver::start},       {"show", 2, 2, &ScriptDriver::show},
+    {"unload", 2, 2, &ScriptDriver::unload},     {"click", 2, 2, &ScriptDriver::click},
+    {"select", 3, 3, &ScriptDriver::select},     {"key", 3, 6, &ScriptDriver::key},
+    {"keyup", 3, 6, &ScriptDriver::keyUp},       {"mouse", 6, 6, &ScriptDriver::mouse},
+    {"mouse", 7, 7, &ScriptDriver::mouseAt},     {"fire", 2, 3, &ScriptDriver::fire},
+    {"set", 3, 3, &ScriptDriver::set},           {"get", 2, 2, &ScriptDriver::get},
+    {"dump", 2, 2, &ScriptDriver::dump},         {"snap", 3, 3, &ScriptDriver::snap},
+    {"answer", 2, 3, &ScriptDriver::answer},     {"close", 2, 2, &ScriptDriver::close},
+    {"stop", 1, 1, &ScriptDriver::stop},         {"savereplay", 2, 2, &ScriptDriver::saveReplay},
+    {"drop", 3, 3, &ScriptDriver::drop},         {"focus", 3, 3, &ScriptDriver::focus},
+    {"minimise", 2, 2, &ScriptDriver::minimise}, {"pad", 3, 5, &ScriptDriver::pad},
 };
 
 void ScriptDriver::execute(const QString& raw) {
@@ -494,6 +495,18 @@ void ScriptDriver::pad(const QStringList& w) {
     }
     if (!done) throw ScriptError(QStringLiteral("pad: ") + why);
     pad->poll(s);
+}
+
+// focus S out: another window takes the focus from the screen's.
+void ScriptDriver::focus(const QStringList& w) {
+    if (w[2] != QLatin1String("out")) throw ScriptError(QStringLiteral("expected out: ") + w[2]);
+    screenNamed(w[1]).deliverDeactivate();
+}
+
+// The screen's window minimised, as from its title bar.
+void ScriptDriver::minimise(const QStringList& w) {
+    Screen& s = screenNamed(w[1]);
+    program_.dispatch([&] { s.setWindowState(Minimized); });
 }
 
 void ScriptDriver::answer(const QStringList& w) {

@@ -85,6 +85,8 @@ private:
     void saveReplay(const QStringList& w);
     void drop(const QStringList& w);
     void pad(const QStringList& w);
+    void focus(const QStringList& w);
+    void minimise(const QStringList& w);
 
     Program& program_;
     ScriptedServices& services_;
