@@ -142,3 +142,8 @@ END {
     ratio("Zelk / peer: CPU while playing at dep 18", "cpu_play_dep18", "cpu_play_peer")
     ratio("Zelk / peer: CPU while playing at dep 1", "cpu_play_dep1", "cpu_play_peer")
 }' "$OUT/samples.txt" | tee "$OUT/table.md"
+# A figure that could not be measured is a failure of the bench, never a blank.
+if grep -q "not measured" "$OUT/table.md"; then
+    echo "run.sh: some figures were not measured (see $OUT/system.log)" >&2
+    exit 1
+fi

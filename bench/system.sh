@@ -6,9 +6,11 @@
 # whole window at every display frame), memory after many levels; and the
 # same start-up, memory and CPU of a peer arcade game, kbounce, in the same X
 # server. Each sample is printed as "figure value" on stdout.
-#   bench/system.sh PROGRAM_FOLDER [RUNS] [startup]
+#   bench/system.sh PROGRAM_FOLDER [RUNS] [startup|play]
 # RUNS (3 by default) is how many times the program is started and measured;
-# the 50-level memory run is done once. "startup" measures the start-ups only.
+# the 50-level memory run is done once. "startup" measures the start-ups only,
+# "play" the level played only (once, at dep 18 and at dep 1). MEASURE_S (10)
+# is how many seconds each figure is averaged over.
 set -uo pipefail
 PROGRAM_FOLDER=$(cd "${1:?usage: system.sh PROGRAM_FOLDER [RUNS]}" && pwd)
 RUNS=${2:-3}
@@ -19,7 +21,7 @@ export PROGRAM_FOLDER SHOTS=${SHOTS:-$PROGRAM_FOLDER/../bench/shots}
 source "$HERE/../tests/e2e/lib.sh"
 set +e
 
-MEASURE_S=10  # seconds each figure is averaged over
+MEASURE_S=${MEASURE_S:-10}
 
 # The level played: the bird off, six green frogs (none on the sixth
 # platform), grey frogs without end. The sixth platform stands above the
@@ -131,10 +133,21 @@ set_options() {
 }
 close_options() { e2e_click_twips "$1" 4980 3900; }  # "OK" minimises it
 
-# Starts the first level of the list (the played one) and answers the
-# warning; prints the game window, paused as every level opens.
+# The menu list's row of a level of the bench's folder, twips: the list
+# holds the folder's levels in their names' order, 150 twips a row.
+row_of() {
+    local i
+    i=$(find "$WORK" -maxdepth 1 -name '*.lev' -printf '%f\n' | LC_ALL=C sort | grep -nxF "$1" | cut -d: -f1)
+    [ -n "$i" ] || { note "no level $1 in the bench's folder" && return 1; }
+    echo $((4950 + 150 * (i - 1)))
+}
+
+# Starts a level from its list row and answers the warning; prints the game
+# window (its title names the level: a wrong row is never measured), paused
+# as every level opens.
 start_level() {
     local row=$1 name=$2 game
+    [ -n "$row" ] || return 1
     xdotool windowraise "$MENU"
     e2e_click_twips "$MENU" 6500 "$row"
     e2e_click_twips "$MENU" 8400 4300  # JOUER
@@ -194,7 +207,7 @@ play_both() {
     for dep in 18 1; do
         opts=$(set_options "$dep") || continue
         close_options "$opts"
-        game=$(start_level "$ROW_PLAY" a-temps.lev) || continue
+        game=$(start_level "$(row_of "$LEVEL_PLAY_NAME")" "$LEVEL_PLAY_NAME") || continue
         sleep 1
         [ "$dep$suffix" = 18 ] && sample idle_paused_game "$(idle_cpu)"
         r=$(play "$game" "dep$dep$suffix") || continue
@@ -266,9 +279,19 @@ trap 'stop_peer; e2e_cleanup' EXIT
 e2e_start_x 1280x1024
 e2e_folder
 STATS=$WORK/stats
-printf '%s\r\n' "$LEVEL_PLAY" >"$WORK/a-temps.lev"
-cp "$HERE/../tests/levels/vide.lev" "$WORK/b-vide.lev"
-ROW_PLAY=4950 ROW_EMPTY=5100  # list rows of a-temps.lev and b-vide.lev, twips
+# The bench's own levels alone in its copy of the program folder: the shipped
+# ones, whatever their names, are taken out of the list.
+LEVEL_PLAY_NAME=banc-jeu.lev LEVEL_EMPTY_NAME=banc-vide.lev
+find "$WORK" -maxdepth 1 -name '*.lev' -delete
+printf '%s\r\n' "$LEVEL_PLAY" >"$WORK/$LEVEL_PLAY_NAME"
+cp "$HERE/../tests/levels/vide.lev" "$WORK/$LEVEL_EMPTY_NAME"
+
+if [ "${3:-}" = play ]; then
+    RUN=1
+    launch && MENU=$(e2e_to_menu) && play_both ""
+    stop
+    exit 0
+fi
 
 # Start-up with a private audio server and with none (a socket that is not
 # there), one after the other.
@@ -303,7 +326,7 @@ for RUN in $(seq "$RUNS"); do
     fi
 
     xdotool windowraise "$MENU"
-    e2e_click_twips "$MENU" 6500 "$ROW_PLAY"
+    e2e_click_twips "$MENU" 6500 "$(row_of "$LEVEL_PLAY_NAME")"
     e2e_click_twips "$MENU" 9400 7680  # VOIR
     if e2e_window "visualisation" >/dev/null; then
         sleep 1
@@ -335,7 +358,7 @@ note "50 levels"
 if launch && MENU=$(e2e_to_menu); then
     first=
     for n in $(seq 50); do
-        game=$(start_level "$ROW_EMPTY" b-vide.lev) || break
+        game=$(start_level "$(row_of "$LEVEL_EMPTY_NAME")" "$LEVEL_EMPTY_NAME") || break
         xdotool key Escape
         result=$(e2e_window '^PG$') || break
         e2e_click_twips "$result" 9700 7850  # Menu
