@@ -238,9 +238,10 @@ struct Storm {
         for (const auto& [path, stamp] : frozen)
             QVERIFY2(level::fileStamp(path) == stamp, qPrintable(path));
         // Every record once written is still there, its counts as high.
-        for (const auto& [key, was] : mayLose ? Lines() : owed)
+        for (const auto& entry : mayLose ? Lines() : owed) {
+            const auto& [key, was] = entry;
             QVERIFY2(std::any_of(keep.begin(), keep.end(),
-                                 [&](const Lines& k) {
+                                 [&key = entry.first, &was = entry.second](const Lines& k) {
                                      const level::LevelRecord now = k.count(key) ? k.at(key) : was;
                                      return k.count(key) && now.played >= was.played &&
                                             now.won >= was.won &&
@@ -248,6 +249,7 @@ struct Storm {
                                             (!was.won || now.bestTicks <= was.bestTicks);
                                  }),
                      key.constData());
+        }
         owed = keep.front();
         // A level operation changes nothing but levels and the editor's own files.
         if (levelOp) {
