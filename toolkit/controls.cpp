@@ -425,10 +425,10 @@ void MenuItem::click() {
 // ---- Timer
 
 namespace {
-// A timer faster than this wakes the program this often and runs the firings
-// owed in a row, milliseconds: a picture is shown every 16 ms at most, and a
-// laptop pays for every wake-up.
-constexpr int kShortestWakeMs = 8;
+// A timer faster than the display frame wakes the program once a frame and
+// runs the firings owed in a row: no picture would show the ones between, and
+// a laptop pays for every wake-up.
+constexpr int kShortestWakeMs = kFrameMs;
 }  // namespace
 
 Timer::Timer(Screen& s, const char* name, int intervalMs, bool enabled)

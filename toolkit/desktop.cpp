@@ -79,6 +79,12 @@ PlatformArguments::PlatformArguments(int argc, char** argv) : argv_(argv, argv +
         argv_.push_back(xcb_.data());
     }
     qInstallMessageHandler(asksForX11_ ? quietWithoutAudioOrX11 : quietWithoutAudio);
+    // On X11 the window's changed parts are sent over the connection rather
+    // than through shared memory: a frame changes a few small rectangles, and
+    // the shared-memory path costs a round trip to the server for each flush
+    // (a third of the CPU while playing, `make bench`). ZELK_MITSHM=1 keeps
+    // shared memory, to compare.
+    if (qEnvironmentVariable("ZELK_MITSHM") != QLatin1String("1")) qputenv("QT_XCB_NO_MITSHM", "1");
     argc_ = static_cast<int>(argv_.size());
     argv_.push_back(nullptr);
 }

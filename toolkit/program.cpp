@@ -5,9 +5,6 @@
 
 namespace tk {
 
-// The display frame, milliseconds: a new picture is shown at most this often.
-constexpr int kFrameMs = 16;
-
 Program::Program(Services& services, bool frozenTime) : services_(services), frozen_(frozenTime) {
     if (!frozen_) {
         frame_ = new QTimer(this);
@@ -130,9 +127,11 @@ void Program::afterEvent() {
     if (fullRepaint_) return frame_->start(kFrameMs);
     // A tick's picture is shown as soon as the tick is over, in the same
     // wake-up, unless the last frame began less than a display frame ago.
-    constexpr qint64 kFrameNs = kFrameMs * qint64{1'000'000};
+    // A wake-up a little early for its frame draws it all the same rather
+    // than wake again a moment later: a fast timer wakes once a frame.
+    constexpr qint64 kFrameNs = kFrameMs * qint64{1'000'000}, kEarlyNs = 2'000'000;
     const qint64 wait = lastFrameNs_ + kFrameNs - clock_.nsecsElapsed();
-    if (wait <= 0) return refreshDisplay();
+    if (wait <= kEarlyNs) return refreshDisplay();
     frame_->start(static_cast<int>((wait + 999'999) / 1'000'000));
 }
 
