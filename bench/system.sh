@@ -80,11 +80,11 @@ intervals() {
         printf "%.2f %.2f\n", med, p95
     }' "$1" "$2"
 }
-# Waits for the next write of the stats file (every half second).
+# Waits for the next write of the stats file (every two seconds).
 stats_fresh() {
     local u
     u=$(stat_of uptime)
-    for _ in $(seq 40); do
+    for _ in $(seq 100); do
         sleep 0.05
         [ "$(stat_of uptime)" != "$u" ] && return 0
     done

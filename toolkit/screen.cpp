@@ -103,7 +103,7 @@ protected:
             int64_t pixels = 0;
             for (const QRect& r : whole ? QRegion(rect()) : region)
                 pixels += int64_t{r.width()} * r.height();
-            const size_t digest = screen_.drawDigest();
+            const size_t digest = screen_.shownDigest();
             stats->frameDrawn(screen_.name(), pixels, digest == lastDigest_);
             lastDigest_ = digest;
         }
@@ -721,6 +721,13 @@ size_t Screen::drawDigest() const {
     size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_);
     for (const Element* e : drawList_)
         h = digestElement(h, *e);
+    return h;
+}
+
+size_t Screen::shownDigest() const {
+    size_t h = sceneDigest();
+    for (const Shown& s : shown_)
+        h = qHashMulti(h, s.digest);
     return h;
 }
 

@@ -308,6 +308,8 @@ private:
     // What the window was last told to show of the background (its colour,
     // picture and mapping) and of each drawn element (beside drawList_).
     size_t sceneDigest() const;
+    // The picture last taken by takeChanges, from the digests it kept.
+    size_t shownDigest() const;
     struct Shown {
         size_t digest = 0;
         QRect pixels;

@@ -11,7 +11,7 @@ namespace tk {
 
 namespace {
 // How often the counts are written out, milliseconds.
-constexpr int kWriteEveryMs = 500;
+constexpr int kWriteEveryMs = 2000;
 // Intervals between frames are counted in steps of this many microseconds,
 // up to kIntervalMaxUs.
 constexpr int64_t kIntervalStepUs = 250, kIntervalMaxUs = 250'000;
@@ -52,6 +52,7 @@ void Stats::frameDrawn(const QString& screen, int64_t pixels, bool repeat) {
         firstFrameUnixUs_ = std::chrono::duration_cast<std::chrono::microseconds>(
                                 std::chrono::system_clock::now().time_since_epoch())
                                 .count();
+        write();  // the start-up is known at once
     }
 }
 
