@@ -87,12 +87,6 @@ void frmsaut::buildLayout() {
     fiole.Visible = false;
     add(fiole, "fiole");
 
-    // The sun or the moon, above the clouds and the vial for the eye and the
-    // mouse alike; the picture itself comes with the level start.
-    tem.setRect(13320, 120, 975, 1065);
-    tem.Stretch = true;
-    add(tem, "tem");
-
     const QImage green(QStringLiteral(":/art/green_frog.png"));
     for (int k = 1; k <= kShapeCount; ++k) {
         tk::Picture& g = mech2.add(k);
@@ -112,6 +106,13 @@ void frmsaut::buildLayout() {
     mech3.setImage(QImage(QStringLiteral(":/art/bird.png")), QStringLiteral("bird.png"));
     mech3.fallback = QStringLiteral("oiseau");
     add(mech3, "mech3");
+
+    // The sun or the moon, above the clouds, the vial, the frogs and the bird
+    // for the eye and the mouse alike (a release over it is nobody's); the
+    // picture itself comes with the level start.
+    tem.setRect(13320, 120, 975, 1065);
+    tem.Stretch = true;
+    add(tem, "tem");
 
     joueur.setRect(13920, 10320, 375, 375);
     joueur.ShapeKind = tk::Circle;

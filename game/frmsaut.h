@@ -121,10 +121,10 @@ public:
     tk::ElementArray<tk::Picture> nuage1;
     tk::ElementArray<tk::Shape> Shape1;
     tk::Picture fiole;
-    tk::Picture tem;
     tk::ElementArray<tk::Picture> mech2;
     tk::ElementArray<tk::Picture> mech1;
     tk::Picture mech3;
+    tk::Picture tem;
     tk::Shape joueur;
     tk::Shape hsauts, div1, vie, div2;
     tk::Label nbf, Label2, Label1, Label3, pause, pause2;

@@ -316,6 +316,8 @@ private slots:
         QTest::newRow("vial") << "fiole" << true;
         QTest::newRow("sun") << "tem" << false;
         QTest::newRow("sun where it lies over a cloud") << "tem over nuage1" << false;
+        QTest::newRow("sun over the bird") << "tem over mech3" << false;
+        QTest::newRow("sun over a grey frog") << "tem over mech1" << false;
         QTest::newRow("pause label") << "pause" << false;
         QTest::newRow("message under it") << "pause2" << false;
         QTest::newRow("vial count") << "nbf" << false;
@@ -366,7 +368,14 @@ private slots:
             r = rect(s.tem);
         else if (over == QLatin1String("tem over nuage1"))
             r = QRectF(13320, 840, 60, 345);
-        else if (over == QLatin1String("pause"))
+        else if (over == QLatin1String("tem over mech3") ||
+                 over == QLatin1String("tem over mech1")) {
+            tk::Element& e = over.endsWith(QLatin1String("mech3"))
+                                 ? static_cast<tk::Element&>(s.mech3)
+                                 : s.mech1(0);
+            testing::place(e, s.tem.Left + 100, s.tem.Top + 100);
+            r = QRectF(s.tem.Left + 200, s.tem.Top + 200, 10, 10);
+        } else if (over == QLatin1String("pause"))
             r = QRectF(s.pause.Left, s.pause.Top, 300, 300);
         else if (over == QLatin1String("pause2"))
             r = rect(s.pause2);
