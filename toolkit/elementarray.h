@@ -10,7 +10,7 @@
 
 namespace tk {
 
-class Screen;
+class Scene;
 
 class ArrayBase {
 public:
@@ -22,7 +22,7 @@ public:
 template <class T>
 class ElementArray : public ArrayBase {
 public:
-    ElementArray(Screen& screen, const char* name);
+    ElementArray(Scene& scene, const char* name);
     ElementArray(const ElementArray&) = delete;
     ElementArray& operator=(const ElementArray&) = delete;
 
@@ -62,7 +62,7 @@ private:
     }
     T& place(int i, std::unique_ptr<T> e);
 
-    Screen& screen_;
+    Scene& scene_;
     QString name_;
     int base_ = 0;
     std::vector<std::unique_ptr<T>> items_;

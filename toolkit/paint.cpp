@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "screen.h"
+#include "scene.h"
 
 namespace tk {
 

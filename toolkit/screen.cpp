@@ -217,8 +217,11 @@ private:
 
 // ---- Screen.
 
-Screen::Screen(Program& program, const char* name, float clientWidth, float clientHeight)
+Screen::Screen(Program& program, const char* name, float clientWidth, float clientHeight,
+               Scene* scene)
     : program_(program),
+      ownScene_(scene ? nullptr : std::make_unique<Scene>()),
+      scene_(scene ? scene : ownScene_.get()),
       window_(std::make_unique<ScreenWindow>(*this)),
       clientW_(clientWidth),
       clientH_(clientHeight) {
@@ -246,7 +249,7 @@ void Screen::setCaption(const QString& c) {
 }
 
 void Screen::setBackColor(const QColor& c) {
-    back_ = c;
+    scene_->setBackColor(c);
 }
 
 void Screen::setLeft(float v) {
@@ -533,70 +536,12 @@ void Screen::deliverKeyPress(int ascii) {
     program_.dispatch([&] { Form_KeyPress(ascii); });
 }
 
-Element* Screen::hitTest(float x, float y) const {
-    for (auto it = drawList_.rbegin(); it != drawList_.rend(); ++it) {
-        Element* e = *it;
-        if (e->Visible && e->catchesMouse() && e->contains(x, y)) return e;
-    }
-    return nullptr;
-}
-
 void Screen::deliverMouse(MouseAction a, int button, int shift, float x, float y, Element* target,
                           bool forceTarget) {
     if (tap_ && !tap_->mouse(a, button, shift, x, y, forceTarget ? target : nullptr, forceTarget))
         return;
-    program_.dispatch([&] {
-        // Each event goes to the element under the pointer at that moment,
-        // whether or not a button is held; shapes and lines pass it on to the
-        // screen.
-        Element* e = forceTarget ? target : hitTest(x, y);
-        if (e && !e->catchesMouse()) e = nullptr;
-        if (a == MouseAction::Down) {
-            if (buttonsHeld_ == 0) pressed_ = e;
-            buttonsHeld_ |= button;
-            // A press the screen or an element with handlers took.
-            if (!e || e->takesMouse()) pressesTaken_ |= button;
-        } else if (a == MouseAction::Up) {
-            // Released over an element that takes no mouse events (a label),
-            // a press that was taken is ended by the screen, so that nothing
-            // it started is left hanging.
-            if (!forceTarget && e && !e->takesMouse() && (pressesTaken_ & button)) e = nullptr;
-            buttonsHeld_ &= ~button;
-            pressesTaken_ &= ~button;
-        }
-        const int held = a == MouseAction::Move ? buttonsHeld_ : button;
-        if (e) {
-            const MouseHandler& h = a == MouseAction::Down ? e->MouseDown
-                                    : a == MouseAction::Up ? e->MouseUp
-                                                           : e->MouseMove;
-            if (h) h(held, shift, x - e->Left, y - e->Top);
-            // A click: pressed and released over the same element.
-            if (a == MouseAction::Up && e == pressed_ && e->Click) e->Click();
-        } else {
-            switch (a) {
-                case MouseAction::Down:
-                    Form_MouseDown(held, shift, x, y);
-                    break;
-                case MouseAction::Up:
-                    Form_MouseUp(held, shift, x, y);
-                    break;
-                case MouseAction::Move:
-                    Form_MouseMove(held, shift, x, y);
-                    break;
-            }
-        }
-        if (a == MouseAction::Up && buttonsHeld_ == 0) pressed_ = nullptr;
-    });
-}
-
-QString Screen::toolTipAt(float x, float y) const {
-    for (auto it = drawList_.rbegin(); it != drawList_.rend(); ++it) {
-        const Element* e = *it;
-        if (!e->Visible || !e->contains(x, y)) continue;
-        if (e->kind() == Element::Kind::Label) return static_cast<const Label*>(e)->ToolTipText;
-        if (e->kind() == Element::Kind::Picture) return static_cast<const Picture*>(e)->ToolTipText;
-    }
-    return {};
+    program_.dispatch(
+        [&] { scene_->routeMouse(a, button, shift, x, y, target, forceTarget, *this); });
 }
 
 // ---- Drawing.
@@ -632,7 +577,7 @@ void Screen::render(QPainter& p, const QSize& windowSize, const QRegion& only) {
     edges -= QRect(QPoint(qCeil(client.left()), qCeil(client.top())),
                    QPoint(qFloor(client.right()) - 1, qFloor(client.bottom()) - 1));
     for (const QRect& r : edges)
-        p.fillRect(r, back_);
+        p.fillRect(r, scene_->backColor());
     p.setClipRect(outer, only.isEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
     p.setWorldTransform(clientTransform(), true);
     paint(p, only);
@@ -642,15 +587,15 @@ void Screen::paint(QPainter& p, const QRegion& only) {
     size_t first = 0;
     if (!drawStaticLayer(p, first, only)) drawBackdrop(p);
     const QRectF client(0, 0, clientW_, clientH_);
-    for (size_t k = first; k < drawList_.size(); ++k) {
-        const Element* e = drawList_[k];
+    for (size_t k = first; k < scene_->drawList().size(); ++k) {
+        const Element* e = scene_->drawList()[k];
         if (e->Visible && (only.isEmpty() || only.intersects(pixelsOf(*e))))
             drawElement(p, *e, client, sprites_);
     }
 }
 
 void Screen::drawBackdrop(QPainter& p) {
-    p.fillRect(QRectF(0, 0, clientW_, clientH_), back_);
+    p.fillRect(QRectF(0, 0, clientW_, clientH_), scene_->backColor());
     if (!picture_.isNull()) {
         p.drawImage(
             QRectF(0, 0, picture_.width() * kTwipsPerPixel, picture_.height() * kTwipsPerPixel),
@@ -667,9 +612,9 @@ void Screen::cacheStaticLayer(const Element& last) {
 
 bool Screen::drawStaticLayer(QPainter& p, size_t& first, const QRegion& only) {
     if (!staticLast_) return false;
-    const auto last = std::find(drawList_.begin(), drawList_.end(), staticLast_);
-    if (last == drawList_.end()) return false;
-    const size_t n = static_cast<size_t>(last - drawList_.begin()) + 1;
+    const auto last = std::find(scene_->drawList().begin(), scene_->drawList().end(), staticLast_);
+    if (last == scene_->drawList().end()) return false;
+    const size_t n = static_cast<size_t>(last - scene_->drawList().begin()) + 1;
     // The layer is drawn at the device's own pixels, so copying it is exact;
     // that needs a plain scale and a client area at whole pixels.
     const QTransform device = p.deviceTransform();
@@ -681,21 +626,22 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first, const QRegion& only) {
     if (size.isEmpty() || QPointF(at) != area.topLeft()) return false;
 
     const qreal dpr = p.device()->devicePixelRatio();
-    size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_, device.m11(),
-                          device.m22(), dpr);
+    size_t h = qHashMulti(0, scene_->backColor().rgba(), picture_.cacheKey(), pictureFallback_,
+                          device.m11(), device.m22(), dpr);
     for (size_t k = 0; k < n; ++k)
-        h = digestElement(h, *drawList_[k]);
+        h = digestElement(h, *scene_->drawList()[k]);
     if (layer_.size() != size || h != layerDigest_) {
-        const bool opaque = back_.alpha() == 255;
+        const bool opaque = scene_->backColor().alpha() == 255;
         layer_ = QImage(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         layer_.setDevicePixelRatio(dpr);
-        layer_.fill(opaque ? back_ : QColor(Qt::transparent));
+        layer_.fill(opaque ? scene_->backColor() : QColor(Qt::transparent));
         QPainter lp(&layer_);
         lp.scale(device.m11() / dpr, device.m22() / dpr);
         drawBackdrop(lp);
         const QRectF client(0, 0, clientW_, clientH_);
         for (size_t k = 0; k < n; ++k)
-            if (drawList_[k]->Visible) drawElement(lp, *drawList_[k], client, sprites_);
+            if (scene_->drawList()[k]->Visible)
+                drawElement(lp, *scene_->drawList()[k], client, sprites_);
         layerDigest_ = h;
     }
     const QTransform world = p.worldTransform();
@@ -718,22 +664,22 @@ bool Screen::drawStaticLayer(QPainter& p, size_t& first, const QRegion& only) {
 }
 
 size_t Screen::drawDigest() const {
-    size_t h = qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_);
-    for (const Element* e : drawList_)
+    size_t h = qHashMulti(0, scene_->backColor().rgba(), picture_.cacheKey(), pictureFallback_);
+    for (const Element* e : scene_->drawList())
         h = digestElement(h, *e);
     return h;
 }
 
 size_t Screen::shownDigest() const {
     size_t h = sceneDigest();
-    for (const Shown& s : shown_)
+    for (const Scene::Shown& s : scene_->shown())
         h = qHashMulti(h, s.digest);
     return h;
 }
 
 size_t Screen::sceneDigest() const {
-    return qHashMulti(0, back_.rgba(), picture_.cacheKey(), pictureFallback_, scale_, origin_.x(),
-                      origin_.y(), window_->width(), window_->height());
+    return qHashMulti(0, scene_->backColor().rgba(), picture_.cacheKey(), pictureFallback_, scale_,
+                      origin_.x(), origin_.y(), window_->width(), window_->height());
 }
 
 QRegion Screen::takeChanges() {
@@ -742,14 +688,14 @@ QRegion Screen::takeChanges() {
     const bool all = scene != shownScene_;
     shownScene_ = scene;
     QRegion changed;
-    for (size_t k = 0; k < drawList_.size(); ++k) {
-        const size_t d = digestElement(0, *drawList_[k]);
-        Shown& was = shown_[k];
+    for (size_t k = 0; k < scene_->drawList().size(); ++k) {
+        const size_t d = digestElement(0, *scene_->drawList()[k]);
+        Scene::Shown& was = scene_->shown()[k];
         if (d == was.digest) continue;
-        const QRect now = pixelsOf(*drawList_[k]);
+        const QRect now = pixelsOf(*scene_->drawList()[k]);
         changed += was.pixels;
         changed += now;
-        was = Shown{d, now};
+        was = Scene::Shown{d, now};
     }
     if (all) return whole;
     // Past half the window, one whole repaint costs less than many pieces.
@@ -790,57 +736,13 @@ void Screen::countAnimator(bool running) {
 
 // ---- Registration and lookup.
 
-void Screen::registerArray(ArrayBase* a, const QString& name) {
-    named_[name] = Named{nullptr, a, nullptr};
-    order_.push_back(name);
-}
-
 void Screen::registerControl(QObject* c, Control* placed) {
-    named_[c->objectName()] = Named{nullptr, nullptr, c};
-    order_.push_back(c->objectName());
+    scene_->registerControl(c);
     if (placed) placed_.push_back(placed);
 }
 
 void Screen::unregisterControl(QObject* c) {
     placed_.erase(std::remove(placed_.begin(), placed_.end(), c), placed_.end());
-}
-
-Element* Screen::lastOf(ArrayBase* a) {
-    const std::vector<int> idx = a->indices();
-    return idx.empty() ? nullptr : a->find(idx.back());
-}
-
-void Screen::insertDrawn(Element* e, Element* after) {
-    auto it = after ? std::find(drawList_.begin(), drawList_.end(), after) : drawList_.end();
-    if (it != drawList_.end()) ++it;
-    shown_.insert(shown_.begin() + (it - drawList_.begin()), Shown{});
-    drawList_.insert(it, e);
-}
-
-Element* Screen::element(const QString& name, int index, bool indexed) const {
-    auto it = named_.find(name);
-    if (it == named_.end()) return nullptr;
-    if (it->second.array) return indexed ? it->second.array->find(index) : nullptr;
-    return indexed ? nullptr : it->second.element;
-}
-
-QString Screen::nameOf(const Element* e) const {
-    for (const auto& [name, n] : named_) {
-        if (n.element == e) return name;
-        if (n.array)
-            for (int i : n.array->indices())
-                if (n.array->find(i) == e) return QStringLiteral("%1(%2)").arg(name).arg(i);
-    }
-    return {};
-}
-
-Element* Screen::elementNamed(const QString& spec) const {
-    const qsizetype open = spec.indexOf(u'(');
-    if (open < 0) return element(spec, 0, false);
-    if (!spec.endsWith(u')')) return nullptr;
-    bool ok = false;
-    const int i = spec.mid(open + 1, spec.size() - open - 2).toInt(&ok);
-    return ok ? element(spec.left(open), i, true) : nullptr;
 }
 
 void Screen::showStandInPointer(bool shown, float x, float y) {
@@ -866,26 +768,6 @@ void Screen::showStandInPointer(bool shown, float x, float y) {
     const QPointF at = clientTransform().map(QPointF(x, y));
     standInPointer_->move(qRound(at.x()) - 1, qRound(at.y()) - 1);
     standInPointer_->raise();
-}
-
-QObject* Screen::control(const QString& name) const {
-    auto it = named_.find(name);
-    return it == named_.end() ? nullptr : it->second.control;
-}
-
-bool Screen::isArray(const QString& name) const {
-    auto it = named_.find(name);
-    return it != named_.end() && it->second.array;
-}
-
-std::vector<QString> Screen::elementNames() const {
-    return order_;
-}
-
-std::vector<int> Screen::arrayIndices(const QString& name) const {
-    auto it = named_.find(name);
-    return it != named_.end() && it->second.array ? it->second.array->indices()
-                                                  : std::vector<int>{};
 }
 
 std::vector<OptionButton*> Screen::optionButtons() const {

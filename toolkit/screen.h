@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "controls.h"
-#include "elementarray.h"
 #include "elements.h"
 #include "paint.h"
+#include "scene.h"
 
 class QPainter;
 class QLabel;
@@ -33,8 +33,6 @@ class EventTap;
 class Program;
 class ScreenWindow;
 
-// Twips per pixel at scale 1.
-constexpr float kTwipsPerPixel = 15.0f;
 // Window frame allowance: a screen's Width and Height are its outer size, the
 // client area plus borders and title bar.
 constexpr float kFrameWidth = 150.0f;
@@ -104,7 +102,7 @@ enum : int {
 int keyCodeOf(int qtKey);
 int qtKeyOf(int keyCode);
 
-class Screen : public QObject {
+class Screen : public QObject, public MouseSink {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
@@ -118,9 +116,15 @@ class Screen : public QObject {
     Q_PROPERTY(int WindowState READ windowState WRITE setWindowState)
     Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
 public:
-    // clientWidth / clientHeight: the layout's client area in twips.
-    Screen(Program& program, const char* name, float clientWidth, float clientHeight);
+    // clientWidth / clientHeight: the layout's client area in twips. The
+    // window shows `scene`, or a scene of its own when none is given.
+    Screen(Program& program, const char* name, float clientWidth, float clientHeight,
+           Scene* scene = nullptr);
     ~Screen() override;
+    Scene& scene() { return *scene_; }
+    const Scene& scene() const { return *scene_; }
+    // Element arrays of a screen's layout register with the scene it shows.
+    operator Scene&() { return *scene_; }
 
     Program& program() const { return program_; }
     QString name() const { return objectName(); }
@@ -152,7 +156,7 @@ public:
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
-    QColor backColor() const { return back_; }
+    QColor backColor() const { return scene_->backColor(); }
     void setBackColor(const QColor& c);
     float left() const { return left_; }
     float top() const { return top_; }
@@ -203,7 +207,7 @@ public:
     // for a screen where a held key goes on acting (off: a key let go in
     // another window is never heard of).
     void setReleasesKeysOnLeaving(bool on) { releasesKeysOnLeaving_ = on; }
-    enum class MouseAction { Down, Up, Move };
+    using MouseAction = Scene::MouseAction;
     // x, y in twips of the client area. Each event goes to the topmost
     // element under the pointer that catches the mouse, or to the screen;
     // `forceTarget` sends it to `target` instead (the driver; nullptr: the
@@ -216,14 +220,14 @@ public:
     EventTap* tap() const { return tap_; }
     // An element's name as the driver writes it ("fiole", "mech1(3)"), and
     // the element of such a name (nullptr for none).
-    QString nameOf(const Element* e) const;
-    Element* elementNamed(const QString& spec) const;
+    QString nameOf(const Element* e) const { return scene_->nameOf(e); }
+    Element* elementNamed(const QString& spec) const { return scene_->elementNamed(spec); }
     // A pointer drawn over the window at a point of the client area (twips),
     // standing for a mouse that is not the user's; hidden with shown false.
     void showStandInPointer(bool shown, float x = 0, float y = 0);
 
     // The tooltip of the topmost drawn element at a point.
-    QString toolTipAt(float x, float y) const;
+    QString toolTipAt(float x, float y) const { return scene_->toolTipAt(x, y); }
 
     // Drawing. `render` draws the window's contents (windowSize in pixels):
     // the client area scaled and centred, margins around it; `paint` draws the
@@ -254,26 +258,21 @@ public:
     QRegion takeChanges();
 
     // Lookup by name for the driver.
-    Element* element(const QString& name, int index, bool indexed) const;
-    QObject* control(const QString& name) const;
-    bool isArray(const QString& name) const;
-    std::vector<QString> elementNames() const;  // in layout order
-    std::vector<int> arrayIndices(const QString& name) const;
+    Element* element(const QString& name, int index, bool indexed) const {
+        return scene_->element(name, index, indexed);
+    }
+    QObject* control(const QString& name) const { return scene_->control(name); }
+    bool isArray(const QString& name) const { return scene_->isArray(name); }
+    std::vector<QString> elementNames() const { return scene_->elementNames(); }
+    std::vector<int> arrayIndices(const QString& name) const { return scene_->arrayIndices(name); }
 
     // Registration (done by the screens' constructors, in z-order).
     template <class T>
     T& add(T& e, const char* name) {
-        named_[QString::fromLatin1(name)] = Named{&e, nullptr, nullptr};
-        order_.push_back(QString::fromLatin1(name));
-        drawList_.push_back(&e);
-        shown_.emplace_back();
-        return e;
+        return scene_->add(e, name);
     }
-    void registerArray(ArrayBase* a, const QString& name);
     void registerControl(QObject* c, Control* placed);
     void unregisterControl(QObject* c);
-    void insertDrawn(Element* e, Element* after);
-    Element* lastOf(ArrayBase* a);
     std::vector<OptionButton*> optionButtons() const;
     std::vector<CommandButton*> buttons() const;
 
@@ -300,33 +299,33 @@ private:
     QSize frameSize() const;      // the window manager's frame, pixels
     void realizeShow();
     float menuHeightTwips() const;
-    Element* hitTest(float x, float y) const;
     void drawBackdrop(QPainter& p);
     // Draws the cached layer and gives the first element after it; false when
     // there is none or the painter cannot take it as it is.
     bool drawStaticLayer(QPainter& p, size_t& first, const QRegion& only);
     // What the window was last told to show of the background (its colour,
-    // picture and mapping) and of each drawn element (beside drawList_).
+    // picture and mapping); the scene keeps what it showed of each element.
     size_t sceneDigest() const;
     // The picture last taken by takeChanges, from the digests it kept.
     size_t shownDigest() const;
-    struct Shown {
-        size_t digest = 0;
-        QRect pixels;
-    };
-
-    struct Named {
-        Element* element;
-        ArrayBase* array;
-        QObject* control;
-    };
+    // The mouse that no element took.
+    void sceneMouseDown(int button, int shift, float x, float y) override {
+        Form_MouseDown(button, shift, x, y);
+    }
+    void sceneMouseUp(int button, int shift, float x, float y) override {
+        Form_MouseUp(button, shift, x, y);
+    }
+    void sceneMouseMove(int button, int shift, float x, float y) override {
+        Form_MouseMove(button, shift, x, y);
+    }
 
     Program& program_;
+    std::unique_ptr<Scene> ownScene_;
+    Scene* scene_;
     std::unique_ptr<ScreenWindow> window_;
     QMenuBar* menuBar_ = nullptr;
     QLabel* menuNote_ = nullptr;
     QString caption_;
-    QColor back_ = QColor(240, 240, 240);
     float left_ = 0, top_ = 0, clientW_, clientH_;
     int state_ = Normal;
     bool positioned_ = false;  // Left or Top set
@@ -337,10 +336,6 @@ private:
     unsigned showRequest_ = 0;
     QImage picture_;
     QString pictureName_, pictureFallback_;
-    std::map<QString, Named> named_;
-    std::vector<QString> order_;
-    std::vector<Element*> drawList_;
-    std::vector<Shown> shown_;
     size_t shownScene_ = 0;
     std::vector<Control*> placed_;
     float scale_ = 1.0f;
@@ -353,9 +348,6 @@ private:
     size_t layerDigest_ = 0;
     EventTap* tap_ = nullptr;
     QLabel* standInPointer_ = nullptr;
-    Element* pressed_ = nullptr;  // for clicks: press and release on the same element
-    int buttonsHeld_ = 0;
-    int pressesTaken_ = 0;           // held buttons whose press the screen or a handler took
     bool suppressKeyPress_ = false;  // a default or cancel button took the key
     bool releasesKeysOnLeaving_ = false;
 };
@@ -375,59 +367,5 @@ public:
     // An enabled timer about to run its Tick.
     virtual bool timer(const Timer& t) = 0;
 };
-
-// ---- ElementArray, defined here because it registers with its screen.
-
-template <class T>
-ElementArray<T>::ElementArray(Screen& screen, const char* name)
-    : screen_(screen), name_(QString::fromLatin1(name)) {
-    screen_.registerArray(this, name_);
-}
-
-template <class T>
-T& ElementArray<T>::add(int i) {
-    Element* last = items_.empty() ? nullptr : screen_.lastOf(this);
-    T& e = place(i, std::make_unique<T>());
-    screen_.insertDrawn(&e, last);
-    return e;
-}
-
-template <class T>
-T& ElementArray<T>::load(int i) {
-    if (exists(i)) {
-        throw level::RuntimeError(
-            QStringLiteral("L'élément %1(%2) existe déjà.").arg(name_).arg(i));
-    }
-    if (items_.empty()) missing(i);
-    const T* model = nullptr;
-    for (auto& p : items_)
-        if (p) {
-            model = p.get();
-            break;
-        }
-    if (!model) missing(i);
-    Element* last = screen_.lastOf(this);
-    auto copy = std::make_unique<T>(*model);
-    copy->Visible = false;
-    T& e = place(i, std::move(copy));
-    screen_.insertDrawn(&e, last);
-    return e;
-}
-
-template <class T>
-T& ElementArray<T>::place(int i, std::unique_ptr<T> e) {
-    if (items_.empty()) base_ = i;
-    if (i < base_) {
-        std::vector<std::unique_ptr<T>> grown(static_cast<size_t>(base_ - i));
-        for (auto& p : items_)
-            grown.push_back(std::move(p));
-        items_ = std::move(grown);
-        base_ = i;
-    }
-    const size_t k = static_cast<size_t>(i - base_);
-    if (k >= items_.size()) items_.resize(k + 1);
-    items_[k] = std::move(e);
-    return *items_[k];
-}
 
 }  // namespace tk
