@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
-#include <cmath>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "app/program.h"
 #include "editor/frmouvrir.h"
@@ -18,23 +18,8 @@ namespace zelk {
 
 namespace {
 
-// Editing steps and bounds, twips.
-constexpr float kMoveStepX = 50, kMoveStepY = 40;    // move mode
-constexpr float kResizeStep = 25;                    // resize mode, widths
-constexpr float kResizeStepY = 20;                   // resize mode, heights
-constexpr float kMinWidth = 1000, kMinHeight = 255;  // no shrinking at or below these
-constexpr float kTopLimit = 2000, kBottomLimit = 8400;
-constexpr float kMaxWidth = 14500, kMaxHeight = 8000;
 // Longest name "Sauvegerder sous..." accepts, in bytes with ".lev" (file systems stop at 255).
 constexpr int kMaxNameBytes = 250;
-
-// Mouse editing. A press this near an edge of a platform resizes it from that
-// edge, twips (5 pixels at 1:1, more on a larger display); at most a third of
-// the platform's size, so that a body is always left to grab and move.
-constexpr float kEdgeMargin = 75;
-// More steps than a pointer can make: keeps a wild position finite.
-constexpr float kMaxSteps = 100000;
-enum Edge { kLeftSide = 1, kTopSide = 2, kRightSide = 4, kBottomSide = 8 };
 
 // Mouse pointers over a platform, by the edges a press there resizes.
 int pointerFor(int edges) {
@@ -55,54 +40,6 @@ int pointerFor(int edges) {
     }
 }
 
-// A whole number of steps, bounded.
-int whole(float steps) {
-    return std::isnan(steps) ? 0 : static_cast<int>(std::clamp(steps, -kMaxSteps, kMaxSteps));
-}
-// The steps nearest to a distance.
-int stepsIn(float distance, float step) {
-    return whole(std::round(distance / step));
-}
-// The whole numbers of steps a drag may take: each bound keeps one value
-// that the steps change within its limits.
-struct Steps {
-    int lo = -static_cast<int>(kMaxSteps), hi = static_cast<int>(kMaxSteps);
-    // Keeps from + n * step within [low, high] (step > 0).
-    void keep(float from, float step, float low, float high) {
-        lo = std::max(lo, whole(std::ceil((low - from) / step)));
-        hi = std::min(hi, whole(std::floor((high - from) / step)));
-    }
-    // The steps nearest to n that keep every bound; none when no number
-    // of steps can (a platform that was already beyond them).
-    int nearest(int n) const { return lo <= hi ? std::clamp(n, lo, hi) : 0; }
-};
-
-// One span of a platform (start, size) dragged by a distance, within
-// [low, high] for its near edge and [least, most] for its size (a size
-// already under `least` does not shrink). The near edge (left or top) moves
-// `pos` and keeps the far edge; the far edge changes only `len`; with
-// neither, the span is moved whole, its size kept.
-enum class Dragged { Near, Far, Whole };
-void dragSpan(Dragged what, float distance, float nearStep, float farStep, float start, float size,
-              float low, float high, float least, float most, float farLimit, float& pos,
-              float& len) {
-    Steps n;
-    const float step = what == Dragged::Near ? nearStep : farStep;
-    const float shrinkTo = std::min(least, size);
-    if (what == Dragged::Whole) {
-        n.keep(start, step, low, std::min(high, farLimit - size));
-    } else if (what == Dragged::Near) {
-        // The size is size - n * step, the far edge stays.
-        n.keep(start, step, low, high);
-        n.keep(-size, step, -most, -shrinkTo);
-    } else {
-        n.keep(size, step, shrinkTo, std::min(most, farLimit - start));
-    }
-    const int k = n.nearest(stepsIn(distance, step));
-    pos = what == Dragged::Far ? start : start + k * step;
-    len = what == Dragged::Whole ? size : what == Dragged::Near ? size - k * step : size + k * step;
-}
-
 // The selection's frame stands this far outside its platform; its handles
 // are squares of this side, twips.
 constexpr float kFrameGap = 45, kHandleSide = 120;
@@ -118,6 +55,13 @@ constexpr float kStart[kShapeCount][4] = {
     {9240, 3360, 3135, 1455}, {2040, 2640, 3135, 1455}, {5880, 3120, 3135, 1455},
     {7560, 5520, 3135, 1455},
 };
+
+Rect rectOf(const tk::Shape& s) {
+    return {s.Left, s.Top, s.Width, s.Height};
+}
+void place(tk::Shape& s, const Rect& r) {
+    s.setRect(r.left, r.top, r.width, r.height);
+}
 
 }  // namespace
 
@@ -497,15 +441,8 @@ void frmedit::centreLabels() {
 void frmedit::limits() {
     // The right-hand limit is the game screen's width.
     const float right = ZelkProgram::gameScreenWidth();
-    for (int i = kGround + 1; i <= kShapeCount; ++i) {
-        tk::Shape& s = Shape1(i);
-        if (s.Left < 0) s.Left = 0;
-        if (s.Left + s.Width > right) s.Left = right - s.Width;
-        if (s.Top < kTopLimit) s.Top = kTopLimit;
-        if (s.Top > kBottomLimit) s.Top = kBottomLimit;
-        if (s.Width > kMaxWidth) s.Width = kMaxWidth;
-        if (s.Height > kMaxHeight) s.Height = kMaxHeight;
-    }
+    for (int i = kGround + 1; i <= kShapeCount; ++i)
+        place(Shape1(i), limited(rectOf(Shape1(i)), right));
 }
 
 void frmedit::Form_KeyDown(int keyCode, int) {
@@ -579,22 +516,6 @@ int frmedit::platformAt(float x, float y) const {
     return 0;
 }
 
-int frmedit::edgesAt(const tk::Shape& s, float x, float y) {
-    const float mx = std::min(kEdgeMargin, s.Width / 3), my = std::min(kEdgeMargin, s.Height / 3);
-    int edges = 0;
-    if (x < s.Left + mx) {
-        edges |= kLeftSide;
-    } else if (x >= s.Left + s.Width - mx) {
-        edges |= kRightSide;
-    }
-    if (y < s.Top + my) {
-        edges |= kTopSide;
-    } else if (y >= s.Top + s.Height - my) {
-        edges |= kBottomSide;
-    }
-    return edges;
-}
-
 void frmedit::Form_MouseDown(int button, int, float x, float y) {
     mouseDown(button, x, y, platformAt(x, y), false);
 }
@@ -612,15 +533,15 @@ void frmedit::mouseDown(int button, float x, float y, int shape, bool handle) {
     // Selected exactly as its item of "Changer de shape" does it.
     tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
     items[shape - kGround - 1]->click();
-    const tk::Shape& s = Shape1(shape);
-    drag_ = Drag{shape, handle ? 0 : edgesAt(s, x, y), x, y, s.Left, s.Top, s.Width, s.Height};
-    setMousePointer(pointerFor(drag_->edges));
+    const Rect r = rectOf(Shape1(shape));
+    drag_ = Drag{shape, {handle ? 0 : edgesAt(r, x, y), x, y, r}};
+    setMousePointer(pointerFor(drag_->grab.edges));
 }
 
 void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
     if (!drag_) {
         setMousePointer(shape == 0 ? tk::PointerDefault
-                                   : pointerFor(handle ? 0 : edgesAt(Shape1(shape), x, y)));
+                                   : pointerFor(handle ? 0 : edgesAt(rectOf(Shape1(shape)), x, y)));
     } else if (buttons & tk::LeftButton) {
         follow(x, y);
     } else {
@@ -629,32 +550,11 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
 }
 
 // The dragged edges stop at the limits as the drag goes, wherever the
-// pointer goes. The left and top edges go in the resize keys' steps. The keys
-// keep the right and bottom edges in place: a resize and a move together take
-// them in the move keys' steps, and so does the mouse.
+// pointer goes.
 void frmedit::follow(float x, float y) {
-    const Drag& d = *drag_;
-    tk::Shape& s = Shape1(d.shape);
-    const float right = ZelkProgram::gameScreenWidth();
-    constexpr float kNone = std::numeric_limits<float>::infinity();
-    auto along = [&d](int nearSide) {
-        return d.edges == 0 ? Dragged::Whole : d.edges & nearSide ? Dragged::Near : Dragged::Far;
-    };
-    if (d.edges == 0 || d.edges & (kLeftSide | kRightSide))
-        dragSpan(along(kLeftSide), x - d.x, d.edges ? kResizeStep : kMoveStepX, kMoveStepX, d.left,
-                 d.width, 0, kNone, kMinWidth, kMaxWidth, right, s.Left, s.Width);
-    if (d.edges == 0 || d.edges & (kTopSide | kBottomSide))
-        dragSpan(along(kTopSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY, kMoveStepY, d.top,
-                 d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight, kNone, s.Top, s.Height);
+    tk::Shape& s = Shape1(drag_->shape);
+    place(s, dragged(drag_->grab, x, y, ZelkProgram::gameScreenWidth(), rectOf(s)));
     showSelection();
-}
-
-void frmedit::fit(tk::Shape& s) {
-    const float right = ZelkProgram::gameScreenWidth();
-    s.Width = std::min(s.Width, kMaxWidth);
-    s.Height = std::min(s.Height, kMaxHeight);
-    s.Left = std::max(0.f, std::min(s.Left, right - s.Width));
-    s.Top = std::clamp(s.Top, kTopLimit, kBottomLimit);
 }
 
 void frmedit::release() {
@@ -663,13 +563,13 @@ void frmedit::release() {
     tk::Shape& s = Shape1(d.shape);
     // The drag kept its edges within the limits; a platform that was beyond
     // them before (from a file, or left by a key) is brought within.
-    if (s.Left != d.left || s.Top != d.top || s.Width != d.width || s.Height != d.height) fit(s);
+    if (!(rectOf(s) == d.grab.start)) place(s, fitted(rectOf(s), ZelkProgram::gameScreenWidth()));
     commit();
 }
 
 void frmedit::cancelDrag() {
     if (!drag_) return;
-    Shape1(drag_->shape).setRect(drag_->left, drag_->top, drag_->width, drag_->height);
+    place(Shape1(drag_->shape), drag_->grab.start);
     drag_.reset();
     setMousePointer(tk::PointerDefault);
     showSelection();

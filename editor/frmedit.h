@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "editor/drag.h"
 #include "editor/history.h"
 #include "level/levelfile.h"
 #include "toolkit/screen.h"
@@ -117,10 +118,8 @@ private:
     ZelkProgram& zelk();
     // A platform being dragged with the mouse.
     struct Drag {
-        int shape;                       // its Shape1 index
-        int edges;                       // the edges it is resized from; 0: moved
-        float x, y;                      // where the button went down, twips
-        float left, top, width, height;  // the platform then
+        int shape;  // its Shape1 index
+        Grab grab;
     };
 
     void buildLayout();
@@ -147,8 +146,6 @@ private:
     void travel(bool back);
     // The topmost platform under a point (its Shape1 index), 0 for none.
     int platformAt(float x, float y) const;
-    // The edges of a platform a press at a point would resize.
-    static int edgesAt(const tk::Shape& s, float x, float y);
     // Mouse events of the screen and of the number labels; a label is the
     // handle of its platform (`shape`) and moves it.
     void mouseDown(int button, float x, float y, int shape, bool handle);
@@ -156,9 +153,6 @@ private:
     void follow(float x, float y);
     void release();
     void cancelDrag();
-    // Puts a platform within every limit of the limits pass, moving it as
-    // little as it can.
-    void fit(tk::Shape& s);
     // The recovery copy: written while there are unsaved changes, removed
     // once there are none; offered back when the editor first loads.
     QString recoveryPath() const;

@@ -2,12 +2,14 @@
 // level without saving it, unsaved changes asked about before they go and
 // kept in a recovery copy until they are saved.
 #include <QtTest>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
 
 #include "app/program.h"
+#include "editor/drag.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"
 #include "game/frmaffpg.h"
@@ -354,6 +356,44 @@ private slots:
                     : "key frmedit 17 ctrl\nkey frmedit 16 ctrl shift\nkey frmedit 90 ctrl shift");
         QCOMPARE(e->ed.currentLevel(), end.level);
         QCOMPARE(e->ed.nomfichier, end.name);
+    }
+
+    // A drag within the limits stays within them wherever the pointer goes,
+    // keeps the edges not grabbed and the smallest size, goes in steps, and
+    // the pointer back where it went down gives the start.
+    void aDragKeepsTheLimitsAndComesBack() {
+        constexpr float kRight = 19200;
+        auto within = [](const zelk::Rect& r) {
+            return r.left >= 0 && r.left + r.width <= kRight && r.top >= zelk::kTopLimit &&
+                   r.top <= zelk::kBottomLimit && r.width <= zelk::kMaxWidth &&
+                   r.height <= zelk::kMaxHeight;
+        };
+        std::mt19937 rnd(9);
+        auto pick = [&rnd](int n) { return static_cast<float>(rnd() % static_cast<unsigned>(n)); };
+        for (int i = 0; i < 3000; ++i) {
+            const float w = 1000 + 5 * pick(2700), h = 255 + 5 * pick(1550);
+            const zelk::Rect s{5 * pick(static_cast<int>((kRight - w) / 5) + 1),
+                               2000 + 5 * pick(1281), w, h};
+            const float x = s.left + pick(101) * w / 100, y = s.top + pick(101) * h / 100;
+            const zelk::Grab g{zelk::edgesAt(s, x, y), x, y, s};
+            zelk::Rect r = s;
+            for (int n = 0; n < 3; ++n) {
+                r = zelk::dragged(g, pick(60000) - 20000, pick(30000) - 10000, kRight, r);
+                QVERIFY(within(r) && r.width >= zelk::kMinWidth && r.height >= zelk::kMinHeight);
+                QVERIFY(std::fmod(r.left - s.left, 25) == 0 && std::fmod(r.width - w, 25) == 0 &&
+                        std::fmod(r.top - s.top, 20) == 0 && std::fmod(r.height - h, 20) == 0);
+                QVERIFY(within(zelk::fitted(
+                    {r.left * 3 - 20000, r.top * 2 - 6000, r.width * 1.2f, r.height * 1.2f},
+                    kRight)));
+                const bool moved = g.edges == 0;
+                QVERIFY(moved ? r.width == w && r.height == h
+                              : (g.edges & zelk::kLeftSide ? r.left + r.width == s.left + w
+                                                           : r.left == s.left) &&
+                                    (g.edges & zelk::kTopSide ? r.top + r.height == s.top + h
+                                                              : r.top == s.top));
+            }
+            QCOMPARE(zelk::dragged(g, x, y, kRight, r), s);
+        }
     }
 
     // A recovery copy that is a folder is neither read nor removed: the
