@@ -1,7 +1,6 @@
 #include "editor/frmedit.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -17,9 +16,6 @@
 namespace zelk {
 
 namespace {
-
-// Longest name "Sauvegerder sous..." accepts, in bytes with ".lev" (file systems stop at 255).
-constexpr int kMaxNameBytes = 250;
 
 // Mouse pointers over a platform, by the edges a press there resizes.
 int pointerFor(int edges) {
@@ -44,8 +40,7 @@ int pointerFor(int edges) {
 // are squares of this side, twips.
 constexpr float kFrameGap = 45, kHandleSide = 120;
 // Recent levels in the Fichier menu.
-constexpr int kRecentCount = 4;
-constexpr const char* kRecentsFile = ".recents";
+constexpr int kRecentCount = Document::kRecentCount;
 // The status line fills the strip under the ground, twips.
 constexpr float kStatusTop = 10815, kStatusHeight = 195;
 
@@ -104,7 +99,8 @@ frmedit::frmedit(tk::Program& program)
       posi(*this, "posi", QStringLiteral("Position"), &mode),
       edition(*this, "edition", QStringLiteral("Edition")),
       annuler(*this, "annuler", QStringLiteral("Annuler"), &edition),
-      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition) {
+      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition),
+      doc_(program.services()) {
     buildLayout();
     wireMenus();
 }
@@ -228,17 +224,14 @@ void frmedit::wireMenus() {
     tk::MenuItem* recentItems[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
     for (int i = 0; i < kRecentCount; ++i) {
         recentItems[i]->Click = [this, i] {
-            const QString name = recent_.value(i);
+            const QString name = doc_.recentLevels().value(i);
             if (name.isEmpty() || !mayLeave()) return;
             // A level that went away leaves the list.
-            if (!openLevel(name)) {
-                recent_.removeAll(name);
-                keepRecents();
-            }
+            if (!openLevel(name)) doc_.forgetRecent(name);
             showRecents();
         };
     }
-    loadRecents();
+    doc_.loadRecents();
     showRecents();
     ssave.Click = [this] { saveAs(); };
     ouv.Click = [this] {
@@ -269,7 +262,7 @@ void frmedit::wireMenus() {
     for (QObject* c : children()) {
         if (auto* item = qobject_cast<tk::MenuItem*>(c)) {
             item->Click = [this, h = std::move(item->Click)] {
-                history_.endRun();
+                doc_.endRun();
                 if (h) h();
             };
         }
@@ -289,8 +282,11 @@ void frmedit::wireMenus() {
 }
 
 void frmedit::Form_Load() {
-    history_.reset(currentStep());
-    offerRecovery();
+    doc_.start(currentStep());
+    if (const std::optional<History::Step> found = doc_.offerRecovery()) {
+        restore(*found);
+        commit();
+    }
     showHistory();
 }
 
@@ -327,49 +323,20 @@ bool frmedit::openLevel(const QString& name) {
 }
 
 void frmedit::addRecent(const QString& name) {
-    recent_.removeAll(name);
-    recent_.prepend(name);
-    while (recent_.size() > kRecentCount)
-        recent_.removeLast();
-    keepRecents();
+    doc_.addRecent(name);
     showRecents();
 }
 
-// The recent levels outlive the editor and the run: one name a line in the
-// level folder's hidden ".recents". Names of levels no longer there are left
-// out when it is read; a file that cannot be read or written is no loss.
-void frmedit::loadRecents() {
-    tk::Services& sv = program().services();
-    const QDir folder(sv.levelFolder());
-    QByteArray bytes;
-    QString why;
-    if (!QFileInfo::exists(folder.filePath(QLatin1String(kRecentsFile))) ||
-        !sv.files().read(folder.filePath(QLatin1String(kRecentsFile)), 16 * 1024, bytes, why))
-        return;
-    recent_.clear();
-    for (const QString& name : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
-        if (recent_.size() < kRecentCount && !recent_.contains(name) &&
-            level::isLevelFileName(name) && QFileInfo(folder.filePath(name)).isFile())
-            recent_ << name;
-    }
-}
-
-void frmedit::keepRecents() {
-    tk::Services& sv = program().services();
-    QString why;
-    sv.files().write(QDir(sv.levelFolder()).filePath(QLatin1String(kRecentsFile)),
-                     recent_.join(u'\n').toUtf8() + '\n', why, false);
-}
-
 void frmedit::showRecents() {
+    const QStringList& recent = doc_.recentLevels();
     tk::MenuItem* items[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
     for (int i = 0; i < kRecentCount; ++i) {
         // A name is shown as it is: "&" would mark a shortcut letter.
         items[i]->setCaption(QStringLiteral("%1 %2").arg(i + 1).arg(
-            QString(recent_.value(i)).replace(u'&', QStringLiteral("&&"))));
-        items[i]->setVisible(i < recent_.size());
+            QString(recent.value(i)).replace(u'&', QStringLiteral("&&"))));
+        items[i]->setVisible(i < recent.size());
     }
-    recents.setEnabled(!recent_.isEmpty());
+    recents.setEnabled(!recent.isEmpty());
 }
 
 bool frmedit::checkReach() {
@@ -453,15 +420,14 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         return;
     }
     const level::Level before = currentLevel();
-    const bool pending =
-        !(before == history_.current().level) && !(unrecorded_ && before == *unrecorded_);
+    const bool pending = doc_.pending(before);
     limits();
     const bool arrow = keyCode >= tk::key::Left && keyCode <= tk::key::Down;
     if (!arrow && !pending) {
         // A key with no action of its own (a modifier before its letter, a
         // shortcut's key, ...) keeps the limits pass out of the history, so
         // that it never ends the redo list: undo and redo pass over it.
-        unrecorded_ = currentLevel();
+        doc_.passedLimits(currentLevel());
         showHistory();  // still a change of the level: the mark and the copy say so
         return;
     }
@@ -578,8 +544,7 @@ void frmedit::cancelDrag() {
 // ---- History and unsaved changes.
 
 void frmedit::commit(const History::Run& run) {
-    unrecorded_.reset();
-    history_.record(currentStep(), run);
+    doc_.commit(currentStep(), run);
     showHistory();
 }
 
@@ -590,36 +555,25 @@ void frmedit::optionsChosen() {
 
 void frmedit::optionsClosed() {
     optionsShown_ = false;
-    history_.endRun();
+    doc_.endRun();
     commit();
 }
 
 void frmedit::opened() {
-    // Saved as it is recorded: no recovery copy of it is ever written.
-    unrecorded_.reset();
-    history_.record(currentStep(), {});
-    history_.markSaved(history_.current());
+    doc_.opened(currentStep());
     showHistory();
 }
 
-History::Step frmedit::standing() const {
-    return unrecorded_ ? History::Step{*unrecorded_, stepName()} : history_.current();
-}
-
 bool frmedit::modified() const {
-    return !(standing() == history_.saved());
+    return doc_.modified(stepName());
 }
 
 void frmedit::showHistory() {
-    annuler.setEnabled(history_.canUndo());
-    retablir.setEnabled(history_.canRedo());
+    annuler.setEnabled(doc_.history().canUndo());
+    retablir.setEnabled(doc_.history().canRedo());
     setMenuNote(modified() ? QStringLiteral("● Modifications non enregistrées") : QString());
     showSelection();
-    if (modified()) {
-        keepRecovery();
-    } else {
-        dropRecovery();
-    }
+    doc_.keepOrDropRecovery(stepName());
 }
 
 void frmedit::restore(const History::Step& step) {
@@ -634,10 +588,9 @@ void frmedit::restore(const History::Step& step) {
 // brings it back; what only a key's limits pass changed is not worth a step.
 void frmedit::travel(bool back) {
     cancelDrag();
-    if (!unrecorded_ || !(currentLevel() == *unrecorded_)) commit();
-    if (back ? !history_.canUndo() : !history_.canRedo()) return;
-    unrecorded_.reset();
-    restore(back ? history_.undo() : history_.redo());
+    if (!doc_.unrecorded(currentLevel())) commit();
+    if (back ? !doc_.history().canUndo() : !doc_.history().canRedo()) return;
+    restore(doc_.travel(back));
     showHistory();
 }
 
@@ -649,110 +602,20 @@ QString frmedit::stepName() const {
     return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : Text1.text();
 }
 
-// ---- The recovery copy: the level as a level file holds it, then a line
-// with its file name.
-
-QString frmedit::recoveryPath() const {
-    return QDir(program().services().levelFolder()).filePath(QString::fromLatin1(kRecoveryFile));
-}
-
-void frmedit::keepRecovery() {
-    const History::Step now = standing();
-    const QByteArray bytes = level::format(now.level) + now.name.toUtf8() + "\r\n";
-    if (bytes == recovery_) return;
-    QString why;
-    if (program().services().files().write(recoveryPath(), bytes, why, false)) {
-        recovery_ = bytes;
-        recoveryWarned_ = false;
-        return;
-    }
-    recovery_.clear();
-    // No reason to stop the author, but a reason to tell him, once until a
-    // copy can be written again: a stop would lose these changes.
-    if (stopping_ || std::exchange(recoveryWarned_, true)) return;
-    program().services().msgBox(
-        QStringLiteral("La copie de secours de vos modifications n'a pas pu être écrite dans "
-                       "%1 : %2\r\n\r\nElles ne seront pas gardées si le jeu est arrêté "
-                       "avant que vous les enregistriez.")
-            .arg(QDir::toNativeSeparators(recoveryPath()), why),
-        tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-}
-
-bool frmedit::dropRecovery(QString& why) {
-    recovery_.clear();
-    const QFileInfo copy(recoveryPath());
-    return !(copy.exists() || copy.isSymLink()) ||
-           program().services().files().remove(recoveryPath(), why);
-}
-
-void frmedit::dropRecovery() {
-    QString why;
-    dropRecovery(why);
-}
-
-void frmedit::offerRecovery() {
-    tk::Services& sv = program().services();
-    const QString path = recoveryPath();
-    if (!QFileInfo::exists(path)) return;
-    QByteArray bytes;
-    QString why;
-    level::Record rec;
-    level::Error err;
-    History::Step found;
-    const qsizetype end =
-        sv.files().read(path, level::kMaxScanBytes, bytes, why) ? bytes.indexOf('\n') : -1;
-    found.name = QString::fromUtf8(bytes.mid(end + 1)).trimmed();
-    // A name only a level may have: never one of the program's own files.
-    bool named = level::isLevelFileName(found.name);
-    for (QChar c : found.name)
-        named = named && c.unicode() >= 32 && c.unicode() != 127;
-    const bool damaged = end < 0 || !named || !level::parse(bytes.left(end + 1), path, rec, err) ||
-                         !level::decodeForEditor(rec, found.name, found.level, err);
-    const int answer =
-        damaged ? tk::mb::No
-                : sv.msgBox(QStringLiteral("Un niveau non enregistré (%1) a été retrouvé. "
-                                           "Voulez-vous le reprendre ?")
-                                .arg(found.name),
-                            tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur"));
-    if (answer == tk::mb::Yes) {
-        restore(found);
-        commit();
-    } else if (!dropRecovery(why)) {
-        // Still there: the next run would find it again, and while it is
-        // in the way no copy of new changes can be written.
-        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1)%2 n'a pas pu être "
-                                 "supprimé : %3")
-                      .arg(QDir::toNativeSeparators(path),
-                           damaged ? QStringLiteral(" est illisible et") : QString(), why),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-    } else if (damaged) {
-        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1) est illisible ; il a "
-                                 "été supprimé.")
-                      .arg(QDir::toNativeSeparators(path)),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-    }
-}
-
 void frmedit::Form_Interrupted() {
-    stopping_ = true;  // no question now: the program ends at once
+    doc_.stopping();  // no question now: the program ends at once
     if (drag_) release();
     if (optionsShown_) commit();
-    // Written once more: another program on the folder may have removed it.
-    recovery_.clear();
-    if (modified()) keepRecovery();
+    doc_.keepForNextRun(stepName());
 }
 
 bool frmedit::mayLeave() {
     cancelDrag();
     if (optionsShown_) commit();  // the enemy options being changed count too
     if (!modified()) return true;
-    tk::Services& sv = program().services();
-    const int answer = sv.msgBox(
-        QStringLiteral("Le niveau %1 a été modifié. Voulez-vous enregistrer les modifications ?")
-            .arg(fileName()),
-        tk::mb::YesNoCancel | tk::mb::Exclamation, QStringLiteral("Editeur"));
+    const int answer = doc_.askToSave(fileName());
     if (answer == tk::mb::No) {
-        dropRecovery();
+        doc_.dropRecovery();
         return true;
     }
     if (answer == tk::mb::Yes && writeLevel(fileName())) return true;
@@ -779,73 +642,25 @@ History::Step frmedit::currentStep() {
 }
 
 bool frmedit::writeLevel(const QString& fileName, bool becomesCurrent) {
-    tk::Services& sv = program().services();
     commit();  // what is written is a step of the history
-    const level::Level lev = history_.current().level;
-    QString why;
-    // Levels live in the level folder and nowhere else, never under a name
-    // of the program's own files (the writer refuses those and any "/"). A
-    // backslash is an ordinary character of a name here: a listed level may
-    // hold one.
-    if (level::write(QDir(sv.levelFolder()).filePath(fileName), lev, sv.files(), why)) {
-        if (becomesCurrent) {
-            // The name is a step of its own, so that undo gives the old one back.
-            Text1.setText(fileName);
-            nomfichier = fileName;
-            history_.record(currentStep(), {});
-        }
-        history_.markSaved(history_.current());
-        showHistory();
-        addRecent(fileName);
-        sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
-                  QStringLiteral("OK"));
-        checkTimer.setEnabled(true);  // once the box is gone; the answer comes in the status line
-        return true;
+    if (!doc_.write(fileName)) return false;
+    if (becomesCurrent) {
+        // The name is a step of its own, so that undo gives the old one back.
+        Text1.setText(fileName);
+        nomfichier = fileName;
+        doc_.commit(currentStep());
     }
-    sv.msgBox(QStringLiteral("Le niveau « %1 » n'a pas été enregistré : %2").arg(fileName, why),
-              tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Enregistrement impossible"));
-    return false;
-}
-
-bool frmedit::acceptableName(const QString& name, QString& why) {
-    bool control = false;
-    for (QChar c : name)
-        control = control || c.unicode() < 32 || c.unicode() == 127;
-    if (name.trimmed().isEmpty()) {
-        why = QStringLiteral("il ne contient que des blancs.");
-    } else if (name.contains(u'/') || name.contains(u'\\')) {
-        why = QStringLiteral("les caractères / et \\ ne sont pas permis.");
-    } else if (control) {
-        why = QStringLiteral("les caractères de contrôle ne sont pas permis.");
-    } else if ((name + QStringLiteral(".lev")).toUtf8().size() > kMaxNameBytes) {
-        why = QStringLiteral("il est trop long (%1 octets au plus).").arg(kMaxNameBytes - 4);
-    } else {
-        why = level::levelNameProblem(name + QStringLiteral(".lev"));  // a leading dot
-    }
-    return why.isEmpty();
+    doc_.markSaved();
+    showHistory();
+    addRecent(fileName);
+    doc_.sayWritten();
+    checkTimer.setEnabled(true);  // once the box is gone; the answer comes in the status line
+    return true;
 }
 
 void frmedit::saveAs() {
-    tk::Services& sv = program().services();
-    const QString answer = sv.inputBox(
-        QStringLiteral("Donner un nom a votre sauvegarde (ne pas mettre d'extensions SVP)"),
-        QStringLiteral("Nom"), QString());
-    if (answer.isEmpty()) return;  // a cancel: the level keeps its file
-    QString why;
-    if (!acceptableName(answer, why)) {
-        sv.msgBox(QStringLiteral("Le nom « %1 » ne convient pas : %2 Le niveau n'a pas été "
-                                 "enregistré.")
-                      .arg(answer, why),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Nom refusé"));
-        return;
-    }
-    const QString file = answer + QStringLiteral(".lev");
-    if (QFileInfo::exists(QDir(sv.levelFolder()).filePath(file)) &&
-        sv.msgBox(QStringLiteral("Le niveau %1 existe déjà. Voulez-vous le remplacer ?").arg(file),
-                  tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur")) != tk::mb::Yes)
-        return;
     // Once written it is the level's file: "Sauvegarder" goes on writing it.
-    writeLevel(file, true);
+    if (const std::optional<QString> file = doc_.askNewName()) writeLevel(*file, true);
 }
 
 }  // namespace zelk

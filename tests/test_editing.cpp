@@ -9,6 +9,7 @@
 #include <random>
 
 #include "app/program.h"
+#include "editor/document.h"
 #include "editor/drag.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"
@@ -356,6 +357,78 @@ private slots:
                     : "key frmedit 17 ctrl\nkey frmedit 16 ctrl shift\nkey frmedit 90 ctrl shift");
         QCOMPARE(e->ed.currentLevel(), end.level);
         QCOMPARE(e->ed.nomfichier, end.name);
+    }
+
+    // The document driven alone, as the screen drives it: the mark and the
+    // recovery copy follow the level and its name, every save reads back,
+    // the copy is offered back as it stands, and undo to the start gives the
+    // start's bytes.
+    void theDocumentAloneKeepsTheSamePromises() {
+        testing::Fixture fx;
+        QDir(fx.folder()).mkdir(QStringLiteral("dossier.lev"));  // a save there fails
+        level::Record rec;
+        level::Error err;
+        zelk::History::Step now{{}, QStringLiteral("sansnom.lev")};
+        QVERIFY(level::parse(testing::kStartLevel, now.name, rec, err) &&
+                level::decodeForEditor(rec, now.name, now.level, err));
+        QByteArray start = level::format(now.level);
+        const QStringList names{now.name, QStringLiteral("a.lev"), QStringLiteral("dossier.lev")};
+        auto doc = std::make_unique<zelk::Document>(fx.services());
+        doc->start(now);
+        zelk::History::Step saved = now;
+        std::mt19937 rnd(5);
+        auto pick = [&rnd](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+        for (int i = 0; i < 600; ++i) {
+            const int kind = pick(7);
+            if (kind <= 1) {  // a key's step, sometimes one of a run
+                now.level.geometry[pick(24)] += 10.f * static_cast<float>(pick(3) - 1);
+                doc->commit(now, {pick(2) ? 37 : 0, false, 2});
+            } else if (kind == 2) {
+                now.name = names[pick(3)];
+                doc->commit(now);
+            } else if (kind == 3) {  // a limits pass
+                now.level.geometry[pick(24)] += 5;
+                doc->passedLimits(now.level);
+            } else if (kind == 4) {
+                if (!doc->unrecorded(now.level)) doc->commit(now);
+                now = doc->travel(pick(2));
+            } else if (kind == 5) {
+                doc->commit(now);
+                if (doc->write(now.name)) {
+                    doc->markSaved();
+                    saved = now;
+                    level::Level back;
+                    QVERIFY(level::read(fx.path(now.name), rec, err) &&
+                            level::decodeForEditor(rec, now.name, back, err) &&
+                            level::decodeForGame(rec, now.name, back, err));
+                    QCOMPARE(level::format(back), level::format(now.level));
+                }
+            } else if (pick(4) == 0) {
+                doc->opened(now);
+                saved = now;
+            } else {  // a stop, and the next run offered the copy
+                const bool changed = doc->modified(now.name);
+                doc->stopping();
+                doc->keepForNextRun(now.name);
+                doc = std::make_unique<zelk::Document>(fx.services());
+                doc->start(saved);
+                if (changed) fx.services().queueMsgBoxAnswer(tk::mb::Yes);
+                const std::optional<zelk::History::Step> found = doc->offerRecovery();
+                QCOMPARE(found.has_value(), changed);
+                if (found) QCOMPARE(*found, now);
+                now = found ? *found : saved;
+                doc->commit(now);
+                start = level::format(saved.level);
+            }
+            doc->keepOrDropRecovery(now.name);
+            QCOMPARE(doc->modified(now.name), !(now == saved));
+            QCOMPARE(fx.readFile(kRecovery),
+                     doc->modified(now.name) ? level::format(now.level) + now.name.toUtf8() + "\r\n"
+                                             : QByteArray());
+        }
+        while (doc->history().canUndo())
+            now = doc->travel(true);
+        QCOMPARE(level::format(now.level), start);
     }
 
     // A drag within the limits stays within them wherever the pointer goes,
