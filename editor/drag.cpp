@@ -61,6 +61,44 @@ void dragSpan(Dragged what, float distance, float nearStep, float farStep, float
 
 }  // namespace
 
+Rect stepped(Rect r, Arrow key, bool resize) {
+    switch (key) {
+        case Arrow::Left:
+            if (!resize) {
+                r.left -= kMoveStepX;
+            } else if (r.width > kMinWidth) {
+                r.width -= kResizeStep;
+                r.left += kResizeStep;
+            }
+            break;
+        case Arrow::Up:
+            if (!resize) {
+                r.top -= kMoveStepY;
+            } else {
+                r.top -= kResizeStepY;
+                r.height += kResizeStepY;
+            }
+            break;
+        case Arrow::Right:
+            if (!resize) {
+                r.left += kMoveStepX;
+            } else {
+                r.left -= kResizeStep;
+                r.width += kResizeStep;
+            }
+            break;
+        case Arrow::Down:
+            if (!resize) {
+                r.top += kMoveStepY;
+            } else if (r.height > kMinHeight) {
+                r.top += kResizeStepY;
+                r.height -= kResizeStepY;
+            }
+            break;
+    }
+    return r;
+}
+
 int edgesAt(const Rect& r, float x, float y) {
     const float mx = std::min(kEdgeMargin, r.width / 3), my = std::min(kEdgeMargin, r.height / 3);
     int edges = 0;

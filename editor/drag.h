@@ -1,5 +1,5 @@
 // The editor's arithmetic of a platform's rectangle: the limits it is kept
-// within, and where a mouse drag takes it. Plain values in and out, twips.
+// within, and where an arrow key or a mouse drag takes it. Plain values in and out, twips.
 #pragma once
 
 namespace zelk {
@@ -32,6 +32,14 @@ struct Grab {
     float x = 0, y = 0;
     Rect start;
 };
+
+// The arrow keys, in the order of their key codes.
+enum class Arrow { Left, Up, Right, Down };
+
+// One press of an arrow key: a move in the move mode; in the resize mode the
+// right and bottom edges stay, and the left and down keys stop at the
+// smallest size.
+Rect stepped(Rect r, Arrow key, bool resize);
 
 // The edges of a platform a press at (x, y) would resize.
 int edgesAt(const Rect& r, float x, float y);

@@ -434,42 +434,7 @@ void frmedit::Form_KeyDown(int keyCode, int) {
     const int selectedShape = selected();
     tk::Shape& s = Shape1(selectedShape);
     const bool resize = lh.checked();
-    switch (keyCode) {
-        case tk::key::Left:
-            if (!resize) {
-                s.Left -= kMoveStepX;
-            } else if (s.Width > kMinWidth) {
-                s.Width -= kResizeStep;
-                s.Left += kResizeStep;
-            }
-            break;
-        case tk::key::Up:
-            if (!resize) {
-                s.Top -= kMoveStepY;
-            } else {
-                s.Top -= kResizeStepY;
-                s.Height += kResizeStepY;
-            }
-            break;
-        case tk::key::Right:
-            if (!resize) {
-                s.Left += kMoveStepX;
-            } else {
-                s.Left -= kResizeStep;
-                s.Width += kResizeStep;
-            }
-            break;
-        case tk::key::Down:
-            if (!resize) {
-                s.Top += kMoveStepY;
-            } else if (s.Height > kMinHeight) {
-                s.Top += kResizeStepY;
-                s.Height -= kResizeStepY;
-            }
-            break;
-        default:
-            break;
-    }
+    if (arrow) place(s, stepped(rectOf(s), static_cast<Arrow>(keyCode - tk::key::Left), resize));
     commit(arrow ? History::Run{keyCode, resize, selectedShape} : History::Run{});
 }
 
