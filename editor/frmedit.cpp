@@ -1,10 +1,9 @@
 #include "editor/frmedit.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <algorithm>
-#include <cmath>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "app/program.h"
 #include "editor/frmouvrir.h"
@@ -17,24 +16,6 @@
 namespace zelk {
 
 namespace {
-
-// Editing steps and bounds, twips.
-constexpr float kMoveStepX = 50, kMoveStepY = 40;    // move mode
-constexpr float kResizeStep = 25;                    // resize mode, widths
-constexpr float kResizeStepY = 20;                   // resize mode, heights
-constexpr float kMinWidth = 1000, kMinHeight = 255;  // no shrinking at or below these
-constexpr float kTopLimit = 2000, kBottomLimit = 8400;
-constexpr float kMaxWidth = 14500, kMaxHeight = 8000;
-// Longest name "Sauvegerder sous..." accepts, in bytes with ".lev" (file systems stop at 255).
-constexpr int kMaxNameBytes = 250;
-
-// Mouse editing. A press this near an edge of a platform resizes it from that
-// edge, twips (5 pixels at 1:1, more on a larger display); at most a third of
-// the platform's size, so that a body is always left to grab and move.
-constexpr float kEdgeMargin = 75;
-// More steps than a pointer can make: keeps a wild position finite.
-constexpr float kMaxSteps = 100000;
-enum Edge { kLeftSide = 1, kTopSide = 2, kRightSide = 4, kBottomSide = 8 };
 
 // Mouse pointers over a platform, by the edges a press there resizes.
 int pointerFor(int edges) {
@@ -55,60 +36,11 @@ int pointerFor(int edges) {
     }
 }
 
-// A whole number of steps, bounded.
-int whole(float steps) {
-    return std::isnan(steps) ? 0 : static_cast<int>(std::clamp(steps, -kMaxSteps, kMaxSteps));
-}
-// The steps nearest to a distance.
-int stepsIn(float distance, float step) {
-    return whole(std::round(distance / step));
-}
-// The whole numbers of steps a drag may take: each bound keeps one value
-// that the steps change within its limits.
-struct Steps {
-    int lo = -static_cast<int>(kMaxSteps), hi = static_cast<int>(kMaxSteps);
-    // Keeps from + n * step within [low, high] (step > 0).
-    void keep(float from, float step, float low, float high) {
-        lo = std::max(lo, whole(std::ceil((low - from) / step)));
-        hi = std::min(hi, whole(std::floor((high - from) / step)));
-    }
-    // The steps nearest to n that keep every bound; none when no number
-    // of steps can (a platform that was already beyond them).
-    int nearest(int n) const { return lo <= hi ? std::clamp(n, lo, hi) : 0; }
-};
-
-// One span of a platform (start, size) dragged by a distance, within
-// [low, high] for its near edge and [least, most] for its size (a size
-// already under `least` does not shrink). The near edge (left or top) moves
-// `pos` and keeps the far edge; the far edge changes only `len`; with
-// neither, the span is moved whole, its size kept.
-enum class Dragged { Near, Far, Whole };
-void dragSpan(Dragged what, float distance, float nearStep, float farStep, float start, float size,
-              float low, float high, float least, float most, float farLimit, float& pos,
-              float& len) {
-    Steps n;
-    const float step = what == Dragged::Near ? nearStep : farStep;
-    const float shrinkTo = std::min(least, size);
-    if (what == Dragged::Whole) {
-        n.keep(start, step, low, std::min(high, farLimit - size));
-    } else if (what == Dragged::Near) {
-        // The size is size - n * step, the far edge stays.
-        n.keep(start, step, low, high);
-        n.keep(-size, step, -most, -shrinkTo);
-    } else {
-        n.keep(size, step, shrinkTo, std::min(most, farLimit - start));
-    }
-    const int k = n.nearest(stepsIn(distance, step));
-    pos = what == Dragged::Far ? start : start + k * step;
-    len = what == Dragged::Whole ? size : what == Dragged::Near ? size - k * step : size + k * step;
-}
-
 // The selection's frame stands this far outside its platform; its handles
 // are squares of this side, twips.
 constexpr float kFrameGap = 45, kHandleSide = 120;
 // Recent levels in the Fichier menu.
-constexpr int kRecentCount = 4;
-constexpr const char* kRecentsFile = ".recents";
+constexpr int kRecentCount = Document::kRecentCount;
 // The status line fills the strip under the ground, twips.
 constexpr float kStatusTop = 10815, kStatusHeight = 195;
 
@@ -118,6 +50,13 @@ constexpr float kStart[kShapeCount][4] = {
     {9240, 3360, 3135, 1455}, {2040, 2640, 3135, 1455}, {5880, 3120, 3135, 1455},
     {7560, 5520, 3135, 1455},
 };
+
+Rect rectOf(const tk::Shape& s) {
+    return {s.Left, s.Top, s.Width, s.Height};
+}
+void place(tk::Shape& s, const Rect& r) {
+    s.setRect(r.left, r.top, r.width, r.height);
+}
 
 }  // namespace
 
@@ -160,7 +99,8 @@ frmedit::frmedit(tk::Program& program)
       posi(*this, "posi", QStringLiteral("Position"), &mode),
       edition(*this, "edition", QStringLiteral("Edition")),
       annuler(*this, "annuler", QStringLiteral("Annuler"), &edition),
-      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition) {
+      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition),
+      doc_(program.services()) {
     buildLayout();
     wireMenus();
 }
@@ -284,17 +224,14 @@ void frmedit::wireMenus() {
     tk::MenuItem* recentItems[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
     for (int i = 0; i < kRecentCount; ++i) {
         recentItems[i]->Click = [this, i] {
-            const QString name = recent_.value(i);
+            const QString name = doc_.recentLevels().value(i);
             if (name.isEmpty() || !mayLeave()) return;
             // A level that went away leaves the list.
-            if (!openLevel(name)) {
-                recent_.removeAll(name);
-                keepRecents();
-            }
+            if (!openLevel(name)) doc_.forgetRecent(name);
             showRecents();
         };
     }
-    loadRecents();
+    doc_.loadRecents();
     showRecents();
     ssave.Click = [this] { saveAs(); };
     ouv.Click = [this] {
@@ -325,7 +262,7 @@ void frmedit::wireMenus() {
     for (QObject* c : children()) {
         if (auto* item = qobject_cast<tk::MenuItem*>(c)) {
             item->Click = [this, h = std::move(item->Click)] {
-                history_.endRun();
+                doc_.endRun();
                 if (h) h();
             };
         }
@@ -345,8 +282,11 @@ void frmedit::wireMenus() {
 }
 
 void frmedit::Form_Load() {
-    history_.reset(currentStep());
-    offerRecovery();
+    doc_.start(currentStep());
+    if (const std::optional<History::Step> found = doc_.offerRecovery()) {
+        restore(*found);
+        commit();
+    }
     showHistory();
 }
 
@@ -383,49 +323,20 @@ bool frmedit::openLevel(const QString& name) {
 }
 
 void frmedit::addRecent(const QString& name) {
-    recent_.removeAll(name);
-    recent_.prepend(name);
-    while (recent_.size() > kRecentCount)
-        recent_.removeLast();
-    keepRecents();
+    doc_.addRecent(name);
     showRecents();
 }
 
-// The recent levels outlive the editor and the run: one name a line in the
-// level folder's hidden ".recents". Names of levels no longer there are left
-// out when it is read; a file that cannot be read or written is no loss.
-void frmedit::loadRecents() {
-    tk::Services& sv = program().services();
-    const QDir folder(sv.levelFolder());
-    QByteArray bytes;
-    QString why;
-    if (!QFileInfo::exists(folder.filePath(QLatin1String(kRecentsFile))) ||
-        !sv.files().read(folder.filePath(QLatin1String(kRecentsFile)), 16 * 1024, bytes, why))
-        return;
-    recent_.clear();
-    for (const QString& name : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
-        if (recent_.size() < kRecentCount && !recent_.contains(name) &&
-            level::isLevelFileName(name) && QFileInfo(folder.filePath(name)).isFile())
-            recent_ << name;
-    }
-}
-
-void frmedit::keepRecents() {
-    tk::Services& sv = program().services();
-    QString why;
-    sv.files().write(QDir(sv.levelFolder()).filePath(QLatin1String(kRecentsFile)),
-                     recent_.join(u'\n').toUtf8() + '\n', why, false);
-}
-
 void frmedit::showRecents() {
+    const QStringList& recent = doc_.recentLevels();
     tk::MenuItem* items[kRecentCount] = {&recent1, &recent2, &recent3, &recent4};
     for (int i = 0; i < kRecentCount; ++i) {
         // A name is shown as it is: "&" would mark a shortcut letter.
         items[i]->setCaption(QStringLiteral("%1 %2").arg(i + 1).arg(
-            QString(recent_.value(i)).replace(u'&', QStringLiteral("&&"))));
-        items[i]->setVisible(i < recent_.size());
+            QString(recent.value(i)).replace(u'&', QStringLiteral("&&"))));
+        items[i]->setVisible(i < recent.size());
     }
-    recents.setEnabled(!recent_.isEmpty());
+    recents.setEnabled(!recent.isEmpty());
 }
 
 bool frmedit::checkReach() {
@@ -497,15 +408,8 @@ void frmedit::centreLabels() {
 void frmedit::limits() {
     // The right-hand limit is the game screen's width.
     const float right = ZelkProgram::gameScreenWidth();
-    for (int i = kGround + 1; i <= kShapeCount; ++i) {
-        tk::Shape& s = Shape1(i);
-        if (s.Left < 0) s.Left = 0;
-        if (s.Left + s.Width > right) s.Left = right - s.Width;
-        if (s.Top < kTopLimit) s.Top = kTopLimit;
-        if (s.Top > kBottomLimit) s.Top = kBottomLimit;
-        if (s.Width > kMaxWidth) s.Width = kMaxWidth;
-        if (s.Height > kMaxHeight) s.Height = kMaxHeight;
-    }
+    for (int i = kGround + 1; i <= kShapeCount; ++i)
+        place(Shape1(i), limited(rectOf(Shape1(i)), right));
 }
 
 void frmedit::Form_KeyDown(int keyCode, int) {
@@ -516,57 +420,21 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         return;
     }
     const level::Level before = currentLevel();
-    const bool pending =
-        !(before == history_.current().level) && !(unrecorded_ && before == *unrecorded_);
+    const bool pending = doc_.pending(before);
     limits();
     const bool arrow = keyCode >= tk::key::Left && keyCode <= tk::key::Down;
     if (!arrow && !pending) {
         // A key with no action of its own (a modifier before its letter, a
         // shortcut's key, ...) keeps the limits pass out of the history, so
         // that it never ends the redo list: undo and redo pass over it.
-        unrecorded_ = currentLevel();
+        doc_.passedLimits(currentLevel());
         showHistory();  // still a change of the level: the mark and the copy say so
         return;
     }
     const int selectedShape = selected();
     tk::Shape& s = Shape1(selectedShape);
     const bool resize = lh.checked();
-    switch (keyCode) {
-        case tk::key::Left:
-            if (!resize) {
-                s.Left -= kMoveStepX;
-            } else if (s.Width > kMinWidth) {
-                s.Width -= kResizeStep;
-                s.Left += kResizeStep;
-            }
-            break;
-        case tk::key::Up:
-            if (!resize) {
-                s.Top -= kMoveStepY;
-            } else {
-                s.Top -= kResizeStepY;
-                s.Height += kResizeStepY;
-            }
-            break;
-        case tk::key::Right:
-            if (!resize) {
-                s.Left += kMoveStepX;
-            } else {
-                s.Left -= kResizeStep;
-                s.Width += kResizeStep;
-            }
-            break;
-        case tk::key::Down:
-            if (!resize) {
-                s.Top += kMoveStepY;
-            } else if (s.Height > kMinHeight) {
-                s.Top += kResizeStepY;
-                s.Height -= kResizeStepY;
-            }
-            break;
-        default:
-            break;
-    }
+    if (arrow) place(s, stepped(rectOf(s), static_cast<Arrow>(keyCode - tk::key::Left), resize));
     commit(arrow ? History::Run{keyCode, resize, selectedShape} : History::Run{});
 }
 
@@ -577,22 +445,6 @@ int frmedit::platformAt(float x, float y) const {
     for (int i = kShapeCount; i > kGround; --i)
         if (Shape1(i).Visible && Shape1(i).contains(x, y)) return i;
     return 0;
-}
-
-int frmedit::edgesAt(const tk::Shape& s, float x, float y) {
-    const float mx = std::min(kEdgeMargin, s.Width / 3), my = std::min(kEdgeMargin, s.Height / 3);
-    int edges = 0;
-    if (x < s.Left + mx) {
-        edges |= kLeftSide;
-    } else if (x >= s.Left + s.Width - mx) {
-        edges |= kRightSide;
-    }
-    if (y < s.Top + my) {
-        edges |= kTopSide;
-    } else if (y >= s.Top + s.Height - my) {
-        edges |= kBottomSide;
-    }
-    return edges;
 }
 
 void frmedit::Form_MouseDown(int button, int, float x, float y) {
@@ -612,15 +464,15 @@ void frmedit::mouseDown(int button, float x, float y, int shape, bool handle) {
     // Selected exactly as its item of "Changer de shape" does it.
     tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
     items[shape - kGround - 1]->click();
-    const tk::Shape& s = Shape1(shape);
-    drag_ = Drag{shape, handle ? 0 : edgesAt(s, x, y), x, y, s.Left, s.Top, s.Width, s.Height};
-    setMousePointer(pointerFor(drag_->edges));
+    const Rect r = rectOf(Shape1(shape));
+    drag_ = Drag{shape, {handle ? 0 : edgesAt(r, x, y), x, y, r}};
+    setMousePointer(pointerFor(drag_->grab.edges));
 }
 
 void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
     if (!drag_) {
         setMousePointer(shape == 0 ? tk::PointerDefault
-                                   : pointerFor(handle ? 0 : edgesAt(Shape1(shape), x, y)));
+                                   : pointerFor(handle ? 0 : edgesAt(rectOf(Shape1(shape)), x, y)));
     } else if (buttons & tk::LeftButton) {
         follow(x, y);
     } else {
@@ -629,32 +481,11 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
 }
 
 // The dragged edges stop at the limits as the drag goes, wherever the
-// pointer goes. The left and top edges go in the resize keys' steps. The keys
-// keep the right and bottom edges in place: a resize and a move together take
-// them in the move keys' steps, and so does the mouse.
+// pointer goes.
 void frmedit::follow(float x, float y) {
-    const Drag& d = *drag_;
-    tk::Shape& s = Shape1(d.shape);
-    const float right = ZelkProgram::gameScreenWidth();
-    constexpr float kNone = std::numeric_limits<float>::infinity();
-    auto along = [&d](int nearSide) {
-        return d.edges == 0 ? Dragged::Whole : d.edges & nearSide ? Dragged::Near : Dragged::Far;
-    };
-    if (d.edges == 0 || d.edges & (kLeftSide | kRightSide))
-        dragSpan(along(kLeftSide), x - d.x, d.edges ? kResizeStep : kMoveStepX, kMoveStepX, d.left,
-                 d.width, 0, kNone, kMinWidth, kMaxWidth, right, s.Left, s.Width);
-    if (d.edges == 0 || d.edges & (kTopSide | kBottomSide))
-        dragSpan(along(kTopSide), y - d.y, d.edges ? kResizeStepY : kMoveStepY, kMoveStepY, d.top,
-                 d.height, kTopLimit, kBottomLimit, kMinHeight, kMaxHeight, kNone, s.Top, s.Height);
+    tk::Shape& s = Shape1(drag_->shape);
+    place(s, dragged(drag_->grab, x, y, ZelkProgram::gameScreenWidth(), rectOf(s)));
     showSelection();
-}
-
-void frmedit::fit(tk::Shape& s) {
-    const float right = ZelkProgram::gameScreenWidth();
-    s.Width = std::min(s.Width, kMaxWidth);
-    s.Height = std::min(s.Height, kMaxHeight);
-    s.Left = std::max(0.f, std::min(s.Left, right - s.Width));
-    s.Top = std::clamp(s.Top, kTopLimit, kBottomLimit);
 }
 
 void frmedit::release() {
@@ -663,13 +494,13 @@ void frmedit::release() {
     tk::Shape& s = Shape1(d.shape);
     // The drag kept its edges within the limits; a platform that was beyond
     // them before (from a file, or left by a key) is brought within.
-    if (s.Left != d.left || s.Top != d.top || s.Width != d.width || s.Height != d.height) fit(s);
+    if (!(rectOf(s) == d.grab.start)) place(s, fitted(rectOf(s), ZelkProgram::gameScreenWidth()));
     commit();
 }
 
 void frmedit::cancelDrag() {
     if (!drag_) return;
-    Shape1(drag_->shape).setRect(drag_->left, drag_->top, drag_->width, drag_->height);
+    place(Shape1(drag_->shape), drag_->grab.start);
     drag_.reset();
     setMousePointer(tk::PointerDefault);
     showSelection();
@@ -678,8 +509,7 @@ void frmedit::cancelDrag() {
 // ---- History and unsaved changes.
 
 void frmedit::commit(const History::Run& run) {
-    unrecorded_.reset();
-    history_.record(currentStep(), run);
+    doc_.commit(currentStep(), run);
     showHistory();
 }
 
@@ -690,36 +520,25 @@ void frmedit::optionsChosen() {
 
 void frmedit::optionsClosed() {
     optionsShown_ = false;
-    history_.endRun();
+    doc_.endRun();
     commit();
 }
 
 void frmedit::opened() {
-    // Saved as it is recorded: no recovery copy of it is ever written.
-    unrecorded_.reset();
-    history_.record(currentStep(), {});
-    history_.markSaved(history_.current());
+    doc_.opened(currentStep());
     showHistory();
 }
 
-History::Step frmedit::standing() const {
-    return unrecorded_ ? History::Step{*unrecorded_, stepName()} : history_.current();
-}
-
 bool frmedit::modified() const {
-    return !(standing() == history_.saved());
+    return doc_.modified(stepName());
 }
 
 void frmedit::showHistory() {
-    annuler.setEnabled(history_.canUndo());
-    retablir.setEnabled(history_.canRedo());
+    annuler.setEnabled(doc_.history().canUndo());
+    retablir.setEnabled(doc_.history().canRedo());
     setMenuNote(modified() ? QStringLiteral("● Modifications non enregistrées") : QString());
     showSelection();
-    if (modified()) {
-        keepRecovery();
-    } else {
-        dropRecovery();
-    }
+    doc_.keepOrDropRecovery(stepName());
 }
 
 void frmedit::restore(const History::Step& step) {
@@ -734,10 +553,9 @@ void frmedit::restore(const History::Step& step) {
 // brings it back; what only a key's limits pass changed is not worth a step.
 void frmedit::travel(bool back) {
     cancelDrag();
-    if (!unrecorded_ || !(currentLevel() == *unrecorded_)) commit();
-    if (back ? !history_.canUndo() : !history_.canRedo()) return;
-    unrecorded_.reset();
-    restore(back ? history_.undo() : history_.redo());
+    if (!doc_.unrecorded(currentLevel())) commit();
+    if (back ? !doc_.history().canUndo() : !doc_.history().canRedo()) return;
+    restore(doc_.travel(back));
     showHistory();
 }
 
@@ -749,110 +567,20 @@ QString frmedit::stepName() const {
     return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : Text1.text();
 }
 
-// ---- The recovery copy: the level as a level file holds it, then a line
-// with its file name.
-
-QString frmedit::recoveryPath() const {
-    return QDir(program().services().levelFolder()).filePath(QString::fromLatin1(kRecoveryFile));
-}
-
-void frmedit::keepRecovery() {
-    const History::Step now = standing();
-    const QByteArray bytes = level::format(now.level) + now.name.toUtf8() + "\r\n";
-    if (bytes == recovery_) return;
-    QString why;
-    if (program().services().files().write(recoveryPath(), bytes, why, false)) {
-        recovery_ = bytes;
-        recoveryWarned_ = false;
-        return;
-    }
-    recovery_.clear();
-    // No reason to stop the author, but a reason to tell him, once until a
-    // copy can be written again: a stop would lose these changes.
-    if (stopping_ || std::exchange(recoveryWarned_, true)) return;
-    program().services().msgBox(
-        QStringLiteral("La copie de secours de vos modifications n'a pas pu être écrite dans "
-                       "%1 : %2\r\n\r\nElles ne seront pas gardées si le jeu est arrêté "
-                       "avant que vous les enregistriez.")
-            .arg(QDir::toNativeSeparators(recoveryPath()), why),
-        tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-}
-
-bool frmedit::dropRecovery(QString& why) {
-    recovery_.clear();
-    const QFileInfo copy(recoveryPath());
-    return !(copy.exists() || copy.isSymLink()) ||
-           program().services().files().remove(recoveryPath(), why);
-}
-
-void frmedit::dropRecovery() {
-    QString why;
-    dropRecovery(why);
-}
-
-void frmedit::offerRecovery() {
-    tk::Services& sv = program().services();
-    const QString path = recoveryPath();
-    if (!QFileInfo::exists(path)) return;
-    QByteArray bytes;
-    QString why;
-    level::Record rec;
-    level::Error err;
-    History::Step found;
-    const qsizetype end =
-        sv.files().read(path, level::kMaxScanBytes, bytes, why) ? bytes.indexOf('\n') : -1;
-    found.name = QString::fromUtf8(bytes.mid(end + 1)).trimmed();
-    // A name only a level may have: never one of the program's own files.
-    bool named = level::isLevelFileName(found.name);
-    for (QChar c : found.name)
-        named = named && c.unicode() >= 32 && c.unicode() != 127;
-    const bool damaged = end < 0 || !named || !level::parse(bytes.left(end + 1), path, rec, err) ||
-                         !level::decodeForEditor(rec, found.name, found.level, err);
-    const int answer =
-        damaged ? tk::mb::No
-                : sv.msgBox(QStringLiteral("Un niveau non enregistré (%1) a été retrouvé. "
-                                           "Voulez-vous le reprendre ?")
-                                .arg(found.name),
-                            tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur"));
-    if (answer == tk::mb::Yes) {
-        restore(found);
-        commit();
-    } else if (!dropRecovery(why)) {
-        // Still there: the next run would find it again, and while it is
-        // in the way no copy of new changes can be written.
-        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1)%2 n'a pas pu être "
-                                 "supprimé : %3")
-                      .arg(QDir::toNativeSeparators(path),
-                           damaged ? QStringLiteral(" est illisible et") : QString(), why),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-    } else if (damaged) {
-        sv.msgBox(QStringLiteral("Le niveau non enregistré retrouvé (%1) est illisible ; il a "
-                                 "été supprimé.")
-                      .arg(QDir::toNativeSeparators(path)),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Editeur"));
-    }
-}
-
 void frmedit::Form_Interrupted() {
-    stopping_ = true;  // no question now: the program ends at once
+    doc_.stopping();  // no question now: the program ends at once
     if (drag_) release();
     if (optionsShown_) commit();
-    // Written once more: another program on the folder may have removed it.
-    recovery_.clear();
-    if (modified()) keepRecovery();
+    doc_.keepForNextRun(stepName());
 }
 
 bool frmedit::mayLeave() {
     cancelDrag();
     if (optionsShown_) commit();  // the enemy options being changed count too
     if (!modified()) return true;
-    tk::Services& sv = program().services();
-    const int answer = sv.msgBox(
-        QStringLiteral("Le niveau %1 a été modifié. Voulez-vous enregistrer les modifications ?")
-            .arg(fileName()),
-        tk::mb::YesNoCancel | tk::mb::Exclamation, QStringLiteral("Editeur"));
+    const int answer = doc_.askToSave(fileName());
     if (answer == tk::mb::No) {
-        dropRecovery();
+        doc_.dropRecovery();
         return true;
     }
     if (answer == tk::mb::Yes && writeLevel(fileName())) return true;
@@ -879,73 +607,25 @@ History::Step frmedit::currentStep() {
 }
 
 bool frmedit::writeLevel(const QString& fileName, bool becomesCurrent) {
-    tk::Services& sv = program().services();
     commit();  // what is written is a step of the history
-    const level::Level lev = history_.current().level;
-    QString why;
-    // Levels live in the level folder and nowhere else, never under a name
-    // of the program's own files (the writer refuses those and any "/"). A
-    // backslash is an ordinary character of a name here: a listed level may
-    // hold one.
-    if (level::write(QDir(sv.levelFolder()).filePath(fileName), lev, sv.files(), why)) {
-        if (becomesCurrent) {
-            // The name is a step of its own, so that undo gives the old one back.
-            Text1.setText(fileName);
-            nomfichier = fileName;
-            history_.record(currentStep(), {});
-        }
-        history_.markSaved(history_.current());
-        showHistory();
-        addRecent(fileName);
-        sv.msgBox(QStringLiteral("Fichier enregistré!"), tk::mb::OkOnly | tk::mb::Information,
-                  QStringLiteral("OK"));
-        checkTimer.setEnabled(true);  // once the box is gone; the answer comes in the status line
-        return true;
+    if (!doc_.write(fileName)) return false;
+    if (becomesCurrent) {
+        // The name is a step of its own, so that undo gives the old one back.
+        Text1.setText(fileName);
+        nomfichier = fileName;
+        doc_.commit(currentStep());
     }
-    sv.msgBox(QStringLiteral("Le niveau « %1 » n'a pas été enregistré : %2").arg(fileName, why),
-              tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Enregistrement impossible"));
-    return false;
-}
-
-bool frmedit::acceptableName(const QString& name, QString& why) {
-    bool control = false;
-    for (QChar c : name)
-        control = control || c.unicode() < 32 || c.unicode() == 127;
-    if (name.trimmed().isEmpty()) {
-        why = QStringLiteral("il ne contient que des blancs.");
-    } else if (name.contains(u'/') || name.contains(u'\\')) {
-        why = QStringLiteral("les caractères / et \\ ne sont pas permis.");
-    } else if (control) {
-        why = QStringLiteral("les caractères de contrôle ne sont pas permis.");
-    } else if ((name + QStringLiteral(".lev")).toUtf8().size() > kMaxNameBytes) {
-        why = QStringLiteral("il est trop long (%1 octets au plus).").arg(kMaxNameBytes - 4);
-    } else {
-        why = level::levelNameProblem(name + QStringLiteral(".lev"));  // a leading dot
-    }
-    return why.isEmpty();
+    doc_.markSaved();
+    showHistory();
+    addRecent(fileName);
+    doc_.sayWritten();
+    checkTimer.setEnabled(true);  // once the box is gone; the answer comes in the status line
+    return true;
 }
 
 void frmedit::saveAs() {
-    tk::Services& sv = program().services();
-    const QString answer = sv.inputBox(
-        QStringLiteral("Donner un nom a votre sauvegarde (ne pas mettre d'extensions SVP)"),
-        QStringLiteral("Nom"), QString());
-    if (answer.isEmpty()) return;  // a cancel: the level keeps its file
-    QString why;
-    if (!acceptableName(answer, why)) {
-        sv.msgBox(QStringLiteral("Le nom « %1 » ne convient pas : %2 Le niveau n'a pas été "
-                                 "enregistré.")
-                      .arg(answer, why),
-                  tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("Nom refusé"));
-        return;
-    }
-    const QString file = answer + QStringLiteral(".lev");
-    if (QFileInfo::exists(QDir(sv.levelFolder()).filePath(file)) &&
-        sv.msgBox(QStringLiteral("Le niveau %1 existe déjà. Voulez-vous le remplacer ?").arg(file),
-                  tk::mb::YesNo | tk::mb::Question, QStringLiteral("Editeur")) != tk::mb::Yes)
-        return;
     // Once written it is the level's file: "Sauvegarder" goes on writing it.
-    writeLevel(file, true);
+    if (const std::optional<QString> file = doc_.askNewName()) writeLevel(*file, true);
 }
 
 }  // namespace zelk

@@ -1,11 +1,14 @@
-// The level editor: the six platforms of one level, moved and resized with
-// the arrow keys or the mouse, the file commands that save, open and try
-// levels, and the history of the changes.
+// The level editor's screen: the six platforms of one level, moved and
+// resized with the arrow keys or the mouse, and the file commands that save,
+// open and try levels. The document keeps the history of the changes, the
+// saved mark, the recovery copy and the writes.
 #pragma once
 
 #include <QStringList>
 #include <optional>
 
+#include "editor/document.h"
+#include "editor/drag.h"
 #include "editor/history.h"
 #include "level/levelfile.h"
 #include "toolkit/screen.h"
@@ -21,11 +24,8 @@ class frmedit : public tk::Screen {
     Q_PROPERTY(bool modifie READ modified)
 public:
     static constexpr const char* kName = "frmedit";
-    // Name of a new level.
-    static constexpr const char* kNewLevel = "sansnom.lev";
-    // The level folder's copy of a level with unsaved changes, kept for a
-    // run that ends without saving them (a kill, a crash).
-    static constexpr const char* kRecoveryFile = ".recuperation.lev";
+    static constexpr const char* kNewLevel = Document::kNewLevel;
+    static constexpr const char* kRecoveryFile = Document::kRecoveryFile;
 
     explicit frmedit(tk::Program& program);
     void Form_Load() override;
@@ -50,10 +50,6 @@ public:
     // true when it was written. `becomesCurrent`: the file is from then on the
     // one "Sauvegarder" writes ("Sauvegerder sous...").
     bool writeLevel(const QString& fileName, bool becomesCurrent = false);
-
-    // Whether a name typed for "Sauvegerder sous..." can be a level file name;
-    // when not, `why` says what is wrong, in French.
-    static bool acceptableName(const QString& name, QString& why);
 
     // Unsaved changes: the level as it stands, or the file it is saved to,
     // differs from the one last opened or saved.
@@ -81,8 +77,8 @@ public:
     bool checkReach();
     QString reachAnswer() const { return reach_; }
     // The recent levels' names, most recent first.
-    const QStringList& recentLevels() const { return recent_; }
-    const History& history() const { return history_; }
+    const QStringList& recentLevels() const { return doc_.recentLevels(); }
+    const History& history() const { return doc_.history(); }
 
     QString nomfichier;  // the file "Sauvegarder" writes to
 
@@ -117,10 +113,8 @@ private:
     ZelkProgram& zelk();
     // A platform being dragged with the mouse.
     struct Drag {
-        int shape;                       // its Shape1 index
-        int edges;                       // the edges it is resized from; 0: moved
-        float x, y;                      // where the button went down, twips
-        float left, top, width, height;  // the platform then
+        int shape;  // its Shape1 index
+        Grab grab;
     };
 
     void buildLayout();
@@ -130,8 +124,6 @@ private:
     // A level opened or saved heads the recent levels.
     void addRecent(const QString& name);
     void showRecents();
-    void loadRecents();
-    void keepRecents();
     void newLevel();
     void saveAs();
     void centreLabels();
@@ -139,16 +131,12 @@ private:
     // The name the level belongs to as a step sees it: what the next tick
     // makes the current file name.
     QString stepName() const;
-    // The history's step with what a key's limits pass changed since.
-    History::Step standing() const;
     // The menu items, the mark and the recovery copy, for the level as it stands.
     void showHistory();
     void restore(const History::Step& step);
     void travel(bool back);
     // The topmost platform under a point (its Shape1 index), 0 for none.
     int platformAt(float x, float y) const;
-    // The edges of a platform a press at a point would resize.
-    static int edgesAt(const tk::Shape& s, float x, float y);
     // Mouse events of the screen and of the number labels; a label is the
     // handle of its platform (`shape`) and moves it.
     void mouseDown(int button, float x, float y, int shape, bool handle);
@@ -156,27 +144,10 @@ private:
     void follow(float x, float y);
     void release();
     void cancelDrag();
-    // Puts a platform within every limit of the limits pass, moving it as
-    // little as it can.
-    void fit(tk::Shape& s);
-    // The recovery copy: written while there are unsaved changes, removed
-    // once there are none; offered back when the editor first loads.
-    QString recoveryPath() const;
-    void keepRecovery();
-    // False, with the reason, when a copy is there and could not be removed.
-    bool dropRecovery(QString& why);
-    void dropRecovery();
-    void offerRecovery();
 
-    History history_;
+    Document doc_;
     std::optional<Drag> drag_;
     bool optionsShown_ = false;  // the enemy options were shown and not closed with OK
-    // The level as a key's limits pass left it without a step of its own.
-    std::optional<level::Level> unrecorded_;
-    QByteArray recovery_;          // what the recovery copy holds, empty when there is none
-    bool recoveryWarned_ = false;  // the author was told that no copy can be written
-    bool stopping_ = false;        // the system asked the program to stop
-    QStringList recent_;           // the names of the recent levels, most recent first
     // The last check of the reachability and the platforms it was made on.
     QString reach_;
     std::optional<level::Level> reachChecked_;

@@ -2,12 +2,15 @@
 // level without saving it, unsaved changes asked about before they go and
 // kept in a recovery copy until they are saved.
 #include <QtTest>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
 
 #include "app/program.h"
+#include "editor/document.h"
+#include "editor/drag.h"
 #include "editor/frmedit.h"
 #include "editor/frmouvrir.h"
 #include "game/frmaffpg.h"
@@ -354,6 +357,116 @@ private slots:
                     : "key frmedit 17 ctrl\nkey frmedit 16 ctrl shift\nkey frmedit 90 ctrl shift");
         QCOMPARE(e->ed.currentLevel(), end.level);
         QCOMPARE(e->ed.nomfichier, end.name);
+    }
+
+    // The document driven alone, as the screen drives it: the mark and the
+    // recovery copy follow the level and its name, every save reads back,
+    // the copy is offered back as it stands, and undo to the start gives the
+    // start's bytes.
+    void theDocumentAloneKeepsTheSamePromises() {
+        testing::Fixture fx;
+        QDir(fx.folder()).mkdir(QStringLiteral("dossier.lev"));  // a save there fails
+        level::Record rec;
+        level::Error err;
+        zelk::History::Step now{{}, QStringLiteral("sansnom.lev")};
+        QVERIFY(level::parse(testing::kStartLevel, now.name, rec, err) &&
+                level::decodeForEditor(rec, now.name, now.level, err));
+        QByteArray start = level::format(now.level);
+        const QStringList names{now.name, QStringLiteral("a.lev"), QStringLiteral("dossier.lev")};
+        auto doc = std::make_unique<zelk::Document>(fx.services());
+        doc->start(now);
+        zelk::History::Step saved = now;
+        std::mt19937 rnd(5);
+        auto pick = [&rnd](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+        for (int i = 0; i < 600; ++i) {
+            const int kind = pick(7);
+            if (kind <= 1) {  // a key's step, sometimes one of a run
+                now.level.geometry[pick(24)] += 10.f * static_cast<float>(pick(3) - 1);
+                doc->commit(now, {pick(2) ? 37 : 0, false, 2});
+            } else if (kind == 2) {
+                now.name = names[pick(3)];
+                doc->commit(now);
+            } else if (kind == 3) {  // a limits pass
+                now.level.geometry[pick(24)] += 5;
+                doc->passedLimits(now.level);
+            } else if (kind == 4) {
+                if (!doc->unrecorded(now.level)) doc->commit(now);
+                now = doc->travel(pick(2));
+            } else if (kind == 5) {
+                doc->commit(now);
+                if (doc->write(now.name)) {
+                    doc->markSaved();
+                    saved = now;
+                    level::Level back;
+                    QVERIFY(level::read(fx.path(now.name), rec, err) &&
+                            level::decodeForEditor(rec, now.name, back, err) &&
+                            level::decodeForGame(rec, now.name, back, err));
+                    QCOMPARE(level::format(back), level::format(now.level));
+                }
+            } else if (pick(4) == 0) {
+                doc->opened(now);
+                saved = now;
+            } else {  // a stop, and the next run offered the copy
+                const bool changed = doc->modified(now.name);
+                doc->stopping();
+                doc->keepForNextRun(now.name);
+                doc = std::make_unique<zelk::Document>(fx.services());
+                doc->start(saved);
+                if (changed) fx.services().queueMsgBoxAnswer(tk::mb::Yes);
+                const std::optional<zelk::History::Step> found = doc->offerRecovery();
+                QCOMPARE(found.has_value(), changed);
+                if (found) QCOMPARE(*found, now);
+                now = found ? *found : saved;
+                doc->commit(now);
+                start = level::format(saved.level);
+            }
+            doc->keepOrDropRecovery(now.name);
+            QCOMPARE(doc->modified(now.name), !(now == saved));
+            QCOMPARE(fx.readFile(kRecovery),
+                     doc->modified(now.name) ? level::format(now.level) + now.name.toUtf8() + "\r\n"
+                                             : QByteArray());
+        }
+        while (doc->history().canUndo())
+            now = doc->travel(true);
+        QCOMPARE(level::format(now.level), start);
+    }
+
+    // A drag within the limits stays within them wherever the pointer goes,
+    // keeps the edges not grabbed and the smallest size, goes in steps, and
+    // the pointer back where it went down gives the start.
+    void aDragKeepsTheLimitsAndComesBack() {
+        constexpr float kRight = 19200;
+        auto within = [](const zelk::Rect& r) {
+            return r.left >= 0 && r.left + r.width <= kRight && r.top >= zelk::kTopLimit &&
+                   r.top <= zelk::kBottomLimit && r.width <= zelk::kMaxWidth &&
+                   r.height <= zelk::kMaxHeight;
+        };
+        std::mt19937 rnd(9);
+        auto pick = [&rnd](int n) { return static_cast<float>(rnd() % static_cast<unsigned>(n)); };
+        for (int i = 0; i < 3000; ++i) {
+            const float w = 1000 + 5 * pick(2700), h = 255 + 5 * pick(1550);
+            const zelk::Rect s{5 * pick(static_cast<int>((kRight - w) / 5) + 1),
+                               2000 + 5 * pick(1281), w, h};
+            const float x = s.left + pick(101) * w / 100, y = s.top + pick(101) * h / 100;
+            const zelk::Grab g{zelk::edgesAt(s, x, y), x, y, s};
+            zelk::Rect r = s;
+            for (int n = 0; n < 3; ++n) {
+                r = zelk::dragged(g, pick(60000) - 20000, pick(30000) - 10000, kRight, r);
+                QVERIFY(within(r) && r.width >= zelk::kMinWidth && r.height >= zelk::kMinHeight);
+                QVERIFY(std::fmod(r.left - s.left, 25) == 0 && std::fmod(r.width - w, 25) == 0 &&
+                        std::fmod(r.top - s.top, 20) == 0 && std::fmod(r.height - h, 20) == 0);
+                QVERIFY(within(zelk::fitted(
+                    {r.left * 3 - 20000, r.top * 2 - 6000, r.width * 1.2f, r.height * 1.2f},
+                    kRight)));
+                const bool moved = g.edges == 0;
+                QVERIFY(moved ? r.width == w && r.height == h
+                              : (g.edges & zelk::kLeftSide ? r.left + r.width == s.left + w
+                                                           : r.left == s.left) &&
+                                    (g.edges & zelk::kTopSide ? r.top + r.height == s.top + h
+                                                              : r.top == s.top));
+            }
+            QCOMPARE(zelk::dragged(g, x, y, kRight, r), s);
+        }
     }
 
     // A recovery copy that is a folder is neither read nor removed: the
