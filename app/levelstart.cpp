@@ -11,9 +11,7 @@
 #include "game/platforms.h"
 #include "game/sky.h"
 #include "level/levelfile.h"
-#include "menus/frmaut.h"
 #include "menus/frmmenu.h"
-#include "menus/frmopt.h"
 
 namespace zelk {
 
@@ -58,7 +56,7 @@ void ZelkProgram::warn() {
     QString warning = QStringLiteral(
         "Attention! Verifiez que vous êtes passez en 1024*768 et que le "
         "menu démarrer soit bien abaissé   ");
-    if (get<frmaut>().ram.value() == 1)
+    if (gameSettings().ram == 1)
         warning += QStringLiteral(
             "Attention!, vous êtes en mode ramage, le jeu va donc simuler ce "
             "jeu en jeu qui rame!");
@@ -72,7 +70,7 @@ frmsaut& ZelkProgram::launch(const level::Level& lev, const QString& name, int t
                              bool applyLevelOptions) {
     tk::Program& program = *this;
     tk::Services& sv = program.services();
-    if (applyLevelOptions) program.get<frmopt>().apply(lev);
+    if (applyLevelOptions) applyEnemyOptions(lev);
 
     program.unload<frmsaut>();
     frmsaut& game = program.get<frmsaut>();
@@ -90,12 +88,11 @@ frmsaut& ZelkProgram::launch(const level::Level& lev, const QString& name, int t
     return game;
 }
 
-// A game started by the player: its options from the option screens, and
-// recorded from its first event.
+// A game started by the player: its options from the model, and recorded
+// from its first event.
 frmsaut& ZelkProgram::play(const level::Level& lev, const QString& name, bool tried) {
-    frmaut& aut = get<frmaut>();
-    const int tickMs = aut.ram.value() == 1 ? level::kLagTickMs : aut.dep.value();
-    frmsaut& game = launch(lev, name, tickMs, aut.jour.value(), true);
+    gameSettings();  // frmaut loaded first when it is not; launch loads frmopt
+    frmsaut& game = launch(lev, name, options_.tickMs(), options_.day(), true);
     game.tried = tried;
     startRecording(game, lev, name);
     played_ = Played{lev, name, tried};

@@ -172,47 +172,73 @@ void ZelkProgram::sayUnreadable(const level::Error& err) {
                       QStringLiteral("Niveau illisible"));
 }
 
+// ---- The options.
+
+const level::EnemyOptions& ZelkProgram::enemyOptions() {
+    get<frmopt>();
+    return options_.enemy();
+}
+
+const level::GameSettings& ZelkProgram::gameSettings() {
+    get<frmaut>();
+    return options_.settings();
+}
+
+void ZelkProgram::setEnemyOptions(const level::EnemyOptions& e) {
+    frmopt& screen = get<frmopt>();  // its load before, which sets its start values
+    options_.editEnemy() = e;
+    screen.apply(e);
+}
+
 // ---- Reads that cross screens.
 
 int ZelkProgram::birdOption() {
-    return override_ ? override_->bird : get<frmopt>().ois.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->bird : enemyOptions().bird;
 }
 int ZelkProgram::birdSpeed() {
-    return override_ ? override_->birdSpeed : get<frmopt>().vitois.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->birdSpeed : enemyOptions().birdSpeed;
 }
 int ZelkProgram::greenOption() {
-    return override_ ? override_->green : get<frmopt>().nb.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->green : enemyOptions().green;
 }
 int ZelkProgram::greyToKill() {
-    return override_ ? override_->greyToKill : get<frmopt>().nbg.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->greyToKill : enemyOptions().greyToKill;
 }
 QString ZelkProgram::vialsOption() {
-    return override_ ? override_->vials : get<frmopt>().nbf.text();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->vials : enemyOptions().vials;
 }
 int ZelkProgram::lifeOption() {
-    return override_ ? override_->life : get<frmaut>().vie.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->life : gameSettings().vie;
 }
 int ZelkProgram::greyOnScreen() {
-    return override_ ? override_->greyOnScreen : get<frmaut>().maxgb.value();
+    const level::GameOptions* r = options_.replayed();
+    return r ? r->greyOnScreen : gameSettings().maxgb;
 }
 
 level::GameOptions ZelkProgram::gameOptions() {
-    return {birdOption(),  birdSpeed(),  greenOption(), greyToKill(),
-            vialsOption(), lifeOption(), greyOnScreen()};
+    if (!options_.replayed()) {
+        enemyOptions();  // both screens loaded, frmopt first
+        gameSettings();
+    }
+    return options_.game();
 }
 
 void ZelkProgram::applyEnemyOptions(const level::Level& l) {
-    get<frmopt>().apply(l);
+    setEnemyOptions(level::EnemyOptions::of(l));
 }
 
 void ZelkProgram::storeEnemyOptions(level::Level& l) {
-    get<frmopt>().store(l);
+    enemyOptions().into(l);
 }
 
 void ZelkProgram::enemyOptionDefaults(level::Level& l) {
-    frmopt fresh(*this);
-    fresh.Form_Load();
-    fresh.store(l);
+    level::EnemyOptions{}.into(l);
 }
 
 QString ZelkProgram::selectedLevelName(bool loadMenu) {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "level/levelfile.h"
+#include "level/options.h"
 #include "level/records.h"
 #include "level/replay.h"
 #include "toolkit/gamepad.h"
@@ -126,10 +127,10 @@ public:
     bool checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks, QString& where);
     // The options a game reads, and a replay's instead of them while one plays.
     level::GameOptions gameOptions();
-    void overrideOptions(const level::GameOptions* options) { override_ = options; }
+    void overrideOptions(const level::GameOptions* options) { options_.playBack(options); }
     // A fresh game screen with a level (options already in place), its timer
     // interval and sky; `applyLevelOptions` puts the level's enemy options
-    // into frmopt first.
+    // into the model first.
     frmsaut& launch(const level::Level& lev, const QString& name, int tickMs, bool day,
                     bool applyLevelOptions);
 
@@ -151,7 +152,21 @@ public:
     }
     void sayUnreadable(const level::Error& err);
 
-    // ---- Reads that cross screens, live from the controls at every call.
+    // ---- The options: one model, which frmaut and frmopt edit.
+
+    // For those two screens' handlers; anyone else reads through the calls below.
+    level::OptionsModel& options() { return options_; }
+    // The player's options. A read loads their screen first when it is not
+    // there, as touching it always did: its load puts in its start values
+    // (frmopt) or the kept ones (frmaut).
+    const level::EnemyOptions& enemyOptions();
+    const level::GameSettings& gameSettings();
+    // The player's enemy options set from code, shown by frmopt's controls
+    // (their handlers run as for the user's changes).
+    void setEnemyOptions(const level::EnemyOptions& e);
+
+    // ---- Reads that cross screens: the model's values, a replay's while
+    // one plays, at every call (a change made while a level runs counts at once).
 
     int birdOption();
     int birdSpeed();
@@ -160,7 +175,7 @@ public:
     QString vialsOption();
     int lifeOption();
     int greyOnScreen();
-    // A level's enemy options into the options screen, and back.
+    // A level's enemy options into the model, and back.
     void applyEnemyOptions(const level::Level& l);
     void storeEnemyOptions(level::Level& l);
     // The enemy options a new level starts with.
@@ -195,7 +210,7 @@ private:
     std::unique_ptr<GameRecorder> recorder_;
     std::unique_ptr<ReplayRun> playing_;
     std::optional<level::Replay> fileReplay_;  // the replay file shown last
-    const level::GameOptions* override_ = nullptr;
+    level::OptionsModel options_;
     std::optional<level::RecordsFile> records_;
     QByteArray recordKey_;
     bool counted_ = false;      // the game being recorded has ended once

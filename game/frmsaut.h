@@ -89,8 +89,9 @@ public:
     // can catch him any more.
     int flight(float left, int from, int16_t power, float mouse, int16_t pause, float deepest);
 
-    // The options, read from the option screens' controls at each use and
-    // never kept here: a change made there while a level runs counts at once.
+    // The options, read from the program's options model at each use and
+    // never kept here: a change made on an option screen while a level runs
+    // counts at once.
     // Enemy options (frmopt):
     int birdOption() const;       // ois: 1 when the level has a bird
     int birdSpeed() const;        // vitois: the bird's speed, twips per tick and axis

@@ -2,9 +2,8 @@
 
 #include <QScopedValueRollback>
 
+#include "app/program.h"
 #include "game/rules.h"
-#include "level/replay.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -71,10 +70,21 @@ frmaut::frmaut(tk::Program& program)
                            "5)"),
             tk::mb::OkOnly | tk::mb::Exclamation, QStringLiteral("!!!"));
     };
-    maxgb.Scroll = [this] { Label9.Caption = level::str(maxgb.value()); };
-    vie.Scroll = [this] { Label6.Caption = percentage(vie.value(), vie.max()) + u'%'; };
+    // Every change reaches the model at once, a thumb being dragged too: a
+    // level running reads it.
+    maxgb.Scroll = [this] {
+        Label9.Caption = level::str(maxgb.value());
+        model().maxgb = maxgb.value();
+    };
+    vie.Scroll = [this] {
+        Label6.Caption = percentage(vie.value(), vie.max()) + u'%';
+        model().vie = vie.value();
+    };
+    dep.Scroll = [this] { model().dep = dep.value(); };
+    jour.Changed = [this] { model().jour = jour.value(); };
     ram.Click = [this] {
         dep.setEnabled(ram.value() != 1);
+        model().ram = ram.value();
         keep();
     };
     // A drag of a thumb is written once, at its release (a change); each
@@ -87,7 +97,13 @@ frmaut::frmaut(tk::Program& program)
         vie.Scroll();
         keep();
     };
-    dep.Change = jour.Click = nuit.Click = [this] { keep(); };
+    dep.Change = [this] {
+        dep.Scroll();
+        keep();
+    };
+    jour.Click = nuit.Click = [this] { keep(); };
+    // A screen loaded again starts from its own values, as the model does.
+    model() = settings();
 }
 
 level::GameSettings frmaut::settings() const {
@@ -107,7 +123,9 @@ void frmaut::Form_Load() {
     tk::Services& sv = program().services();
     file_ = level::SettingsFile(sv.settingsFile());
     QString note;
-    apply(file_.load(sv.files(), note));
+    const level::GameSettings kept = file_.load(sv.files(), note);
+    model() = kept;
+    apply(kept);
     if (!note.isEmpty())
         sv.msgBox(note, tk::mb::OkOnly | (file_.keeps() ? tk::mb::Exclamation : tk::mb::Critical),
                   caption());
@@ -122,8 +140,12 @@ void frmaut::keep() {
     if (applying_) return;
     tk::Services& sv = program().services();
     QString note;
-    if (!file_.save(sv.files(), settings(), note) && !note.isEmpty())
+    if (!file_.save(sv.files(), model(), note) && !note.isEmpty())
         sv.msgBox(note, tk::mb::OkOnly | tk::mb::Critical, caption());
+}
+
+level::GameSettings& frmaut::model() {
+    return ZelkProgram::of(program()).options().editSettings();
 }
 
 QString frmaut::percentage(int value, int max) {

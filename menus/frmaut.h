@@ -1,9 +1,10 @@
 // Game options: speed, difficulty, the most grey frogs on screen at once, lag
-// simulation, day or night. Its elements are the settings, read where they are
-// needed; they are kept in the settings file from one run to the next.
+// simulation, day or night. Its controls edit the program's options model,
+// each change written there at once; the settings file keeps the model's
+// game options from one run to the next.
 #pragma once
 
-#include "level/settings.h"
+#include "level/options.h"
 #include "toolkit/screen.h"
 
 namespace zelk {
@@ -22,7 +23,7 @@ public:
     level::GameSettings settings() const;
     void apply(const level::GameSettings& s);
 
-    // Applies the settings kept.
+    // The settings kept into the model, and shown.
     void Form_Load() override;
     // The close box keeps the choices, as "OK" does.
     bool Form_QueryClose() override;
@@ -38,7 +39,8 @@ public:
     tk::CommandButton Command2;
 
 private:
-    // Writes the settings after a change of a control.
+    level::GameSettings& model();
+    // Writes the model's settings after a change of a control.
     void keep();
 
     level::SettingsFile file_;

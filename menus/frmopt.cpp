@@ -19,9 +19,10 @@ frmopt::frmopt(tk::Program& program)
     : tk::Screen(program, kName, 8160, 4455),
       ois(*this, "ois", {3360, 480, 1935, 375}, QStringLiteral("Ajouter l'oiseau")),
       vitois(*this, "vitois", {5520, 600, 2535, 255}, level::kBirdSpeedRange.lo,
-             level::kBirdSpeedRange.hi, 10, 2, 2),
+             level::kBirdSpeedRange.hi, level::EnemyOptions{}.birdSpeed, 2, 2),
       nb(*this, "nb", {5160, 1320, 1935, 255}, level::kGreenRange.lo, level::kGreenRange.hi, 3),
-      nbg(*this, "nbg", {4920, 2160, 1815, 255}, level::kGreyRange.lo, level::kGreyRange.hi, 15),
+      nbg(*this, "nbg", {4920, 2160, 1815, 255}, level::kGreyRange.lo, level::kGreyRange.hi,
+          level::EnemyOptions{}.greyToKill),
       nbf(*this, "nbf", {4560, 2760, 855, 645}, vialItems()),
       Command1(*this, "Command1", {3000, 3600, 1935, 495}, QStringLiteral("OK")) {
     setCaption(QStringLiteral("Options ennemies"));
@@ -49,23 +50,37 @@ frmopt::frmopt(tk::Program& program)
     label(Label7, "Label7", 240, 2880, 3975, 375, QStringLiteral("Options des fioles"), 13.5f);
     label(Label10, "Label10", 3720, 3000, 1695, 255, QStringLiteral("Nombre:"));
 
-    nb.Change = nb.Scroll = [this] { Label11.Caption = level::str(nb.value()); };
-    nbg.Change = nbg.Scroll = [this] { Label8.Caption = level::str(nbg.value()); };
-    vitois.Change = vitois.Scroll = [this] { Label2.Caption = speedWord(vitois.value()); };
+    nb.Change = nb.Scroll = [this] {
+        Label11.Caption = level::str(nb.value());
+        model().green = nb.value();
+    };
+    nbg.Change = nbg.Scroll = [this] {
+        Label8.Caption = level::str(nbg.value());
+        model().greyToKill = nbg.value();
+    };
+    vitois.Change = vitois.Scroll = [this] {
+        Label2.Caption = speedWord(vitois.value());
+        model().birdSpeed = vitois.value();
+    };
     ois.Click = [this] {
         const bool on = ois.value() == 1;
         Label2.Enabled = on;
         vitois.setEnabled(on);
+        model().bird = ois.value();
     };
+    nbf.Click = [this] { model().vials = nbf.text(); };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
         ZelkProgram::of(this->program()).enemyOptionsChosen();
     };
+    // A screen loaded again starts from its own values, as the model does.
+    model() = enemyOptions();
 }
 
 void frmopt::Form_Load() {
-    nb.setValue(1);
-    nbf.setText(QStringLiteral("2"));
+    const level::EnemyOptions start;
+    nb.setValue(start.green);
+    nbf.setText(start.vials);
 }
 
 void frmopt::Form_Unload() {
@@ -73,20 +88,20 @@ void frmopt::Form_Unload() {
     ZelkProgram::of(program()).enemyOptionsClosed();
 }
 
-void frmopt::apply(const level::Level& l) {
-    ois.setValue(l.ois);
-    vitois.setValue(l.vitois);
-    nb.setValue(l.nb);
-    nbg.setValue(l.nbg);
-    nbf.setText(l.nbf);
+void frmopt::apply(const level::EnemyOptions& e) {
+    ois.setValue(e.bird);
+    vitois.setValue(e.birdSpeed);
+    nb.setValue(e.green);
+    nbg.setValue(e.greyToKill);
+    nbf.setText(e.vials);
 }
 
-void frmopt::store(level::Level& l) const {
-    l.ois = static_cast<int16_t>(ois.value());
-    l.vitois = static_cast<int16_t>(vitois.value());
-    l.nb = static_cast<int16_t>(nb.value());
-    l.nbg = static_cast<int16_t>(nbg.value());
-    l.nbf = nbf.text();
+level::EnemyOptions frmopt::enemyOptions() const {
+    return {ois.value(), vitois.value(), nb.value(), nbg.value(), nbf.text()};
+}
+
+level::EnemyOptions& frmopt::model() {
+    return ZelkProgram::of(program()).options().editEnemy();
 }
 
 }  // namespace zelk

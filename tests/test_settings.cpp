@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "menus/frmaut.h"
+#include "menus/frmopt.h"
 #include "support.h"
 
 using level::GameSettings;
@@ -112,6 +113,72 @@ private slots:
                 QVERIFY2(boxes[0].contains(said) && boxes[0].contains(path), qPrintable(boxes[0]));
         }
         QVERIFY(asides > 0);
+    }
+
+    // Options set on the controls, from code, by a replay and by a restart, in seeded order.
+    void controlsModelAndGameReadsAgree() {
+        QRandomGenerator rng(7);
+        testing::Fixture fx;
+        std::optional<zelk::ZelkProgram> p(std::in_place, fx.services(), true);
+        const level::GameOptions replayed{1, 33, 6, 77, QStringLiteral("9"), 42, 11};
+        bool replaying = false;
+        auto any = [&](level::Range r) { return rng.bounded(r.lo, r.hi + 1); };
+        for (int step = 0; step < 600; ++step) {
+            zelk::frmaut& a = p->get<zelk::frmaut>();
+            zelk::frmopt& o = p->get<zelk::frmopt>();
+            const std::function<void()> actions[] = {
+                [&] { a.dep.setValue(any(level::kTickRange)); },
+                [&] { a.vie.setValue(any(level::kLifeRange)); },
+                [&] { a.maxgb.setValue(any(level::kGreyOnScreenRange)); },
+                [&] { a.ram.click(); },
+                [&] { (rng.bounded(2) ? a.jour : a.nuit).click(); },
+                [&] {
+                    a.jour.setValue(false);  // set off by code: no Click, the model knows
+                    QVERIFY(!p->options().day());
+                    a.nuit.click();
+                },
+                [&] { o.ois.click(); },
+                [&] { o.vitois.setValue(any(level::kBirdSpeedRange)); },
+                [&] { o.nb.setValue(any(level::kGreenRange)); },
+                [&] { o.nbg.setValue(any(level::kGreyRange)); },
+                [&] { o.nbf.setListIndex(rng.bounded(-1, level::kMostVials)); },
+                [&] {
+                    p->setEnemyOptions({any(level::kBirdRange), any(level::kBirdSpeedRange),
+                                        any(level::kGreenRange), any(level::kGreyRange),
+                                        QString::number(rng.bounded(1, 11))});
+                },
+                [&] {
+                    p->unload<zelk::frmopt>();
+                    QVERIFY(p->enemyOptions() == level::EnemyOptions{});
+                },
+                [&] { p->overrideOptions((replaying = !replaying) ? &replayed : nullptr); },
+                [&] {
+                    const GameSettings before = p->gameSettings();
+                    p.emplace(fx.services(), true), replaying = false;
+                    QVERIFY(p->gameSettings() == before);  // the file round-trips the model
+                }};
+            actions[rng.bounded(15)]();
+            const level::OptionsModel& m = p->options();
+            const zelk::frmaut& na = p->get<zelk::frmaut>();
+            QVERIFY(m.settings() == na.settings());
+            QVERIFY(m.enemy() == p->get<zelk::frmopt>().enemyOptions());
+            GameSettings kept;  // each change is written at once; no file before the first
+            QString why, file = QStringLiteral(".options");
+            QVERIFY(QFileInfo::exists(fx.path(file))
+                        ? level::parseSettings(fx.readFile(file), kept, why) && kept == m.settings()
+                        : m.settings() == GameSettings{});
+            QCOMPARE(m.tickMs(), na.ram.value() == 1 ? level::kLagTickMs : na.dep.value());
+            QCOMPARE(m.day(), na.jour.value());
+            const level::EnemyOptions& e = m.enemy();
+            const level::GameOptions reads{p->birdOption(),  p->birdSpeed(),   p->greenOption(),
+                                           p->greyToKill(),  p->vialsOption(), p->lifeOption(),
+                                           p->greyOnScreen()};
+            QVERIFY(reads == (replaying
+                                  ? replayed
+                                  : level::GameOptions{e.bird, e.birdSpeed, e.green, e.greyToKill,
+                                                       e.vials, na.vie.value(), na.maxgb.value()}));
+            QVERIFY(p->gameOptions() == reads);
+        }
     }
 };
 

@@ -184,6 +184,7 @@ void OptionButton::setValue(bool v) {
                 o->value_ = false;
                 QSignalBlocker b(o->radio());
                 o->radio()->setChecked(false);
+                if (o->Changed) o->Changed();
             }
         }
     }
@@ -193,6 +194,7 @@ void OptionButton::setValue(bool v) {
     }
     const bool changed = v != value_;
     value_ = v;
+    if (changed && Changed) Changed();
     if (v && changed) fire(Click);
 }
 

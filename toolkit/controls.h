@@ -145,6 +145,10 @@ public:
     void setValue(bool v);
     void click() { setValue(true); }
     Handler Click;
+    // Run at once, as no event of its own, at every change of Value either
+    // way: also when another button takes the choice or code sets it off,
+    // which fire no Click.
+    Handler Changed;
 
 private:
     QRadioButton* radio() const;
