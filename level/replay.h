@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "level/levelfile.h"
@@ -54,12 +55,20 @@ struct ReplayEvent {
     bool forced = false;  // a mouse event sent to `name` (empty: the screen), not hit-tested
     GameOptions options;
     Check check;
+    // A timer's firing (version 2): the digest of the whole game state once
+    // its handler is over (game/digest.h); none in version 1.
+    std::optional<uint64_t> digest;
     int line = 0;  // where it was read, for messages
 };
 
 enum class Outcome { Unfinished, Won, Lost };
 
+// The version a recording is written in; a reader takes 1 and 2.
+constexpr int kReplayVersion = 2;
+
 struct Replay {
+    int version = kReplayVersion;  // 1 writes no digests
+    QString fileName;              // the file it was read from, for messages; not written
     QString levelName;
     Level level;
     GameOptions options;
