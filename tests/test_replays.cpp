@@ -340,7 +340,7 @@ private slots:
     // at that tick. Played again, its digests are the recorded ones, and as
     // version 1 it has none and plays through.
     void digestsStopAtTheTickThatDiffers() {
-        for (quint32 seed = 1; seed <= 6; ++seed) {
+        for (quint32 seed = 1; seed <= 24; ++seed) {
             QRandomGenerator rng(seed);
             testing::Fixture fx;
             fx.writeFile(QStringLiteral("a.lev"), randomLevel(rng));
@@ -371,13 +371,26 @@ private slots:
                     if (tk::Element* e = g.element(name, 0, false); e && name != "rejeu")
                         all.push_back(e);
                 }
-                const quint32 what = rng.bounded(static_cast<quint32>(all.size()) + 2);
+                // The state variables are the screen's own properties.
+                const QMetaObject& meta = zelk::frmsaut::staticMetaObject;
+                const int first = meta.propertyOffset(), vars = meta.propertyCount() - first;
+                const int what = rng.bounded(2) ? rng.bounded(vars)
+                                                : vars + rng.bounded(static_cast<int>(all.size()));
                 g.Timer1.Tick = [&, tick = g.Timer1.Tick, n = 0]() mutable {
                     tick();
                     if (++n != at) return;
-                    if (what == 0) g.energie = std::nextafter(g.energie, 1e9);
-                    if (what == 1) g.sourisx = std::nextafter(g.sourisx, -1e9f);
-                    if (what >= 2) all[what - 2]->Left = std::nextafter(all[what - 2]->Left, 1e9f);
+                    if (what >= vars) {
+                        all[what - vars]->Left = std::nextafter(all[what - vars]->Left, 1e9f);
+                        return;
+                    }
+                    const QMetaProperty p = meta.property(first + what);
+                    const QVariant v = p.read(&g);
+                    QVERIFY(p.write(&g, v.typeId() == QMetaType::Double
+                                            ? QVariant(std::nextafter(v.toDouble(), 1e9))
+                                        : v.typeId() == QMetaType::Float
+                                            ? QVariant(std::nextafter(v.toFloat(), 1e9f))
+                                            : QVariant(v.toInt() + 1)));
+                    QVERIFY(p.read(&g) != v);
                 };
                 QVERIFY(!run.runAll(where));
                 QCOMPARE(run.ticks(), at);
