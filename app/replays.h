@@ -68,7 +68,7 @@ public:
     ReplayRun(ZelkProgram& program, level::Replay replay, bool tried);
     // Plays the replay as it is (a version 2 one compares the state after
     // every game tick) or, retaking, writes down the state's digest after
-    // every timer's firing instead, for `replay()` to be written in version 2.
+    // every game tick instead, for `replay()` to be written in version 2.
     void retakeDigests() {
         retaking_ = true;
         replay_.version = level::kReplayVersion;

@@ -2,7 +2,8 @@
 // file, versioned on its first line: the level's 29 fields, the options and the
 // random generator at the start, then every event the game screen received, in
 // order, each with the time it came; checks of the game's state along the way
-// and the end. Reading and writing only; no widgets here.
+// and the end, and from version 2 a digest of the whole state after each game
+// tick. Reading and writing only; no widgets here.
 #pragma once
 
 #include <QByteArray>
