@@ -124,7 +124,13 @@ public:
     // Plays a replay headless through at once: true when it ends as
     // recorded, with its outcome and ticks; else `where` says where it
     // stopped agreeing.
-    bool checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks, QString& where);
+    // Given `retaken`, the digests are not compared but taken again as it
+    // plays, and the replay is put there in the current version.
+    bool checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks, QString& where,
+                     level::Replay* retaken = nullptr);
+    // Writes a replay file; false with the reason when it cannot be, or
+    // would be too large to read back.
+    bool writeReplay(const QString& path, const level::Replay& r, QString& whyNot);
     // The options a game reads, and a replay's instead of them while one plays.
     level::GameOptions gameOptions();
     void overrideOptions(const level::GameOptions* options) { options_.playBack(options); }

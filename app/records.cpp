@@ -124,7 +124,11 @@ bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
         whyNot = QStringLiteral("Aucune partie n'a été jouée.");
         return false;
     }
-    return writeReplay(services().files(), path, *r, whyNot);
+    return writeReplay(path, *r, whyNot);
+}
+
+bool ZelkProgram::writeReplay(const QString& path, const level::Replay& r, QString& whyNot) {
+    return zelk::writeReplay(services().files(), path, r, whyNot);
 }
 
 bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
@@ -143,10 +147,11 @@ bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
 }
 
 bool ZelkProgram::checkReplay(const level::Replay& r, level::Outcome& outcome, int& ticks,
-                              QString& where) {
+                              QString& where, level::Replay* retaken) {
     playing_.reset();  // its generator and options back first
     try {
         playing_ = std::make_unique<ReplayRun>(*this, r, false);
+        if (retaken) playing_->retakeDigests();
     } catch (const level::RuntimeError& e) {
         // The reader takes only what the game can hold; should the game
         // still fail, that is said, not a crash.
@@ -156,6 +161,7 @@ bool ZelkProgram::checkReplay(const level::Replay& r, level::Outcome& outcome, i
     const bool same = playing_->runAll(where);
     outcome = playing_->outcome();
     ticks = playing_->ticks();
+    if (retaken) *retaken = playing_->replay();
     playing_.reset();
     return same;
 }
@@ -198,7 +204,7 @@ void ZelkProgram::keepReplay() {
     if (!sv.files().makeFolder(folder.path(), why)) {
         why = QStringLiteral("le dossier « %1 » ne peut pas être créé : %2")
                   .arg(level::shown(QDir::toNativeSeparators(folder.path()), -1), why);
-    } else if (writeReplay(sv.files(), path, r, why)) {
+    } else if (zelk::writeReplay(sv.files(), path, r, why)) {
         sv.msgBox(QStringLiteral("Rejeu enregistré : ") +
                       level::shown(QDir::toNativeSeparators(path), -1),
                   tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Enregistrer"));

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/program.h"
+#include "game/digest.h"
 #include "game/frmsaut.h"
 
 namespace zelk {
@@ -31,6 +32,10 @@ Action actionOf(tk::EventTap::KeyAction a) {
            : a == tk::EventTap::KeyAction::Up ? Action::Up
                                               : Action::Press;
 }
+
+QString hex(uint64_t digest) {
+    return QStringLiteral("%1").arg(digest, 16, 16, QChar(u'0'));
+}
 }  // namespace
 
 QString showLine(int speed, qint64 reached, qint64 length) {
@@ -54,14 +59,39 @@ level::Check checkOf(const frmsaut& game) {
 
 // ---- Recording.
 
+// The tap sees a firing before it runs; the state a tick left is taken here,
+// inside the firing, also when the handler fails.
+struct GameRecorder::TickEnd {
+    GameRecorder* recorder;
+    void operator()() const {
+        struct Over {
+            GameRecorder& r;
+            ~Over() {
+                if (r.ticking_ >= 0 && r.game_)
+                    r.replay_.events[static_cast<size_t>(r.ticking_)].digest =
+                        stateDigest(*r.game_);
+                r.ticking_ = -1;
+            }
+        } over{*recorder};
+        recorder->tick_();
+    }
+};
+
 GameRecorder::GameRecorder(ZelkProgram& program, frmsaut& game, level::Replay start)
     : program_(program), game_(&game), replay_(std::move(start)), options_(replay_.options) {
     clock_.start();
     game.setTap(this);
+    // Another recorder's hook on this screen hands over the game's own handler.
+    const TickEnd* earlier = game.Timer1.Tick.target<TickEnd>();
+    tick_ = earlier ? earlier->recorder->tick_ : game.Timer1.Tick;
+    game.Timer1.Tick = TickEnd{this};
 }
 
 GameRecorder::~GameRecorder() {
-    if (game_ && game_->tap() == this) game_->setTap(nullptr);
+    if (!game_) return;
+    if (game_->tap() == this) game_->setTap(nullptr);
+    if (const TickEnd* hook = game_->Timer1.Tick.target<TickEnd>(); hook && hook->recorder == this)
+        game_->Timer1.Tick = std::move(tick_);
 }
 
 bool GameRecorder::open() {
@@ -121,7 +151,8 @@ bool GameRecorder::key(KeyAction a, int code, int shift) {
 
 bool GameRecorder::timer(const tk::Timer& t) {
     if (!open()) return true;
-    if (&t == &game_->Timer1) {
+    const bool tick = &t == &game_->Timer1;
+    if (tick) {
         if (ticks_ > 0 && ticks_ % kCheckEvery == 0) {
             level::Check& c = add(Kind::Check).check;
             c = checkOf(*game_);
@@ -130,6 +161,7 @@ bool GameRecorder::timer(const tk::Timer& t) {
         ++ticks_;
     }
     add(Kind::Timer).name = t.objectName();
+    ticking_ = tick ? static_cast<std::ptrdiff_t>(replay_.events.size()) - 1 : -1;
     return true;
 }
 
@@ -239,7 +271,8 @@ bool ReplayRun::agrees(const level::Check& want, int line, QString& where) const
     return false;
 }
 
-bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
+bool ReplayRun::deliver(size_t i, QString& where) {
+    level::ReplayEvent& e = replay_.events[i];
     if (!game_ || !program_.isLoaded(*game_)) {
         where = QStringLiteral("ligne %1 : l'écran de jeu n'est plus là").arg(e.line);
         return false;
@@ -259,6 +292,23 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
         case Kind::Timer:
             if (auto* t = qobject_cast<tk::Timer*>(g.control(e.name))) {
                 t->fire();
+                if (!game_ || (!e.digest && !retaking_)) break;
+                const uint64_t now = stateDigest(g);
+                if (retaking_) {
+                    if (t == &g.Timer1) e.digest = now;
+                } else if (now != *e.digest) {
+                    const QString file =
+                        replay_.fileName.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" de « %1 »").arg(level::shown(replay_.fileName, -1));
+                    where =
+                        QStringLiteral(
+                            "ligne %1%2, après %3 ticks : l'état du jeu a l'empreinte %4 au lieu "
+                            "de %5")
+                            .arg(QString::number(e.line), file, QString::number(ticks_), hex(now),
+                                 hex(*e.digest));
+                    return false;
+                }
             } else {
                 where = QStringLiteral("ligne %1 : pas de minuterie « %2 »")
                             .arg(e.line)
@@ -292,7 +342,7 @@ bool ReplayRun::deliver(const level::ReplayEvent& e, QString& where) {
 
 bool ReplayRun::runAll(QString& where) {
     for (; next_ < replay_.events.size(); ++next_)
-        if (!deliver(replay_.events[next_], where)) return false;
+        if (!deliver(next_, where)) return false;
     if (outcome_ != replay_.outcome) {
         const auto said = [](level::Outcome o) {
             return o == level::Outcome::Won    ? QStringLiteral("gagné")
@@ -352,7 +402,7 @@ void ReplayRun::advance(qint64 skipTo) {
     while (next_ < events.size() && (due() <= now || at() <= skipTo)) {
         fromShow_ = due();
         fromRec_ = at();
-        if (deliver(events[next_++], where)) continue;
+        if (deliver(next_++, where)) continue;
         // Not the game that was recorded (the rules changed since): say so
         // over it rather than end the show without a word.
         program_.services().msgBox(

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "Utilisation : zelk-script [--folder DOSSIER] [--levels DOSSIER] [--seed N]\n"
     "                          [--program zelk|velmo] < script\n"
     "       zelk-script [--folder DOSSIER] --rejeu FICHIER.rejeu\n"
+    "       zelk-script [--folder DOSSIER] --rejeu-v2 FICHIER.rejeu NOUVEAU.rejeu\n"
     "       zelk-script [--folder DOSSIER] --verifier NIVEAU.lev\n"
     "Joue le jeu (ou velmo) sans fenêtre, temps arrêté, d'après un script lu\n"
     "sur l'entrée standard, et écrit ce qu'il fait sur la sortie standard.\n"
@@ -30,21 +31,32 @@ constexpr const char* kUsage =
     "  --rejeu FICHIER     rejoue une partie enregistrée et dit comment elle finit :\n"
     "                      code 0 gagnée, 1 perdue ou inachevée, 3 si elle ne se\n"
     "                      reproduit pas (2 : fichier illisible)\n"
+    "  --rejeu-v2 FICHIER NOUVEAU\n"
+    "                      rejoue la partie de même et l'écrit dans NOUVEAU en\n"
+    "                      version 2, l'empreinte de l'état après chaque tick\n"
+    "                      (2 aussi : NOUVEAU ne peut pas être écrit)\n"
     "  --verifier NIVEAU   dit quelles plates-formes du niveau le joueur ne peut\n"
     "                      pas atteindre (code 0 : toutes le sont, 1 : non)\n"
     "  --help              affiche cette aide et quitte\n"
     "  --version           affiche la version et quitte\n";
 
 // --rejeu FILE: the replay played through headless; says how it ends.
-int checkReplayFile(zelk::ZelkProgram& program, const QString& path, QTextStream& out) {
-    level::Replay replay;
+// --rejeu-v2 FILE NEW: the same, and written again in version 2 to NEW.
+int checkReplayFile(zelk::ZelkProgram& program, const QString& path, const QString& rewritten,
+                    QTextStream& out) {
+    level::Replay replay, retaken;
     if (!program.readReplay(path, replay)) return 2;
     level::Outcome outcome = level::Outcome::Unfinished;
     int ticks = 0;
     QString where;
-    if (!program.checkReplay(replay, outcome, ticks, where)) {
+    if (!program.checkReplay(replay, outcome, ticks, where,
+                             rewritten.isEmpty() ? nullptr : &retaken)) {
         out << "ne se reproduit pas : " << where << '\n';
         return 3;
+    }
+    if (!rewritten.isEmpty() && !program.writeReplay(rewritten, retaken, where)) {
+        out << "« " << rewritten << " » ne peut pas être écrit : " << where << '\n';
+        return 2;
     }
     out << (outcome == level::Outcome::Won    ? "gagné en "
             : outcome == level::Outcome::Lost ? "perdu en "
@@ -83,10 +95,11 @@ int main(int argc, char** argv) {
     bool seeded = false;
     uint32_t seed = 0;
     const QStringList args = app.arguments();
-    const QStringList withValue = {QStringLiteral("--folder"), QStringLiteral("--levels"),
-                                   QStringLiteral("--seed"),   QStringLiteral("--program"),
-                                   QStringLiteral("--rejeu"),  QStringLiteral("--verifier")};
-    QString replayFile;
+    const QStringList withValue = {QStringLiteral("--folder"),  QStringLiteral("--levels"),
+                                   QStringLiteral("--seed"),    QStringLiteral("--program"),
+                                   QStringLiteral("--rejeu"),   QStringLiteral("--verifier"),
+                                   QStringLiteral("--rejeu-v2")};
+    QString replayFile, rewritten;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!withValue.contains(a))
@@ -104,6 +117,11 @@ int main(int argc, char** argv) {
             seeded = true;
         } else if (a == QLatin1String("--rejeu")) {
             replayFile = args[++i];
+        } else if (a == QLatin1String("--rejeu-v2")) {
+            if (i + 2 >= args.size())
+                return refuse(QStringLiteral("%1 attend deux valeurs").arg(a));
+            replayFile = args[++i];
+            rewritten = args[++i];
         } else if (a == QLatin1String("--verifier")) {
             verify = args[++i];
         } else {
@@ -126,7 +144,7 @@ int main(int argc, char** argv) {
     if (seeded) services.rng().reseed(seed);
     if (!replayFile.isEmpty()) {
         zelk::ZelkProgram game(services, true);
-        const int code = checkReplayFile(game, replayFile, out);
+        const int code = checkReplayFile(game, replayFile, rewritten, out);
         out.flush();
         screens.flush();
         if (code == 2) err << screensLog;

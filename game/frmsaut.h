@@ -52,6 +52,7 @@ public:
     void showLevelName(const QString& name);
     // Started by the editor's "Essayer": the result screen leads back there.
     bool tried = false;
+    bool over() const { return over_; }  // the level was won or lost
     // The player left the window while the level runs: it pauses as Escape
     // pauses it.
     void Form_Deactivate() override;

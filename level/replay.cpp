@@ -10,7 +10,9 @@ namespace level {
 
 namespace {
 
-constexpr const char* kMagic = "zelk-rejeu 1";
+constexpr const char* kMagic = "zelk-rejeu ";
+// A digest: 16 lower-case hexadecimal digits.
+constexpr int kDigestDigits = 16;
 // Bounds of what a game can receive: pointer positions well off the window
 // still read, nothing absurd does (twips).
 constexpr double kMaxCoordinate = 1e6;
@@ -108,6 +110,19 @@ public:
                         .arg(kTickRange.hi)
                         .arg(kLagTickMs));
     }
+    bool digest(std::optional<uint64_t>& out) {
+        const QByteArray& t = next();
+        bool ok = t.size() == kDigestDigits;
+        for (char c : t)
+            ok = ok && ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'));
+        if (ok) {
+            out = t.toULongLong(nullptr, 16);
+            return true;
+        }
+        return fail(QStringLiteral("« %1 » n'est pas une empreinte (%2 chiffres hexadécimaux)")
+                        .arg(shown(QString::fromUtf8(t)))
+                        .arg(kDigestDigits));
+    }
     bool done() {
         if (i_ == w_.size()) return true;
         return fail(QStringLiteral("mots en trop"));
@@ -147,7 +162,7 @@ bool readCheck(Words& w, Check& c) {
 }  // namespace
 
 QByteArray formatReplay(const Replay& r) {
-    QByteArray out = QByteArray(kMagic) + '\n';
+    QByteArray out = kMagic + num(r.version) + '\n';
     out += "niveau " + word(r.levelName) + '\n';
     out += "champs " + format(r.level).trimmed() + '\n';
     out += "options " + optionsLine(r.options) + '\n';
@@ -163,6 +178,9 @@ QByteArray formatReplay(const Replay& r) {
         switch (e.kind) {
             case ReplayEvent::Kind::Timer:
                 out += "minuterie " + word(e.name);
+                if (e.digest && r.version >= 2)
+                    out += ' ' + QByteArray::number(static_cast<qulonglong>(*e.digest), 16)
+                                     .rightJustified(kDigestDigits, '0');
                 break;
             case ReplayEvent::Kind::Mouse:
                 out += QByteArray("souris ") + kActions[static_cast<int>(e.action)] + ' ' +
@@ -215,8 +233,13 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
         ++lineNo;
         const QByteArray line = raw.endsWith('\r') ? raw.chopped(1) : raw;
         if (lineNo == 1) {
-            if (line != kMagic)
+            if (line == QByteArray(kMagic) + '2') {
+                r.version = 2;
+            } else if (line == QByteArray(kMagic) + '1') {
+                r.version = 1;
+            } else {
                 return refuse(QStringLiteral("ce n'est pas un rejeu de Zelk de version 1"));
+            }
             continue;
         }
         if (ended) return refuse(QStringLiteral("rien ne doit suivre la ligne « fin »"));
@@ -301,6 +324,7 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
             } else if (kind == QLatin1String("minuterie")) {
                 e.kind = ReplayEvent::Kind::Timer;
                 ok = words.text(e.name);
+                if (ok && r.version >= 2 && words.count() == 4) ok = words.digest(e.digest);
             } else if (kind == QLatin1String("souris")) {
                 e.kind = ReplayEvent::Kind::Mouse;
                 ok = action(2) && words.whole(0, 7, e.code) && words.whole(0, 7, e.shift) &&
@@ -329,6 +353,7 @@ bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, Q
         return refuse(lineNo <= 7 ? QStringLiteral("l'en-tête est incomplet")
                                   : QStringLiteral("la ligne « fin » manque"));
     }
+    r.fileName = fileName;
     out = std::move(r);
     return true;
 }

@@ -2,12 +2,14 @@
 // file, versioned on its first line: the level's 29 fields, the options and the
 // random generator at the start, then every event the game screen received, in
 // order, each with the time it came; checks of the game's state along the way
-// and the end. Reading and writing only; no widgets here.
+// and the end, and from version 2 a digest of the whole state after each game
+// tick. Reading and writing only; no widgets here.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "level/levelfile.h"
@@ -54,12 +56,20 @@ struct ReplayEvent {
     bool forced = false;  // a mouse event sent to `name` (empty: the screen), not hit-tested
     GameOptions options;
     Check check;
+    // A timer's firing (version 2): the digest of the whole game state once
+    // its handler is over (game/digest.h); none in version 1.
+    std::optional<uint64_t> digest;
     int line = 0;  // where it was read, for messages
 };
 
 enum class Outcome { Unfinished, Won, Lost };
 
+// The version a recording is written in; a reader takes 1 and 2.
+constexpr int kReplayVersion = 2;
+
 struct Replay {
+    int version = kReplayVersion;  // 1 writes no digests
+    QString fileName;              // the file it was read from, for messages; not written
     QString levelName;
     Level level;
     GameOptions options;
