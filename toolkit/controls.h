@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "timer.h"
+
 class QWidget;
 class QPushButton;
 class QCheckBox;
@@ -299,38 +301,5 @@ private:
 // schedule: firings the event loop could not run on time (a frame being drawn,
 // a busy machine) run as soon as it can, each a whole firing of its own. A
 // timer faster than 8 ms runs its firings a few in a row every 8 ms.
-class Timer : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(int Interval READ interval WRITE setInterval)
-    Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
-public:
-    Timer(Screen& s, const char* name, int intervalMs, bool enabled);
-    ~Timer() override;
-    int interval() const { return interval_; }
-    void setInterval(int ms);
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool e);
-    // One firing, only when enabled; never re-entered.
-    void fire();
-    // A timer that moves its screen's elements: while it runs, the screen is
-    // drawn at every display frame.
-    void setAnimates(bool a);
-    Handler Tick;
-
-private:
-    void sync();
-    void due();
-    void run(bool late);
-    Screen& screen_;
-    QTimer* timer_;
-    int interval_;
-    bool enabled_;
-    bool running_ = false;
-    bool animates_ = false;
-    bool animating_ = false;  // counted by the screen as animating it
-    QElapsedTimer schedule_;  // since the timer was (re)started
-    int64_t done_ = 0;        // firings run on this schedule
-    unsigned restarts_ = 0;   // tells a firing loop that its schedule was replaced
-};
 
 }  // namespace tk

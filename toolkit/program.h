@@ -21,10 +21,6 @@ class QTimer;
 
 namespace tk {
 
-// The display frame, milliseconds: a new picture is shown at most this often,
-// and a timer faster than that wakes the program once a frame.
-inline constexpr int kFrameMs = 16;
-
 class Gamepad;
 class Stats;
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "paint.h"
+#include "timer.h"
 
 namespace tk {
 
@@ -73,6 +74,21 @@ size_t Scene::elementsDigest(size_t seed) const {
     for (const Element* e : drawList_)
         seed = digestElement(seed, *e);
     return seed;
+}
+
+void Scene::setTimerHost(TimerHost* host) {
+    timerHost_ = host;
+    for (Timer* t : timers_)
+        t->sync();
+}
+
+void Scene::registerTimer(Timer* t) {
+    timers_.push_back(t);
+    registerControl(t);
+}
+
+void Scene::unregisterTimer(Timer* t) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end());
 }
 
 void Scene::registerArray(ArrayBase* a, const QString& name) {

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,6 +31,27 @@ public:
     virtual void sceneMouseDown(int button, int shift, float x, float y) = 0;
     virtual void sceneMouseUp(int button, int shift, float x, float y) = 0;
     virtual void sceneMouseMove(int button, int shift, float x, float y) = 0;
+};
+
+class EventTap;
+class Stats;
+class Timer;
+
+// What a scene's timers ask of the window that shows it: its clock, the
+// screen's life, the events' watcher. A scene without one runs its timers
+// only when they are fired.
+class TimerHost {
+public:
+    virtual ~TimerHost() = default;
+    virtual bool frozenTime() const = 0;
+    virtual void countAnimator(bool running) = 0;
+    // False once the screen is unloaded: its timers never fire again.
+    virtual bool timersLive() const = 0;
+    virtual EventTap* tap() const = 0;
+    virtual Stats* stats() const = 0;
+    virtual QString hostName() const = 0;
+    // Runs a timer's tick as the program runs every event.
+    virtual void dispatch(const std::function<void()>& run) = 0;
 };
 
 class Scene {
@@ -88,6 +110,13 @@ public:
     };
     std::vector<Shown>& shown() { return shown_; }
     const std::vector<Shown>& shown() const { return shown_; }
+    // The window whose clock runs the timers (nullptr: none); the timers
+    // start or stop as it allows.
+    void setTimerHost(TimerHost* host);
+    TimerHost* timerHost() const { return timerHost_; }
+    void registerTimer(Timer* t);
+    void unregisterTimer(Timer* t);
+
     // Cheap digest of the elements' looks: changes when their picture would.
     size_t elementsDigest(size_t seed) const;
 
@@ -98,6 +127,8 @@ private:
         QObject* control;
     };
     QColor back_ = QColor(240, 240, 240);
+    TimerHost* timerHost_ = nullptr;
+    std::vector<Timer*> timers_;
     std::map<QString, Named> named_;
     std::vector<QString> order_;
     std::vector<Element*> drawList_;
@@ -105,6 +136,22 @@ private:
     Element* pressed_ = nullptr;  // for clicks: press and release on the same element
     int buttonsHeld_ = 0;
     int pressesTaken_ = 0;  // held buttons whose press the sink or a handler took
+};
+
+// Watches, or stands in for, what a screen receives from the user and from its
+// timers, before it runs: a game being recorded, or one played back. Each
+// answers false to drop the event.
+class EventTap {
+public:
+    virtual ~EventTap() = default;
+    // target: the element the event was sent to without a hit test (forced),
+    // nullptr for the screen.
+    virtual bool mouse(Scene::MouseAction a, int button, int shift, float x, float y,
+                       const Element* target, bool forced) = 0;
+    enum class KeyAction { Down, Up, Press };
+    virtual bool key(KeyAction a, int code, int shift) = 0;
+    // An enabled timer about to run its Tick.
+    virtual bool timer(const Timer& t) = 0;
 };
 
 // ---- ElementArray, defined here because it registers with its scene.

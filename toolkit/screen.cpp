@@ -226,6 +226,8 @@ Screen::Screen(Program& program, const char* name, float clientWidth, float clie
       clientW_(clientWidth),
       clientH_(clientHeight) {
     setObjectName(QString::fromLatin1(name));
+    // A scene given from outside is its owner's to hand over once it exists.
+    if (ownScene_) ownScene_->setTimerHost(this);
     applyWindowSize();
 }
 
@@ -727,6 +729,22 @@ bool Screen::updateIfChanged() {
     // taken from.
     window_->repaint(changed);
     return true;
+}
+
+bool Screen::frozenTime() const {
+    return program_.frozenTime();
+}
+
+bool Screen::timersLive() const {
+    return program_.isLoaded(*this);
+}
+
+Stats* Screen::stats() const {
+    return program_.stats();
+}
+
+void Screen::dispatch(const std::function<void()>& run) {
+    program_.dispatch(run);
 }
 
 void Screen::countAnimator(bool running) {

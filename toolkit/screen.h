@@ -29,7 +29,6 @@ class QWidget;
 
 namespace tk {
 
-class EventTap;
 class Program;
 class ScreenWindow;
 
@@ -102,7 +101,7 @@ enum : int {
 int keyCodeOf(int qtKey);
 int qtKeyOf(int keyCode);
 
-class Screen : public QObject, public MouseSink {
+class Screen : public QObject, public MouseSink, public TimerHost {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
@@ -217,7 +216,7 @@ public:
 
     // Watches what the screen receives (nullptr: nothing does).
     void setTap(EventTap* tap) { tap_ = tap; }
-    EventTap* tap() const { return tap_; }
+    EventTap* tap() const override { return tap_; }
     // An element's name as the driver writes it ("fiole", "mech1(3)"), and
     // the element of such a name (nullptr for none).
     QString nameOf(const Element* e) const { return scene_->nameOf(e); }
@@ -284,7 +283,13 @@ public:
     // Repaints what changed since the last frame; false when nothing did.
     bool updateIfChanged();
     // Timers that animate the screen tell it when they start and stop.
-    void countAnimator(bool running);
+    void countAnimator(bool running) override;
+    // The clock the scene's timers run by.
+    bool frozenTime() const override;
+    bool timersLive() const override;
+    Stats* stats() const override;
+    QString hostName() const override { return name(); }
+    void dispatch(const std::function<void()>& run) override;
 
 protected:
     // Loads a picture file of the data folder; missing or unreadable gives
@@ -350,22 +355,6 @@ private:
     QLabel* standInPointer_ = nullptr;
     bool suppressKeyPress_ = false;  // a default or cancel button took the key
     bool releasesKeysOnLeaving_ = false;
-};
-
-// Watches, or stands in for, what a screen receives from the user and from its
-// timers, before it runs: a game being recorded, or one played back. Each
-// answers false to drop the event.
-class EventTap {
-public:
-    virtual ~EventTap() = default;
-    // target: the element the event was sent to without a hit test (forced),
-    // nullptr for the screen.
-    virtual bool mouse(Screen::MouseAction a, int button, int shift, float x, float y,
-                       const Element* target, bool forced) = 0;
-    enum class KeyAction { Down, Up, Press };
-    virtual bool key(KeyAction a, int code, int shift) = 0;
-    // An enabled timer about to run its Tick.
-    virtual bool timer(const Timer& t) = 0;
 };
 
 }  // namespace tk
