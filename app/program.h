@@ -42,10 +42,6 @@ public:
     // The program object of a screen of the game.
     static ZelkProgram& of(tk::Program& program) { return static_cast<ZelkProgram&>(program); }
 
-    // The loop counter shared by the whole program: the game's platform loops
-    // (the player's landing, the grey frogs). Every user sets it first.
-    int16_t cpt = 0;
-
     // ---- Moving between screens.
 
     // The main menu, from the start-up warning, the editor or the result.

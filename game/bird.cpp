@@ -1,12 +1,12 @@
 // The bird: chases the player through the air on both axes, never below the
 // ground, ignoring platforms and screen edges; a vanished bird comes back
 // from the middle cloud after a few firings of the spawn timer.
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
 
 namespace zelk {
 
-void frmsaut::mechant3() {
+void Playfield::mechant3() {
     if (!mech3.Visible) return;
     const tk::Shape& ground = Shape1(1);
     if (mech3.Top + mech3.Height > ground.Top) mech3.Top = ground.Top - mech3.Height;
@@ -20,7 +20,7 @@ void frmsaut::mechant3() {
     if (mech3.Top + mech3.Height / 2 < py) mech3.Top += speed();
 }
 
-void frmsaut::oiseau() {
+void Playfield::oiseau() {
     if (birdOption() != 1 || mech3.Visible) return;
     retouroiseau = level::add16(retouroiseau, -1);
     if (retouroiseau == 0) {

@@ -2,9 +2,8 @@
 // down on an enemy kills it and throws the player up.
 #include <QDir>
 
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -41,13 +40,12 @@ bool birdStomped(const tk::Shape& p, const tk::Picture& e, int16_t etat) {
 
 }  // namespace
 
-void frmsaut::evie() {
+void Playfield::evie() {
     auto bounce = [this] {
         puiss = kBounce;
         basesaut = level::cint(joueur.Top + joueur.Height);
         etat = jump::Rising;
-        program().services().playSound(
-            QDir(program().services().dataFolder()).filePath(QStringLiteral("defaut.wav")));
+        services_.playSound(QDir(services_.dataFolder()).filePath(QStringLiteral("defaut.wav")));
     };
     for (int i = 0; i <= nbgris; ++i) {
         tk::Picture& e = mech1(i);

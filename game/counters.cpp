@@ -1,7 +1,7 @@
 // Counters, gauges, the charge running out, and the end of the level.
-#include "app/program.h"
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
+#include "level/replay.h"
 
 namespace zelk {
 
@@ -10,7 +10,7 @@ namespace zelk {
 static_assert(level::kGreyRange.hi + kShapeCount <= INT16_MAX);
 static_assert(level::kLifeRange.hi * kEnergyPerVie <= INT16_MAX);
 
-void frmsaut::counters() {
+void Playfield::counters() {
     int16_t hidden = 0;
     for (int k = 1; k <= kShapeCount; ++k)
         if (!mech2(k).Visible) ++hidden;
@@ -24,7 +24,7 @@ void frmsaut::counters() {
                      level::str(kShapeCount - hidden) + QStringLiteral(" )");
 }
 
-void frmsaut::chars() {
+void Playfield::chars() {
     delai -= 1;
     if (delai == 0) puiss = 0;  // the charge was not used in time
     hsauts.Width = puiss / static_cast<float>(kPowerMax) * div1.Width;
@@ -35,7 +35,7 @@ void frmsaut::chars() {
     if (!(energie > 0)) vie.Width = 1;
 }
 
-void frmsaut::pg() {
+void Playfield::pg() {
     bool greensDead = true;
     for (int k = 1; k <= kShapeCount; ++k)
         greensDead = greensDead && !mech2(k).Visible;
@@ -44,19 +44,11 @@ void frmsaut::pg() {
     if (!(energie > 0)) showResult("perdu.JPG", "Perdu...", false);
 }
 
-void frmsaut::showResult(const char* picture, const char* standIn, bool won) {
+void Playfield::showResult(const char* picture, const char* standIn, bool won) {
     over_ = true;  // first: a box the result shows takes the focus from the game
-    zelk_.showResult(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
+    levelOver(QString::fromLatin1(picture), QString::fromUtf8(standIn), won);
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
-}
-
-// Only a level that runs, never one that has ended, and never resumed: it
-// goes through the event tap as the key it stands for, so that a recording
-// keeps the pause where it came and a replay shown drops it.
-void frmsaut::Form_Deactivate() {
-    if (over_ || !Timer1.enabled() || pause.Visible || !program().isLoaded(*this)) return;
-    deliverKeyPress(tk::key::Escape);
 }
 
 }  // namespace zelk

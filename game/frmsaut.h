@@ -1,14 +1,12 @@
-// The game screen: the playing field of one level, its elements and the state
-// the game procedures share. The procedures live in the files of this folder,
-// one topic each.
+// The game screen: the window that shows the playing field of one level and
+// hands it the user's keys, mouse and game pad; the field itself, its state
+// and procedures are the headless Playfield's.
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstdint>
-#include <vector>
 
-#include "game/rules.h"
+#include "game/playfield.h"
 #include "toolkit/screen.h"
 
 class QTimer;
@@ -17,7 +15,7 @@ namespace zelk {
 
 class ZelkProgram;
 
-class frmsaut : public tk::Screen {
+class frmsaut : public tk::Screen, public Playfield {
     Q_OBJECT
     Q_PROPERTY(qint16 basesaut MEMBER basesaut)
     Q_PROPERTY(qint16 etat MEMBER etat)
@@ -44,102 +42,46 @@ public:
     void Form_MouseDown(int button, int shift, float x, float y) override;
     void Form_MouseUp(int button, int shift, float x, float y) override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
+    // The player left the window while the level runs: it pauses as Escape
+    // pauses it.
+    void Form_Deactivate() override;
 
-    // Places the frogs and resets the counters for the options and platforms
-    // as they are now; runs before the screen is first shown.
+    // The field's setup, and the caption naming the level.
     void setup();
     // The caption names the level's file.
     void showLevelName(const QString& name);
     // Started by the editor's "Essayer": the result screen leads back there.
     bool tried = false;
-    bool over() const { return over_; }  // the level was won or lost
-    // The player left the window while the level runs: it pauses as Escape
-    // pauses it.
-    void Form_Deactivate() override;
 
-    // The game timer's tick: the procedures below, in this order.
-    void tick();
-    void pcemouv();   // grows a charging jump's power; walks the player towards the mouse
-    void pg();        // ends the level, won or lost
-    void evie();      // costs energy for each enemy touched; a stomp kills it and bounces
-    void chars();     // redraws the two gauges; drops a charge not used in time
-    void fiolee();    // the vial kills the first frog that walks into it
-    void com();       // keeps the player between the screen's walls
-    void saut();      // lands, rises, pauses at the top or drops the player
-    void mechant();   // grey frogs fall, land, walk towards the player, push apart
-    void mechant2();  // green frogs keep to their platform, walk towards the player
-    void mechant3();  // the bird chases the player
+    // The options, read from the program's options model at each use.
+    int birdOption() const override;
+    int birdSpeed() const override;
+    int greenOption() const override;
+    int greyToKill() const override;
+    QString vialsOption() const override;
+    int lifeOption() const override;
+    int greyOnScreen() const override;
 
-    // The spawn timer (every 4 s): the bird's return, then grey frogs created
-    // under the clouds or revived.
-    void spawn();
-    void oiseau();
-    // The counters' refresh.
-    void counters();
-    // Drops a vial at the player's feet when he stands on a platform.
-    void dropVial();
-
-    // The player alone, run headless for the level's reachability check:
-    // standing at `left` on the top of Shape1(from), he jumps with the power
-    // `power` as the right button starts a jump (or only walks, for a negative
-    // power) with the mouse at `mouse` and `attente` ticks of pause at the top;
-    // the tick's own procedures for him (`pcemouv`, `com`, `saut`; no enemy,
-    // no end of level) run until he stands again. Returns the Shape1 index he
-    // stands on then (`from` when he never left it), or 0 once he falls with
-    // his feet at `deepest` or lower: a fall only goes down, so nothing above
-    // can catch him any more.
-    int flight(float left, int from, int16_t power, float mouse, int16_t pause, float deepest);
-
-    // The options, read from the program's options model at each use and
-    // never kept here: a change made on an option screen while a level runs
-    // counts at once.
-    // Enemy options (frmopt):
-    int birdOption() const;       // ois: 1 when the level has a bird
-    int birdSpeed() const;        // vitois: the bird's speed, twips per tick and axis
-    int greenOption() const;      // nb: green frogs
-    int greyToKill() const;       // nbg: grey frogs to kill
-    QString vialsOption() const;  // nbf: vials, as text
-    // Game options (frmaut):
-    int lifeOption() const;    // vie: the starting energy in hundreds
-    int greyOnScreen() const;  // maxgb: the most grey frogs on screen
-
-    // State shared by the procedures.
-    int16_t basesaut = 0;      // the player's top when he last stood or landed
-    int16_t etat = 0;          // the jump's state: jump::Standing, Rising, Falling, Pausing
-    int16_t attente = 0;       // ticks left in the pause at the top of a jump
-    int16_t puiss = 0;         // charged power: the jump height, twips
-    double delai = 0;          // ticks left before the charged power is dropped
-    int16_t plateau = 0;       // platform last landed on, 0 before the first landing
-    int16_t retouroiseau = 0;  // spawn-timer ticks before a vanished bird returns
-    float sourisx = 0;         // the mouse's last horizontal position, twips
-    int16_t charge = 0;        // 1 while the left button is held
-    int16_t tuesgris = 0;      // grey frogs killed
-    double energie = 0;        // life points
-    int16_t nbvertes = 0;      // green frogs placed in this level
-    int16_t nbgris = 0;        // highest index of the grey frogs created
-    int32_t pasgris = 0;       // grey frogs' walking step, twips
-
-    // Elements, in drawing order.
-    tk::ElementArray<tk::Picture> nuage1;
-    tk::ElementArray<tk::Shape> Shape1;
-    tk::Picture fiole;
-    tk::ElementArray<tk::Picture> mech2;
-    tk::ElementArray<tk::Picture> mech1;
-    tk::Picture mech3;
-    tk::Picture tem;
-    tk::Shape joueur;
-    tk::Shape hsauts, div1, vie, div2;
-    tk::Label nbf, Label2, Label1, Label3, pause, pause2;
-    // A shown replay's speed and progress, in the strip under the ground;
-    // hidden at all other times.
-    tk::Label rejeu;
-    tk::Timer Timer1, Timer2, Timer3;
+    // The window's names and the field's: the driver and the tests reach both
+    // through the screen.
+    using tk::Screen::add;
+    using tk::Screen::arrayIndices;
+    using tk::Screen::backColor;
+    using tk::Screen::control;
+    using tk::Screen::countAnimator;
+    using tk::Screen::dispatch;
+    using tk::Screen::element;
+    using tk::Screen::elementNamed;
+    using tk::Screen::elementNames;
+    using tk::Screen::isArray;
+    using tk::Screen::nameOf;
+    using tk::Screen::setBackColor;
+    using tk::Screen::stats;
+    using tk::Screen::tap;
+    using tk::Screen::toolTipAt;
 
 private:
-    void buildLayout();
-    void press(int button);
-    void release(int button);
-    void togglePause();
+    void levelOver(const QString& picture, const QString& standIn, bool won) override;
     // The keys and the pad (game/keys.cpp).
     enum class Intent { None, WalkLeft, WalkRight, Charge, Jump, Vial, Pause };
     static Intent intentOf(int keyCode);
@@ -147,25 +89,11 @@ private:
     // The player sent past the left (-1) or right (1) wall, or stopped (0).
     void walkTo(int way);
     void listenToPad();
-    void placeUnderCloud(tk::Picture& frog);
-    void showResult(const char* picture, const char* standIn, bool won);
-    bool over_ = false;  // the level was won or lost
-    // Grey frogs and platforms gathered for one run of `mechant`, with each
-    // frog's platform number kept beside its tag (0 for an empty tag).
-    void gatherGreyFrogs();
-    // The platform whose number a frog's tag holds; 0 for the empty tag.
-    static int16_t platformOfTag(const QString& tag);
 
     std::bitset<256> held_;      // keys and pad buttons down: a repeat is no new press
     int walk_ = 0;               // where the walk keys send the player: -1, 1, or 0 for nowhere
     QTimer* padPoll_ = nullptr;  // reads the pad while the screen is shown
     ZelkProgram& zelk_;          // the screens' map and the options
-    int16_t& cpt;                // the program's shared loop counter
-    std::vector<tk::Picture*> grey_;
-    std::vector<int16_t> greyPlatform_;
-    std::array<tk::Shape*, kShapeCount + 1> platforms_{};
-    std::array<QString, kShapeCount + 1>
-        platformTags_;  // "1" to "7", made once: landing never allocates
 };
 
 }  // namespace zelk

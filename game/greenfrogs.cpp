@@ -1,11 +1,11 @@
 // Green frogs: each keeps to its own platform and walks towards the player,
 // faster on a wider platform, pushing aside the grey frogs it meets.
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
 
 namespace zelk {
 
-void frmsaut::mechant2() {
+void Playfield::mechant2() {
     const int n = nbvertes;
     const float pc = joueur.Left + joueur.Width / 2;
     for (int k = 1; k <= n; ++k) {

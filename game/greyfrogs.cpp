@@ -1,13 +1,12 @@
 // Grey frogs: arriving under the clouds at each firing of the spawn timer,
 // falling from them, landing, walking towards the player on
 // their platform, pushing each other apart.
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
-int16_t frmsaut::platformOfTag(const QString& tag) {
+int16_t Playfield::platformOfTag(const QString& tag) {
     if (tag.isEmpty()) return 0;
     // The tags the game writes are one digit; anything else is read as a number.
     if (tag.size() == 1 && tag[0] >= u'0' && tag[0] <= u'9')
@@ -15,7 +14,7 @@ int16_t frmsaut::platformOfTag(const QString& tag) {
     return level::cint(level::val(tag));
 }
 
-void frmsaut::gatherGreyFrogs() {
+void Playfield::gatherGreyFrogs() {
     const size_t n = static_cast<size_t>(nbgris) + 1;
     grey_.resize(n);
     greyPlatform_.resize(n);
@@ -29,7 +28,7 @@ void frmsaut::gatherGreyFrogs() {
         platforms_[static_cast<size_t>(k)] = &Shape1(k);
 }
 
-void frmsaut::mechant() {
+void Playfield::mechant() {
     gatherGreyFrogs();
     const int n = nbgris;
     const float pc = joueur.Left + joueur.Width / 2;  // the player does not move here
@@ -74,9 +73,9 @@ void frmsaut::mechant() {
     }
 }
 
-void frmsaut::placeUnderCloud(tk::Picture& frog) {
+void Playfield::placeUnderCloud(tk::Picture& frog) {
     // r in [0, 3): the first cloud unless r passes 1, the third past 2.
-    const float r = program().services().rng().next() * 3;
+    const float r = services_.rng().next() * 3;
     int k = 1;
     if (r > 1) k = 2;
     if (r > 2) k = 3;
@@ -85,7 +84,7 @@ void frmsaut::placeUnderCloud(tk::Picture& frog) {
     frog.Left = c.Left + c.Width / 2 - frog.Width / 2;
 }
 
-void frmsaut::spawn() {
+void Playfield::spawn() {
     oiseau();
     const int16_t nbg = level::cint(greyToKill());
     const int16_t most = level::add16(greyOnScreen(), -1);

@@ -1,6 +1,6 @@
 // The player: charging the jump, walking towards the mouse, the walls, and the
 // jump itself (rise, pause at the top, fall, landing).
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@
 
 namespace zelk {
 
-void frmsaut::pcemouv() {
+void Playfield::pcemouv() {
     if (charge == 1) {
         // Tested before adding, so the power passes the limit for one tick.
         if (puiss < kPowerMax) {
@@ -22,12 +22,12 @@ void frmsaut::pcemouv() {
     if (joueur.Left + joueur.Width / 2 > sourisx) joueur.Left -= s;
 }
 
-void frmsaut::com() {
+void Playfield::com() {
     if (joueur.Left < 0) joueur.Left = kPlayerLeftReset;
     if (joueur.Left > kRightEdge) joueur.Left = kRightEdge;
 }
 
-void frmsaut::saut() {
+void Playfield::saut() {
     const tk::Shape& ground = Shape1(kGround);
     if (joueur.Top + joueur.Height > ground.Top) {
         etat = jump::Standing;
@@ -84,8 +84,8 @@ void frmsaut::saut() {
     }
 }
 
-int frmsaut::flight(float left, int from, int16_t power, float mouse, int16_t pause,
-                    float deepest) {
+int Playfield::flight(float left, int from, int16_t power, float mouse, int16_t pause,
+                      float deepest) {
     // Longer than any fall from the top of the field to the ground, in ticks.
     constexpr int kLongestFlight = 2000;
     const tk::Shape& ground = Shape1(kGround);

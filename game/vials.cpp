@@ -2,9 +2,8 @@
 // killing the grey frogs they hit.
 #include <QDir>
 
-#include "game/frmsaut.h"
+#include "game/playfield.h"
 #include "game/rules.h"
-#include "toolkit/program.h"
 
 namespace zelk {
 
@@ -23,7 +22,7 @@ bool vialHits(const tk::Picture& f, const tk::Picture& m) {
 
 }  // namespace
 
-void frmsaut::dropVial() {
+void Playfield::dropVial() {
     // Every platform at the player's height takes a vial: two platforms of the
     // same height spend two.
     for (int k = 1; k <= kShapeCount; ++k) {
@@ -32,15 +31,14 @@ void frmsaut::dropVial() {
         if (stock != 0 && joueur.Top == p.Top - joueur.Height) {
             nbf.Caption = level::str(stock - 1);
             fiole.Left = joueur.Left;
-            program().services().playSound(
-                QDir(program().services().dataFolder()).filePath(QStringLiteral("mur.wav")));
+            services_.playSound(QDir(services_.dataFolder()).filePath(QStringLiteral("mur.wav")));
             fiole.Top = joueur.Top + joueur.Height - fiole.Height;
             fiole.Visible = true;
         }
     }
 }
 
-void frmsaut::fiolee() {
+void Playfield::fiolee() {
     const int16_t nbg = level::cint(greyToKill());
     for (int i = 0; i <= nbgris; ++i) {
         tk::Picture& m = mech1(i);

@@ -110,6 +110,12 @@ public:
     };
     std::vector<Shown>& shown() { return shown_; }
     const std::vector<Shown>& shown() const { return shown_; }
+    // The background and the elements drawn up to `last` rarely change: a
+    // window draws them once into an image, again only when what they show
+    // does.
+    void cacheStaticLayer(const Element& last) { staticLast_ = &last; }
+    const Element* staticLast() const { return staticLast_; }
+
     // The window whose clock runs the timers (nullptr: none); the timers
     // start or stop as it allows.
     void setTimerHost(TimerHost* host);
@@ -128,6 +134,7 @@ private:
     };
     QColor back_ = QColor(240, 240, 240);
     TimerHost* timerHost_ = nullptr;
+    const Element* staticLast_ = nullptr;
     std::vector<Timer*> timers_;
     std::map<QString, Named> named_;
     std::vector<QString> order_;

@@ -241,6 +241,12 @@ Screen::~Screen() {
     window_.reset();
 }
 
+void Screen::showScene(Scene& scene) {
+    scene_ = &scene;
+    ownScene_.reset();
+    scene.setTimerHost(this);
+}
+
 QWidget* Screen::window() const {
     return window_.get();
 }
@@ -607,14 +613,10 @@ void Screen::drawBackdrop(QPainter& p) {
     }
 }
 
-void Screen::cacheStaticLayer(const Element& last) {
-    staticLast_ = &last;
-    layer_ = QImage();
-}
-
 bool Screen::drawStaticLayer(QPainter& p, size_t& first, const QRegion& only) {
-    if (!staticLast_) return false;
-    const auto last = std::find(scene_->drawList().begin(), scene_->drawList().end(), staticLast_);
+    const Element* staticLast = scene_->staticLast();
+    if (!staticLast) return false;
+    const auto last = std::find(scene_->drawList().begin(), scene_->drawList().end(), staticLast);
     if (last == scene_->drawList().end()) return false;
     const size_t n = static_cast<size_t>(last - scene_->drawList().begin()) + 1;
     // The layer is drawn at the device's own pixels, so copying it is exact;

@@ -236,7 +236,7 @@ public:
     void paint(QPainter& p, const QRegion& only = {});
     // The background and the elements drawn up to `last` rarely change: they
     // are drawn once into an image, drawn again only when what they show does.
-    void cacheStaticLayer(const Element& last);
+    void cacheStaticLayer(const Element& last) { scene_->cacheStaticLayer(last); }
     QWidget* window() const;
     QMenuBar* menuBar();  // created on first use
     // Current mapping: pixels per twip and the client origin in window pixels.
@@ -292,6 +292,9 @@ public:
     void dispatch(const std::function<void()>& run) override;
 
 protected:
+    // The window shows `scene`, kept by its owner, instead of one of its own;
+    // called once, before anything is registered.
+    void showScene(Scene& scene);
     // Loads a picture file of the data folder; missing or unreadable gives
     // a null image (the caller draws a stand-in).
     QImage programPicture(const QString& fileName) const;
@@ -348,7 +351,6 @@ private:
     size_t lastDigest_ = 0;
     int animators_ = 0;  // running timers that animate the screen
     SpriteCache sprites_;
-    const Element* staticLast_ = nullptr;
     QImage layer_;
     size_t layerDigest_ = 0;
     EventTap* tap_ = nullptr;
