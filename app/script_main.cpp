@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);
-        if (!verify.isEmpty()) return zelk::verifyLevelFile(*program, verify, out, err);
+        if (!verify.isEmpty()) return zelk::verifyLevelFile(program->services(), verify, out, err);
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
     } else {

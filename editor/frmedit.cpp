@@ -342,7 +342,7 @@ void frmedit::showRecents() {
 bool frmedit::checkReach() {
     level::Level l;
     storePlatforms(Shape1, l);
-    const std::vector<int> unreachable = unreachablePlatforms(program(), l);
+    const std::vector<int> unreachable = unreachablePlatforms(program().services(), l);
     reach_ = reachSentence(unreachable);
     reachChecked_ = l;
     showSelection();

@@ -4,8 +4,7 @@
 #include <bit>
 #include <type_traits>
 
-#include "game/frmsaut.h"
-#include "toolkit/program.h"
+#include "game/playfield.h"
 #include "toolkit/services.h"
 
 namespace zelk {
@@ -50,7 +49,7 @@ void addElement(Fnv& h, const tk::Element& e) {
 
 }  // namespace
 
-uint64_t stateDigest(const frmsaut& game) {
+uint64_t stateDigest(const Playfield& game) {
     Fnv h;
     for (auto v : {game.basesaut, game.etat, game.attente, game.puiss})
         h.add(v);
@@ -89,7 +88,7 @@ uint64_t stateDigest(const frmsaut& game) {
             h.add(static_cast<int32_t>(t->interval()));
         }
     }
-    h.add(game.program().services().rng().state());
+    h.add(game.services().rng().state());
     return h.value();
 }
 

@@ -1,4 +1,4 @@
-// A digest of the whole state of a game screen: what decides the game from
+// A digest of the whole state of a playing field: what decides the game from
 // here on, as values only, so that two games that will play on alike have the
 // same digest whatever their objects' addresses or drawing order.
 #pragma once
@@ -7,7 +7,7 @@
 
 namespace zelk {
 
-class frmsaut;
+class Playfield;
 
 // FNV-1a, 64 bits, over little-endian bytes, fed in this order:
 // - the state variables basesaut, etat, attente, puiss, delai, plateau,
@@ -23,6 +23,6 @@ class frmsaut;
 //   left out, and so are the labels' captions the counters write;
 // - the random generator's state (32-bit).
 // A text goes in as its UTF-8 bytes after their count (32-bit).
-uint64_t stateDigest(const frmsaut& game);
+uint64_t stateDigest(const Playfield& game);
 
 }  // namespace zelk

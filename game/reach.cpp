@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "game/frmsaut.h"
 #include "game/platforms.h"
+#include "game/playfield.h"
 #include "game/rules.h"
 
 namespace zelk {
@@ -24,7 +24,21 @@ constexpr int kPositionStep = 10;
 // that take him to the same top of the jump, which move him alike all the
 // way, one is kept: each is tried from the ground with the platforms out of
 // the way, and the top he falls from tells them apart.
-std::vector<int16_t> distinctPowers(frmsaut& game) {
+// The field with no options and no end: only the player moves in it.
+class Walker : public Playfield {
+public:
+    using Playfield::Playfield;
+    int birdOption() const override { return 0; }
+    int birdSpeed() const override { return 0; }
+    int greenOption() const override { return 0; }
+    int greyToKill() const override { return 0; }
+    QString vialsOption() const override { return {}; }
+    int lifeOption() const override { return 0; }
+    int greyOnScreen() const override { return 0; }
+    void levelOver(const QString&, const QString&, bool) override {}
+};
+
+std::vector<int16_t> distinctPowers(Playfield& game) {
     std::vector<int16_t> charged{0};
     game.puiss = 0;
     game.charge = 1;
@@ -52,8 +66,8 @@ std::vector<int16_t> distinctPowers(frmsaut& game) {
 
 }  // namespace
 
-std::vector<int> unreachablePlatforms(tk::Program& program, const level::Level& lev) {
-    frmsaut game(program);
+std::vector<int> unreachablePlatforms(tk::Services& services, const level::Level& lev) {
+    Walker game(services);
     const std::vector<int16_t> powers = distinctPowers(game);
     applyPlatforms(game.Shape1, lev);
     const float width = game.joueur.Width;
@@ -108,7 +122,8 @@ QString reachSentence(const std::vector<int>& unreachable) {
     return QStringLiteral("Plates-formes hors d'atteinte : %1.").arg(numbers.join(u", "));
 }
 
-int verifyLevelFile(tk::Program& program, const QString& path, QTextStream& out, QTextStream& err) {
+int verifyLevelFile(tk::Services& services, const QString& path, QTextStream& out,
+                    QTextStream& err) {
     const QString name = QFileInfo(path).fileName();
     level::Record record;
     level::Error why;
@@ -117,7 +132,7 @@ int verifyLevelFile(tk::Program& program, const QString& path, QTextStream& out,
         err << why.message() << '\n';
         return 2;
     }
-    const std::vector<int> unreachable = unreachablePlatforms(program, lev);
+    const std::vector<int> unreachable = unreachablePlatforms(services, lev);
     out << reachSentence(unreachable) << '\n';
     return unreachable.empty() ? 0 : 1;
 }

@@ -520,7 +520,7 @@ private slots:
             lev.geometry[4 * k + 2] = static_cast<float>(r.height());
             lev.geometry[4 * k + 3] = static_cast<float>(r.width());
         }
-        QCOMPARE(zelk::reachSentence(zelk::unreachablePlatforms(g.program, lev)), answer);
+        QCOMPARE(zelk::reachSentence(zelk::unreachablePlatforms(g.program.services(), lev)), answer);
     }
 };
 
