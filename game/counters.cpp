@@ -1,7 +1,7 @@
 // Counters, gauges, the charge running out, and the end of the level.
-#include "app/program.h"
 #include "game/frmsaut.h"
 #include "game/rules.h"
+#include "map/screenmap.h"
 
 namespace zelk {
 

@@ -1,8 +1,8 @@
 #include "game/frmsaut.h"
 
-#include "app/program.h"
 #include "game/sky.h"
 #include "level/levelfile.h"
+#include "map/screenmap.h"
 #include "toolkit/colours.h"
 #include "toolkit/program.h"
 
@@ -29,7 +29,7 @@ frmsaut::frmsaut(tk::Program& program)
       Timer1(*this, "Timer1", kTickMs, false),
       Timer2(*this, "Timer2", kSpawnMs, false),
       Timer3(*this, "Timer3", kCountersMs, true),
-      zelk_(ZelkProgram::of(program)),
+      zelk_(ScreenMap::of(program)),
       cpt(zelk_.cpt) {
     setCaption(QStringLiteral("Zelk"));
     setBackColor(kDaySky);
