@@ -40,9 +40,6 @@ public:
     // The first pad found; driven (time frozen), the program's own pad alone.
     tk::Gamepad* gamepad() override { return pad_.get(); }
 
-    // The program object of a screen of the game.
-    static ZelkProgram& of(tk::Program& program) { return static_cast<ZelkProgram&>(program); }
-
     // ---- Moving between screens.
 
     // The main menu, from the start-up warning, the editor or the result.

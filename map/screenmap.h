@@ -87,9 +87,9 @@ public:
     virtual bool readRecord(const QString& path, level::Record& record, level::Error& err) = 0;
     virtual void sayUnreadable(const level::Error& err) = 0;
 
-    // ---- The options: one model, which frmaut and frmopt edit.
+    // ---- The options: one model, which the two option screens edit.
 
-    // For those two screens' handlers; anyone else reads through the calls below.
+    // For their controls' handlers; anyone else reads through the calls below.
     virtual level::OptionsModel& options() = 0;
     // The model's values, a replay's while one plays, at every call.
     virtual int birdOption() = 0;
