@@ -167,6 +167,10 @@ void ZelkProgram::quitFromEditor() {
     unload<frmaut>();
 }
 
+bool ZelkProgram::readRecord(const QString& path, level::Record& record, level::Error& err) {
+    return level::read(path, services().files(), record, err);
+}
+
 void ZelkProgram::sayUnreadable(const level::Error& err) {
     services().msgBox(err.message(), tk::mb::OkOnly | tk::mb::Critical,
                       QStringLiteral("Niveau illisible"));
@@ -250,7 +254,7 @@ QString ZelkProgram::selectedLevelPath() {
     return get<frmmenu>().selectedPath();
 }
 
-float ZelkProgram::gameScreenWidth() {
+float ZelkProgram::gameScreenWidth() const {
     // The game screen is laid out on the playfield and never resized.
     return level::kPlayfieldWidth + tk::kFrameWidth;
 }

@@ -1,7 +1,7 @@
 // The Zelk program object: knows every screen of the game and starts on the
 // first one. It is the one map of which screen shows which (the verbs below)
-// and of every read that crosses screens: a screen of game/, editor/ or
-// menus/ reaches another folder's screens only through it.
+// and of every read that crosses screens; the screens of game/, editor/ and
+// menus/ see it as their ScreenMap (map/screenmap.h).
 #pragma once
 
 #include <QRectF>
@@ -15,6 +15,7 @@
 #include "level/options.h"
 #include "level/records.h"
 #include "level/replay.h"
+#include "map/screenmap.h"
 #include "toolkit/gamepad.h"
 #include "toolkit/program.h"
 
@@ -25,7 +26,7 @@ class frmsaut;
 class GameRecorder;
 class ReplayRun;
 
-class ZelkProgram : public tk::Program {
+class ZelkProgram : public tk::Program, public ScreenMap {
     Q_OBJECT
 public:
     ZelkProgram(tk::Services& services, bool frozenTime);
@@ -39,67 +40,64 @@ public:
     // The first pad found; driven (time frozen), the program's own pad alone.
     tk::Gamepad* gamepad() override { return pad_.get(); }
 
-    // The program object of a screen of the game.
-    static ZelkProgram& of(tk::Program& program) { return static_cast<ZelkProgram&>(program); }
-
     // ---- Moving between screens.
 
     // The main menu, from the start-up warning, the editor or the result.
-    void showMenu();
+    void showMenu() override;
     // The menu's level list read again (the editor may have saved one).
-    void refreshLevelList();
+    void refreshLevelList() override;
     // The menu's own load: the game screen is created and discarded once (its
     // setup loads the option screens with their start values), then the game
     // options are loaded minimised.
-    void loadOptionScreens();
-    void openEditor();
-    void showGameOptions();
-    void showEnemyOptions();
+    void loadOptionScreens() override;
+    void openEditor() override;
+    void showGameOptions() override;
+    void showEnemyOptions() override;
     // The enemy options' OK, and their screen unloaded: the editor takes note.
-    void enemyOptionsChosen();
-    void enemyOptionsClosed();
+    void enemyOptionsChosen() override;
+    void enemyOptionsClosed() override;
     // A level from elsewhere (the command line, a file dropped on the menu):
     // read with the game's reader, copied into the level folder (asking
     // before replacing another level of that name) and selected in the menu.
     // A replay (.rejeu) is shown instead, as showReplayFile does.
-    void openLevelFile(const QString& path);
+    void openLevelFile(const QString& path) override;
     // The level to open when the menu first shows, after the start-up warning.
     void openAtStart(const QString& path) { levelAtStart_ = path; }
     // "JOUER": the level selected in the menu.
-    void startLevel();
+    void startLevel() override;
     // "Essayer": the editor's level as it stands, no file written; the game
     // then leads back to the editor when it ends.
-    void tryLevel(const level::Level& edited, const QString& name);
+    void tryLevel(const level::Level& edited, const QString& name) override;
     // The end of a level: the result screen with its picture.
     frmaffpg& showResultScreen();
-    void showResult(const QString& picture, const QString& standInText, bool won);
+    void showResult(const QString& picture, const QString& standInText, bool won) override;
     // The result's "Menu": back to the editor after a try, else to the menu.
-    void leaveResult();
+    void leaveResult() override;
     // The result's "Rejouer": the level of the game it ends as it was played
     // (after "Essayer" the level as tried), with the options as they are,
     // straight to the paused game.
-    void replayLevel();
+    void replayLevel() override;
     // The result's "Niveau suivant": the level after that one in the menu's
     // list (after the last, the first), read and started as "JOUER" does and
     // selected there; one that cannot be read is said, the result stays, and
     // the next press goes on past it. Never after "Essayer".
-    void nextLevel();
+    void nextLevel() override;
     // The result's "Revoir": the game just shown, played again in the game
     // screen at the speed it was played; the result screen comes back at its
     // end or when Escape stops it.
-    void watchReplay();
+    void watchReplay() override;
     // The result's "Enregistrer": that game into the level folder's "rejeux/".
-    void keepReplay();
+    void keepReplay() override;
     // A replay file shown over the menu ("SOLUTION", zelk FILE.rejeu).
-    void showReplayFile(const QString& path);
+    void showReplayFile(const QString& path) override;
     // The shipped winning replay of a level (the data folder's "solutions/"),
     // found by the level's fields, so a sample level copied or renamed keeps
     // it; empty when there is none.
-    QString solutionOf(const level::Level& l);
+    QString solutionOf(const level::Level& l) override;
     // "QUITTER" from the menu and "Quitter" from the editor: the end screen
     // is all that is left (each in its own order of unloads).
-    void quitFromMenu();
-    void quitFromEditor();
+    void quitFromMenu() override;
+    void quitFromEditor() override;
     // A level still on the screen when the game is quit: a game in progress
     // ends (counted as played), a replay stops; the game and result screens go.
     void endGame();
@@ -109,7 +107,7 @@ public:
     // The player's records: the level folder's file, read again only when it
     // changed; what happens to a damaged or unreadable one is said once.
     const level::Records& records();
-    level::LevelRecord recordOf(const level::Level& l);
+    level::LevelRecord recordOf(const level::Level& l) override;
     // The replay of the game being played or last played (the driver's
     // savereplay); false with the reason when there is none or it cannot be written.
     bool saveRecording(const QString& path, QString& whyNot) override;
@@ -138,26 +136,15 @@ public:
 
     // ---- Reading a level or saying why not.
 
-    // Reads the level file at path, checked whole by decode (one of the
-    // codec's readers, which names the file as name) before anything changes;
-    // false after a message box that says why it cannot be used.
-    template <class Out>
-    bool readLevel(const QString& path, const QString& name,
-                   bool (*decode)(const level::Record&, const QString&, Out&, level::Error&),
-                   Out& out) {
-        level::Record record;
-        level::Error err;
-        if (level::read(path, services().files(), record, err) && decode(record, name, out, err))
-            return true;
-        sayUnreadable(err);
-        return false;
-    }
-    void sayUnreadable(const level::Error& err);
+    // ScreenMap::readLevel's file read, through the program's files, and its
+    // message box when the level cannot be used.
+    bool readRecord(const QString& path, level::Record& record, level::Error& err) override;
+    void sayUnreadable(const level::Error& err) override;
 
     // ---- The options: one model, which frmaut and frmopt edit.
 
     // For those two screens' handlers; anyone else reads through the calls below.
-    level::OptionsModel& options() { return options_; }
+    level::OptionsModel& options() override { return options_; }
     // The player's options. A read loads their screen first when it is not
     // there, as touching it always did: its load puts in its start values
     // (frmopt) or the kept ones (frmaut).
@@ -170,28 +157,28 @@ public:
     // ---- Reads that cross screens: the model's values, a replay's while
     // one plays, at every call (a change made while a level runs counts at once).
 
-    int birdOption();
-    int birdSpeed();
-    int greenOption();
-    int greyToKill();
-    QString vialsOption();
-    int lifeOption();
-    int greyOnScreen();
+    int birdOption() override;
+    int birdSpeed() override;
+    int greenOption() override;
+    int greyToKill() override;
+    QString vialsOption() override;
+    int lifeOption() override;
+    int greyOnScreen() override;
     // A level's enemy options into the model, and back.
-    void applyEnemyOptions(const level::Level& l);
-    void storeEnemyOptions(level::Level& l);
+    void applyEnemyOptions(const level::Level& l) override;
+    void storeEnemyOptions(level::Level& l) override;
     // The enemy options a new level starts with.
-    void enemyOptionDefaults(level::Level& l);
+    void enemyOptionDefaults(level::Level& l) override;
     // The level selected in the menu's list, and its path. The game's own
     // setup reads the name without loading the menu (whose load creates a
     // game screen): empty when the menu is not there.
-    QString selectedLevelName(bool loadMenu = true);
-    QString selectedLevelPath();
+    QString selectedLevelName(bool loadMenu = true) override;
+    QString selectedLevelPath() override;
     // The game screen's outer width, the editor's right-hand limit.
-    static float gameScreenWidth();
+    float gameScreenWidth() const override;
     // The game screen's ground and clouds (1 to 3) as laid out, for the preview.
-    QRectF gameGround();
-    QRectF gameCloud(int index);
+    QRectF gameGround() override;
+    QRectF gameCloud(int index) override;
 
 private:
     frmsaut& play(const level::Level& lev, const QString& name, bool tried);

@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/program.h"
 #include "editor/frmouvrir.h"
 #include "game/platforms.h"
 #include "game/reach.h"
 #include "game/rules.h"
 #include "level/levelfile.h"
+#include "map/screenmap.h"
 #include "toolkit/colours.h"
 
 namespace zelk {
@@ -60,8 +60,8 @@ void place(tk::Shape& s, const Rect& r) {
 
 }  // namespace
 
-ZelkProgram& frmedit::zelk() {
-    return ZelkProgram::of(program());
+ScreenMap& frmedit::zelk() {
+    return ScreenMap::of(program());
 }
 
 frmedit::frmedit(tk::Program& program)
@@ -407,7 +407,7 @@ void frmedit::centreLabels() {
 
 void frmedit::limits() {
     // The right-hand limit is the game screen's width.
-    const float right = ZelkProgram::gameScreenWidth();
+    const float right = zelk().gameScreenWidth();
     for (int i = kGround + 1; i <= kShapeCount; ++i)
         place(Shape1(i), limited(rectOf(Shape1(i)), right));
 }
@@ -484,7 +484,7 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
 // pointer goes.
 void frmedit::follow(float x, float y) {
     tk::Shape& s = Shape1(drag_->shape);
-    place(s, dragged(drag_->grab, x, y, ZelkProgram::gameScreenWidth(), rectOf(s)));
+    place(s, dragged(drag_->grab, x, y, zelk().gameScreenWidth(), rectOf(s)));
     showSelection();
 }
 
@@ -494,7 +494,7 @@ void frmedit::release() {
     tk::Shape& s = Shape1(d.shape);
     // The drag kept its edges within the limits; a platform that was beyond
     // them before (from a file, or left by a key) is brought within.
-    if (!(rectOf(s) == d.grab.start)) place(s, fitted(rectOf(s), ZelkProgram::gameScreenWidth()));
+    if (!(rectOf(s) == d.grab.start)) place(s, fitted(rectOf(s), zelk().gameScreenWidth()));
     commit();
 }
 

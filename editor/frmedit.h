@@ -15,7 +15,7 @@
 
 namespace zelk {
 
-class ZelkProgram;
+class ScreenMap;
 
 class frmedit : public tk::Screen {
     Q_OBJECT
@@ -110,7 +110,7 @@ public:
     tk::MenuItem edition, annuler, retablir;
 
 private:
-    ZelkProgram& zelk();
+    ScreenMap& zelk();
     // A platform being dragged with the mouse.
     struct Drag {
         int shape;  // its Shape1 index

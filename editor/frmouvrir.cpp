@@ -2,10 +2,10 @@
 
 #include <QDir>
 
-#include "app/program.h"
 #include "editor/frmedit.h"
 #include "game/platforms.h"
 #include "level/levelfile.h"
+#include "toolkit/program.h"
 
 namespace zelk {
 

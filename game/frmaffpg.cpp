@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <tuple>
 
-#include "app/program.h"
 #include "level/replay.h"
+#include "map/screenmap.h"
 #include "toolkit/paint.h"
 
 namespace zelk {
@@ -64,7 +64,7 @@ frmaffpg::frmaffpg(tk::Program& program)
         l->ForeColor = QColor(255, 255, 255);
         add(*l, name);
     }
-    ZelkProgram& zelk = ZelkProgram::of(program);
+    ScreenMap& zelk = ScreenMap::of(program);
     menu.Click = [&zelk] { zelk.leaveResult(); };
     revoir.Click = [&zelk] { zelk.watchReplay(); };
     enregistrer.Click = [&zelk] { zelk.keepReplay(); };

@@ -1,6 +1,6 @@
 #include "game/frmsaut.h"
 
-#include "app/program.h"
+#include "map/screenmap.h"
 #include "toolkit/program.h"
 
 namespace zelk {
@@ -8,7 +8,7 @@ namespace zelk {
 frmsaut::frmsaut(tk::Program& program)
     : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
       Playfield(program.services()),
-      zelk_(ZelkProgram::of(program)) {
+      zelk_(ScreenMap::of(program)) {
     showScene(*this);
     setCaption(QStringLiteral("Zelk"));
     setReleasesKeysOnLeaving(true);

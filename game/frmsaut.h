@@ -13,7 +13,7 @@ class QTimer;
 
 namespace zelk {
 
-class ZelkProgram;
+class ScreenMap;
 
 class frmsaut : public tk::Screen, public Playfield {
     Q_OBJECT
@@ -93,7 +93,7 @@ private:
     std::bitset<256> held_;      // keys and pad buttons down: a repeat is no new press
     int walk_ = 0;               // where the walk keys send the player: -1, 1, or 0 for nowhere
     QTimer* padPoll_ = nullptr;  // reads the pad while the screen is shown
-    ZelkProgram& zelk_;          // the screens' map and the options
+    ScreenMap& zelk_;            // the screens' map and the options
 };
 
 }  // namespace zelk

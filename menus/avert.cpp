@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/program.h"
+#include "map/screenmap.h"
 #include "menus/resol.h"
 #include "toolkit/colours.h"
 
@@ -43,7 +43,7 @@ avert::avert(tk::Program& program)
     OKButton.Click = [this] {
         tk::Program& p = this->program();
         p.unload<avert>();
-        ZelkProgram::of(p).showMenu();
+        ScreenMap::of(p).showMenu();
     };
     CancelButton.Click = [this] { this->program().end(); };
     Command2.Click = [this] {

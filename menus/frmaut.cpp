@@ -2,8 +2,8 @@
 
 #include <QScopedValueRollback>
 
-#include "app/program.h"
 #include "game/rules.h"
+#include "map/screenmap.h"
 
 namespace zelk {
 
@@ -145,7 +145,7 @@ void frmaut::keep() {
 }
 
 level::GameSettings& frmaut::model() {
-    return ZelkProgram::of(program()).options().editSettings();
+    return ScreenMap::of(program()).options().editSettings();
 }
 
 QString frmaut::percentage(int value, int max) {

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "app/program.h"
 #include "level/levelfile.h"
+#include "map/screenmap.h"
 #include "menus/frmTip.h"
 #include "menus/frmaide.h"
 #include "menus/frmpre.h"
@@ -98,23 +98,23 @@ frmmenu::frmmenu(tk::Program& program)
           QStringLiteral("Votre meilleure partie de ce niveau"));
 
     File1.Click = [this] { showSummary(); };
-    Command1.Click = [this] { ZelkProgram::of(this->program()).startLevel(); };
+    Command1.Click = [this] { ScreenMap::of(this->program()).startLevel(); };
     Command2.Click = [this] { deleteLevel(); };
-    Command3.Click = [this] { ZelkProgram::of(this->program()).openEditor(); };
-    Command4.Click = [this] { ZelkProgram::of(this->program()).quitFromMenu(); };
+    Command3.Click = [this] { ScreenMap::of(this->program()).openEditor(); };
+    Command4.Click = [this] { ScreenMap::of(this->program()).quitFromMenu(); };
     Command5.Click = [this] { this->program().show<frmaide>(); };
-    Command6.Click = [this] { ZelkProgram::of(this->program()).showGameOptions(); };
+    Command6.Click = [this] { ScreenMap::of(this->program()).showGameOptions(); };
     Command7.Click = [this] { this->program().show<frmTip>(); };
     Command8.Click = [this] { preview(); };
     Solution.setVisible(false);
     Solution.Click = [this] {
-        if (!solution_.isEmpty()) ZelkProgram::of(this->program()).showReplayFile(solution_);
+        if (!solution_.isEmpty()) ScreenMap::of(this->program()).showReplayFile(solution_);
     };
 }
 
 void frmmenu::Form_OLEDragDrop(const QStringList& paths) {
     for (const QString& path : paths)
-        ZelkProgram::of(program()).openLevelFile(path);
+        ScreenMap::of(program()).openLevelFile(path);
 }
 
 bool frmmenu::Form_QueryClose() {
@@ -168,7 +168,7 @@ void frmmenu::Form_Load() {
     tk::Program& p = program();
     File1.setPath(p.services().levelFolder() + u'/');
     setAcceptsFiles(true);
-    ZelkProgram::of(p).loadOptionScreens();
+    ScreenMap::of(p).loadOptionScreens();
 }
 
 QString frmmenu::selectedPath() const {
@@ -178,8 +178,8 @@ QString frmmenu::selectedPath() const {
 void frmmenu::showSummary() {
     if (File1.fileName().isEmpty()) return;
     level::Summary s;
-    if (!ZelkProgram::of(program()).readLevel(selectedPath(), File1.fileName(),
-                                              level::decodeSummary, s))
+    if (!ScreenMap::of(program()).readLevel(selectedPath(), File1.fileName(), level::decodeSummary,
+                                            s))
         return;
     champ1 = s.first[0];
     champ2 = s.first[1];
@@ -206,8 +206,8 @@ void frmmenu::showRecord() {
     if (!File1.fileName().isEmpty() &&
         level::read(selectedPath(), program().services().files(), rec, err) &&
         level::decodeForGame(rec, File1.fileName(), lev, err)) {
-        record.Caption = level::recordSummary(ZelkProgram::of(program()).recordOf(lev));
-        solution_ = ZelkProgram::of(program()).solutionOf(lev);
+        record.Caption = level::recordSummary(ScreenMap::of(program()).recordOf(lev));
+        solution_ = ScreenMap::of(program()).solutionOf(lev);
     }
     Solution.setVisible(!solution_.isEmpty());
 }

@@ -1,7 +1,7 @@
 #include "menus/frmopt.h"
 
-#include "app/program.h"
 #include "level/levelfile.h"
+#include "map/screenmap.h"
 #include "menus/speedword.h"
 
 namespace zelk {
@@ -71,7 +71,7 @@ frmopt::frmopt(tk::Program& program)
     nbf.Click = [this] { model().vials = nbf.text(); };
     Command1.Click = [this] {
         setWindowState(tk::Minimized);
-        ZelkProgram::of(this->program()).enemyOptionsChosen();
+        ScreenMap::of(this->program()).enemyOptionsChosen();
     };
     // A screen loaded again starts from its own values, as the model does.
     model() = enemyOptions();
@@ -85,7 +85,7 @@ void frmopt::Form_Load() {
 
 void frmopt::Form_Unload() {
     // The level being edited loses its options with the screen.
-    ZelkProgram::of(program()).enemyOptionsClosed();
+    ScreenMap::of(program()).enemyOptionsClosed();
 }
 
 void frmopt::apply(const level::EnemyOptions& e) {
@@ -101,7 +101,7 @@ level::EnemyOptions frmopt::enemyOptions() const {
 }
 
 level::EnemyOptions& frmopt::model() {
-    return ZelkProgram::of(program()).options().editEnemy();
+    return ScreenMap::of(program()).options().editEnemy();
 }
 
 }  // namespace zelk

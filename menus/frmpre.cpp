@@ -1,9 +1,9 @@
 #include "menus/frmpre.h"
 
-#include "app/program.h"
 #include "game/rules.h"
 #include "game/sky.h"
 #include "level/levelfile.h"
+#include "map/screenmap.h"
 #include "toolkit/colours.h"
 
 namespace zelk {
@@ -34,7 +34,7 @@ void frmpre::Form_Load() {
     tk::Program& p = program();
     setWidth(kGameWidth / 2);
     setHeight(kGameHeight / 2);
-    ZelkProgram& zelk = ZelkProgram::of(p);
+    ScreenMap& zelk = ScreenMap::of(p);
     const QRectF ground = zelk.gameGround();
     Shape1(1).Height = 375.0f / 2;
     Shape1(1).Top = static_cast<float>(ground.top()) / 2;
