@@ -34,17 +34,6 @@ QString cutToBytes(const QString& text, qsizetype room) {
     return text.left(end);
 }
 
-// A replay as a file, if it can be read back: beyond the readers' bound it
-// could not.
-bool writeReplay(level::Files& files, const QString& path, const level::Replay& r, QString& why) {
-    const QByteArray bytes = level::formatReplay(r);
-    if (bytes.size() > level::kMaxReplayBytes) {
-        why = QStringLiteral("la partie est trop longue, son rejeu dépasserait %1 Mio.")
-                  .arg(level::kMaxReplayBytes / (1024 * 1024));
-        return false;
-    }
-    return files.write(path, bytes, why);
-}
 }  // namespace
 
 level::RecordsFile& ZelkProgram::recordsFile() {
@@ -128,20 +117,12 @@ bool ZelkProgram::saveRecording(const QString& path, QString& whyNot) {
 }
 
 bool ZelkProgram::writeReplay(const QString& path, const level::Replay& r, QString& whyNot) {
-    return zelk::writeReplay(services().files(), path, r, whyNot);
+    return level::writeReplayFile(services().files(), path, r, whyNot);
 }
 
 bool ZelkProgram::readReplay(const QString& path, level::Replay& out) {
-    QByteArray bytes;
     QString why;
-    const QString name = QFileInfo(path).fileName();
-    // One byte past the bound, so that a larger file is refused as such.
-    if (services().files().read(path, level::kMaxReplayBytes + 1, bytes, why)) {
-        if (level::parseReplay(bytes, name, out, why)) return true;
-    } else {
-        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2")
-                  .arg(level::shown(name, -1), why);
-    }
+    if (level::readReplayFile(services().files(), path, out, why)) return true;
     services().msgBox(why, tk::mb::OkOnly | tk::mb::Critical, QStringLiteral("Rejeu illisible"));
     return false;
 }
@@ -204,7 +185,7 @@ void ZelkProgram::keepReplay() {
     if (!sv.files().makeFolder(folder.path(), why)) {
         why = QStringLiteral("le dossier « %1 » ne peut pas être créé : %2")
                   .arg(level::shown(QDir::toNativeSeparators(folder.path()), -1), why);
-    } else if (zelk::writeReplay(sv.files(), path, r, why)) {
+    } else if (level::writeReplayFile(sv.files(), path, r, why)) {
         sv.msgBox(QStringLiteral("Rejeu enregistré : ") +
                       level::shown(QDir::toNativeSeparators(path), -1),
                   tk::mb::OkOnly | tk::mb::Information, QStringLiteral("Enregistrer"));

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "game/digest.h"
 #include "game/frmsaut.h"
+#include "game/headless.h"
 
 namespace zelk {
 
@@ -33,9 +34,6 @@ Action actionOf(tk::EventTap::KeyAction a) {
                                               : Action::Press;
 }
 
-QString hex(uint64_t digest) {
-    return QStringLiteral("%1").arg(digest, 16, 16, QChar(u'0'));
-}
 }  // namespace
 
 QString showLine(int speed, qint64 reached, qint64 length) {
@@ -45,16 +43,6 @@ QString showLine(int speed, qint64 reached, qint64 length) {
     };
     return QStringLiteral("Rejeu ×%1 — %2 / %3 — Échap : quitter")
         .arg(QString::number(speed), clock(reached), clock(length));
-}
-
-level::Check checkOf(const frmsaut& game) {
-    level::Check c;
-    c.energie = game.energie;
-    c.tuesgris = game.tuesgris;
-    c.nbgris = game.nbgris;
-    c.left = game.joueur.Left;
-    c.top = game.joueur.Top;
-    return c;
 }
 
 // ---- Recording.
@@ -257,17 +245,7 @@ bool ReplayRun::agrees(const level::Check& want, int line, QString& where) const
     level::Check now = checkOf(*game_);
     now.ticks = ticks_;
     if (now == want) return true;
-    // Every value compared, so that the two never read the same.
-    const auto state = [](const level::Check& c) {
-        return QStringLiteral("énergie %1, grises tuées %2, grises créées %3, joueur en (%4, %5)")
-            .arg(level::str(c.energie))
-            .arg(c.tuesgris)
-            .arg(c.nbgris)
-            .arg(level::str(c.left), level::str(c.top));
-    };
-    where = QStringLiteral("ligne %1, après %2 ticks : %3 au lieu de %4 ticks, %5")
-                .arg(QString::number(line), QString::number(now.ticks), state(now),
-                     QString::number(want.ticks), state(want));
+    where = checkDisagrees(now, want, line);
     return false;
 }
 
@@ -297,16 +275,7 @@ bool ReplayRun::deliver(size_t i, QString& where) {
                 if (retaking_) {
                     if (t == &g.Timer1) e.digest = now;
                 } else if (now != *e.digest) {
-                    const QString file =
-                        replay_.fileName.isEmpty()
-                            ? QString()
-                            : QStringLiteral(" de « %1 »").arg(level::shown(replay_.fileName, -1));
-                    where =
-                        QStringLiteral(
-                            "ligne %1%2, après %3 ticks : l'état du jeu a l'empreinte %4 au lieu "
-                            "de %5")
-                            .arg(QString::number(e.line), file, QString::number(ticks_), hex(now),
-                                 hex(*e.digest));
+                    where = digestDisagrees(e.line, replay_.fileName, ticks_, now, *e.digest);
                     return false;
                 }
             } else {
@@ -344,13 +313,7 @@ bool ReplayRun::runAll(QString& where) {
     for (; next_ < replay_.events.size(); ++next_)
         if (!deliver(next_, where)) return false;
     if (outcome_ != replay_.outcome) {
-        const auto said = [](level::Outcome o) {
-            return o == level::Outcome::Won    ? QStringLiteral("gagné")
-                   : o == level::Outcome::Lost ? QStringLiteral("perdu")
-                                               : QStringLiteral("inachevé");
-        };
-        where = QStringLiteral("à la fin : %1 au lieu de %2")
-                    .arg(said(outcome_), said(replay_.outcome));
+        where = outcomeDisagrees(outcome_, replay_.outcome);
         return false;
     }
     return game_ && agrees(replay_.end, static_cast<int>(replay_.events.size()) + 8, where);

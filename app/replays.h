@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "game/headless.h"
 #include "level/replay.h"
 #include "toolkit/screen.h"
 
@@ -13,9 +14,6 @@ namespace zelk {
 
 class ZelkProgram;
 class frmsaut;
-
-// The state a replay checks, as the game holds it now.
-level::Check checkOf(const frmsaut& game);
 
 // Records every event the game screen receives until the game has ended and
 // its last tick is over.

@@ -8,7 +8,9 @@
 
 #include "app/levelfolder.h"
 #include "app/program.h"
+#include "game/headless.h"
 #include "game/reach.h"
+#include "level/replay.h"
 #include "prototype/program.h"
 #include "toolkit/desktop.h"
 #include "toolkit/scriptdriver.h"
@@ -40,29 +42,28 @@ constexpr const char* kUsage =
     "  --help              affiche cette aide et quitte\n"
     "  --version           affiche la version et quitte\n";
 
-// --rejeu FILE: the replay played through headless; says how it ends.
-// --rejeu-v2 FILE NEW: the same, and written again in version 2 to NEW.
-int checkReplayFile(zelk::ZelkProgram& program, const QString& path, const QString& rewritten,
-                    QTextStream& out) {
-    level::Replay replay, retaken;
-    if (!program.readReplay(path, replay)) return 2;
-    level::Outcome outcome = level::Outcome::Unfinished;
-    int ticks = 0;
-    QString where;
-    if (!program.checkReplay(replay, outcome, ticks, where,
-                             rewritten.isEmpty() ? nullptr : &retaken)) {
-        out << "ne se reproduit pas : " << where << '\n';
-        return 3;
-    }
-    if (!rewritten.isEmpty() && !program.writeReplay(rewritten, retaken, where)) {
-        out << "« " << rewritten << " » ne peut pas être écrit : " << where << '\n';
+// --rejeu FILE: the replay played through on a game with no window; says
+// how it ends. --rejeu-v2 FILE NEW: the same, and written again in version 2
+// to NEW.
+int checkReplayFile(tk::Services& services, const QString& path, const QString& rewritten,
+                    QTextStream& out, QTextStream& err) {
+    level::Replay replay;
+    QString why;
+    if (!level::readReplayFile(services.files(), path, replay, why)) {
+        err << why << '\n';
         return 2;
     }
-    out << (outcome == level::Outcome::Won    ? "gagné en "
-            : outcome == level::Outcome::Lost ? "perdu en "
-                                              : "inachevé après ")
-        << ticks << " ticks\n";
-    return outcome == level::Outcome::Won ? 0 : 1;
+    zelk::HeadlessRun run;
+    if (!zelk::playHeadless(services, replay, run, !rewritten.isEmpty())) {
+        out << "ne se reproduit pas : " << run.where << '\n';
+        return 3;
+    }
+    if (!rewritten.isEmpty() && !level::writeReplayFile(services.files(), rewritten, replay, why)) {
+        out << "« " << rewritten << " » ne peut pas être écrit : " << why << '\n';
+        return 2;
+    }
+    out << zelk::outcomeLine(run.outcome, run.ticks) << '\n';
+    return run.outcome == level::Outcome::Won ? 0 : 1;
 }
 
 int refuse(const QString& what) {
@@ -131,11 +132,11 @@ int main(int argc, char** argv) {
     QTextStream out(stdout), err(stderr), in(stdin);
     out.setEncoding(QStringConverter::Utf8);
     in.setEncoding(QStringConverter::Utf8);
-    // A replay played through says only how it ends; what the screens do is
-    // kept aside, and shown when the replay file cannot be read.
-    QString screensLog;
-    QTextStream screens(&screensLog);
-    tk::ScriptedServices services(folders.data, replayFile.isEmpty() ? &out : &screens);
+    // A replay played through says only how it ends: what the game does
+    // (its sounds) is kept aside.
+    QString aside;
+    QTextStream asideStream(&aside);
+    tk::ScriptedServices services(folders.data, replayFile.isEmpty() ? &out : &asideStream);
     services.setFolders(folders.data, levels.isEmpty() ? folders.levels : levels);
     // A folder named keeps the options beside its levels, so that a run on
     // it touches nothing of the player's.
@@ -143,11 +144,8 @@ int main(int argc, char** argv) {
     services.setSettingsFile(folders.settings);
     if (seeded) services.rng().reseed(seed);
     if (!replayFile.isEmpty()) {
-        zelk::ZelkProgram game(services, true);
-        const int code = checkReplayFile(game, replayFile, rewritten, out);
+        const int code = checkReplayFile(services, replayFile, rewritten, out, err);
         out.flush();
-        screens.flush();
-        if (code == 2) err << screensLog;
         return code;
     }
     std::unique_ptr<tk::Program> program;

@@ -1,5 +1,9 @@
 #include "game/frmsaut.h"
 
+#include <QTimer>
+
+#include "toolkit/gamepad.h"
+
 #include "map/screenmap.h"
 #include "toolkit/program.h"
 
@@ -58,12 +62,32 @@ int frmsaut::greyOnScreen() const {
     return zelk_.greyOnScreen();
 }
 
-// ---- Keys and mouse: they only record the player's intentions.
+// ---- The window's keys and pad: the field hears them.
 
 void frmsaut::Form_KeyPress(int ascii) {
-    if (ascii == tk::key::Escape) togglePause();
-    if (ascii == tk::key::Enter) dropVial();
+    keyPress(ascii);
 }
+void frmsaut::Form_KeyDown(int keyCode, int) {
+    keyDown(keyCode);
+}
+void frmsaut::Form_KeyUp(int keyCode, int) {
+    keyUp(keyCode);
+}
+
+void frmsaut::listenToPad() {
+    // With time frozen (the driver) the pad is read when the script says so.
+    tk::Gamepad* pad = program().gamepad();
+    if (!pad || program().frozenTime()) return;
+    padPoll_ = new QTimer(this);
+    connect(padPoll_, &QTimer::timeout, this, [this, pad] {
+        // A pad is the user's hand in this window: not while he is in another.
+        if (!visible() || !active()) return;
+        padPoll_->setInterval(pad->poll(*this) ? kPadReadMs : kPadLookMs);
+    });
+    padPoll_->start(kPadLookMs);
+}
+
+// ---- The mouse: the field hears it.
 
 void frmsaut::Form_MouseDown(int button, int shift, float x, float y) {
     Playfield::sceneMouseDown(button, shift, x, y);

@@ -3,7 +3,6 @@
 // and procedures are the headless Playfield's.
 #pragma once
 
-#include <bitset>
 #include <cstdint>
 
 #include "game/playfield.h"
@@ -82,16 +81,9 @@ public:
 
 private:
     void levelOver(const QString& picture, const QString& standIn, bool won) override;
-    // The keys and the pad (game/keys.cpp).
-    enum class Intent { None, WalkLeft, WalkRight, Charge, Jump, Vial, Pause };
-    static Intent intentOf(int keyCode);
-    bool holding(Intent intent) const;
-    // The player sent past the left (-1) or right (1) wall, or stopped (0).
-    void walkTo(int way);
+    // The pad read while the screen is shown (game/keys.cpp).
     void listenToPad();
 
-    std::bitset<256> held_;      // keys and pad buttons down: a repeat is no new press
-    int walk_ = 0;               // where the walk keys send the player: -1, 1, or 0 for nowhere
     QTimer* padPoll_ = nullptr;  // reads the pad while the screen is shown
     ScreenMap& zelk_;            // the screens' map and the options
 };

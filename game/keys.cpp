@@ -4,15 +4,13 @@
 // and A for the left button, Up and B for the right one, Down and X for the
 // middle one, Start for Escape). Enter and Escape keep their own way, as key
 // presses.
-#include <QTimer>
-
-#include "game/frmsaut.h"
-#include "toolkit/gamepad.h"
-#include "toolkit/program.h"
+#include "game/playfield.h"
+#include "level/levelfile.h"
+#include "toolkit/keys.h"
 
 namespace zelk {
 
-frmsaut::Intent frmsaut::intentOf(int keyCode) {
+Playfield::Intent Playfield::intentOf(int keyCode) {
     namespace key = tk::key;
     switch (keyCode) {
         case key::Left:
@@ -39,13 +37,13 @@ frmsaut::Intent frmsaut::intentOf(int keyCode) {
     }
 }
 
-bool frmsaut::holding(Intent intent) const {
+bool Playfield::holding(Intent intent) const {
     for (size_t code = 0; code < held_.size(); ++code)
         if (held_[code] && intentOf(static_cast<int>(code)) == intent) return true;
     return false;
 }
 
-void frmsaut::Form_KeyDown(int keyCode, int) {
+void Playfield::keyDown(int keyCode) {
     const Intent intent = intentOf(keyCode);
     // A held key's repeat is no new press: Up held jumps once.
     if (intent == Intent::None || held_[static_cast<size_t>(keyCode)]) return;
@@ -68,7 +66,7 @@ void frmsaut::Form_KeyDown(int keyCode, int) {
     }
 }
 
-void frmsaut::Form_KeyUp(int keyCode, int) {
+void Playfield::keyUp(int keyCode) {
     const Intent intent = intentOf(keyCode);
     if (intent == Intent::None || !held_[static_cast<size_t>(keyCode)]) return;
     held_[static_cast<size_t>(keyCode)] = false;
@@ -79,24 +77,16 @@ void frmsaut::Form_KeyUp(int keyCode, int) {
         walkTo(holding(way < 0 ? Intent::WalkRight : Intent::WalkLeft) ? -way : 0);
 }
 
-void frmsaut::walkTo(int way) {
+void Playfield::walkTo(int way) {
     walk_ = way;
     sourisx = way < 0   ? -kWalkPastWall
-              : way > 0 ? scaleWidth() + kWalkPastWall
+              : way > 0 ? level::kPlayfieldWidth + kWalkPastWall
                         : joueur.Left + joueur.Width / 2;
 }
 
-void frmsaut::listenToPad() {
-    // With time frozen (the driver) the pad is read when the script says so.
-    tk::Gamepad* pad = program().gamepad();
-    if (!pad || program().frozenTime()) return;
-    padPoll_ = new QTimer(this);
-    connect(padPoll_, &QTimer::timeout, this, [this, pad] {
-        // A pad is the user's hand in this window: not while he is in another.
-        if (!visible() || !active()) return;
-        padPoll_->setInterval(pad->poll(*this) ? kPadReadMs : kPadLookMs);
-    });
-    padPoll_->start(kPadLookMs);
+void Playfield::keyPress(int ascii) {
+    if (ascii == tk::key::Escape) togglePause();
+    if (ascii == tk::key::Enter) dropVial();
 }
 
 }  // namespace zelk

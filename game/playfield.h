@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -67,6 +68,12 @@ public:
     void release(int button);
     // Escape: pauses the level, or resumes it.
     void togglePause();
+    // The keys and a pad's buttons as key codes (game/keys.cpp): the arrows,
+    // the space bar and the pad stand for the mouse; a key press (Escape,
+    // Enter) keeps its own way.
+    void keyDown(int keyCode);
+    void keyUp(int keyCode);
+    void keyPress(int ascii);
     void sceneMouseDown(int button, int shift, float x, float y) override;
     void sceneMouseUp(int button, int shift, float x, float y) override;
     void sceneMouseMove(int button, int shift, float x, float y) override;
@@ -122,6 +129,11 @@ public:
     int16_t cpt = 0;
 
 private:
+    enum class Intent { None, WalkLeft, WalkRight, Charge, Jump, Vial, Pause };
+    static Intent intentOf(int keyCode);
+    bool holding(Intent intent) const;
+    // The player sent past the left (-1) or right (1) wall, or stopped (0).
+    void walkTo(int way);
     void buildLayout();
     void placeUnderCloud(tk::Picture& frog);
     void showResult(const char* picture, const char* standIn, bool won);
@@ -132,6 +144,8 @@ private:
     static int16_t platformOfTag(const QString& tag);
 
     tk::Services& services_;
+    std::bitset<256> held_;  // keys and pad buttons down: a repeat is no new press
+    int walk_ = 0;           // where the walk keys send the player: -1, 1, or 0 for nowhere
     bool over_ = false;  // the level was won or lost
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;

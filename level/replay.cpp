@@ -1,9 +1,11 @@
 #include "level/replay.h"
 
 #include <QByteArrayList>
+#include <QFileInfo>
 #include <QUrl>
 #include <cmath>
 
+#include "level/files.h"
 #include "level/runtime.h"
 
 namespace level {
@@ -362,6 +364,27 @@ QString gameTime(qint64 ms) {
     const qint64 s = ms / 1000;
     if (s < 60) return QStringLiteral("%1 s").arg(s);
     return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60);
+}
+
+bool readReplayFile(Files& files, const QString& path, Replay& out, QString& why) {
+    QByteArray bytes;
+    const QString name = QFileInfo(path).fileName();
+    // One byte past the bound, so that a larger file is refused as such.
+    if (!files.read(path, kMaxReplayBytes + 1, bytes, why)) {
+        why = QStringLiteral("Le rejeu « %1 » ne peut pas être lu : %2").arg(shown(name, -1), why);
+        return false;
+    }
+    return parseReplay(bytes, name, out, why);
+}
+
+bool writeReplayFile(Files& files, const QString& path, const Replay& r, QString& why) {
+    const QByteArray bytes = formatReplay(r);
+    if (bytes.size() > kMaxReplayBytes) {
+        why = QStringLiteral("la partie est trop longue, son rejeu dépasserait %1 Mio.")
+                  .arg(kMaxReplayBytes / (1024 * 1024));
+        return false;
+    }
+    return files.write(path, bytes, why);
 }
 
 }  // namespace level

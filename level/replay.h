@@ -93,6 +93,13 @@ QByteArray formatReplay(const Replay& r);
 // delivers. More than kMaxReplayBytes is refused whatever it holds.
 bool parseReplay(const QByteArray& data, const QString& fileName, Replay& out, QString& whyNot);
 
+class Files;
+// A replay file read and parsed; `whyNot` is the message to show when not.
+bool readReplayFile(Files& files, const QString& path, Replay& out, QString& whyNot);
+// A replay written as a file, only if it can be read back: beyond the
+// readers' bound it could not.
+bool writeReplayFile(Files& files, const QString& path, const Replay& r, QString& whyNot);
+
 // Game time as a player reads it: "1 min 12 s", "45 s".
 QString gameTime(qint64 ms);
 

@@ -1,0 +1,75 @@
+// A game played with no window: the field, the options it reads as plain
+// values, and a replay played through on it. zelk-script's --rejeu, the
+// solver and the tests play here; the game screen plays the same events
+// through its window, with the same checks and the same words.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "game/playfield.h"
+#include "level/replay.h"
+
+namespace zelk {
+
+class HeadlessGame : public Playfield {
+public:
+    HeadlessGame(tk::Services& services, const level::GameOptions& options);
+
+    // The level's platforms, the game timer's interval and the sky, then the
+    // setup, as a game starts on screen.
+    void start(const level::Level& lev, int tickMs, bool day);
+
+    // The game's input, delivered as the game screen delivers it. A forced
+    // mouse event goes to `target` (nullptr: the field) without a hit test.
+    void mouse(tk::Scene::MouseAction a, int button, int shift, float x, float y,
+               tk::Element* target = nullptr, bool forced = false);
+    // A game timer's firing; true when it ran (an enabled timer), and then
+    // Timer1's counts as a game tick.
+    bool fire(tk::Timer& t);
+    int ticks() const { return ticks_; }
+
+    level::GameOptions options;  // read at each use: a change counts at once
+    level::Outcome outcome() const { return outcome_; }
+
+    int birdOption() const override { return options.bird; }
+    int birdSpeed() const override { return options.birdSpeed; }
+    int greenOption() const override { return options.green; }
+    int greyToKill() const override { return options.greyToKill; }
+    QString vialsOption() const override { return options.vials; }
+    int lifeOption() const override { return options.life; }
+    int greyOnScreen() const override { return options.greyOnScreen; }
+
+private:
+    // The last call in a tick decides, as on screen.
+    void levelOver(const QString&, const QString&, bool won) override {
+        outcome_ = won ? level::Outcome::Won : level::Outcome::Lost;
+    }
+    level::Outcome outcome_ = level::Outcome::Unfinished;
+    int ticks_ = 0;
+};
+
+// The state a replay checks, as the field holds it now.
+level::Check checkOf(const Playfield& game);
+
+// What a replay played back says where it stops agreeing with the game.
+QString checkDisagrees(const level::Check& now, const level::Check& want, int line);
+QString digestDisagrees(int line, const QString& fileName, int ticks, uint64_t now, uint64_t want);
+QString outcomeDisagrees(level::Outcome now, level::Outcome want);
+// "gagné en N ticks", "perdu en N ticks", "inachevé après N ticks".
+QString outcomeLine(level::Outcome outcome, int ticks);
+
+// Plays `replay` through on a headless game, from its seed on the services'
+// generator (which is left as it was found). True when the game ended as
+// recorded; else `where` says where it stopped agreeing. `outcome` and
+// `ticks` say how it ended. Retaking, the digest of every game tick is
+// written into `replay` (made version 2) instead of compared.
+struct HeadlessRun {
+    level::Outcome outcome = level::Outcome::Unfinished;
+    int ticks = 0;
+    QString where;
+};
+bool playHeadless(tk::Services& services, level::Replay& replay, HeadlessRun& run,
+                  bool retake = false);
+
+}  // namespace zelk
