@@ -12,8 +12,6 @@
 namespace zelk {
 
 namespace {
-// A check of the game's state every this many game ticks.
-constexpr int kCheckEvery = 50;
 // A shown replay: the longest wait between two events and the length of a
 // skip, ms of the recording; the faster of its two speeds.
 constexpr qint64 kLongestWait = 1000;
@@ -55,10 +53,7 @@ struct GameRecorder::TickEnd {
         struct Over {
             GameRecorder& r;
             ~Over() {
-                if (r.ticking_ >= 0 && r.game_)
-                    r.replay_.events[static_cast<size_t>(r.ticking_)].digest =
-                        stateDigest(*r.game_);
-                r.ticking_ = -1;
+                if (r.game_) r.writer_.tickOver(*r.game_);
             }
         } over{*recorder};
         recorder->tick_();
@@ -66,7 +61,12 @@ struct GameRecorder::TickEnd {
 };
 
 GameRecorder::GameRecorder(ZelkProgram& program, frmsaut& game, level::Replay start)
-    : program_(program), game_(&game), replay_(std::move(start)), options_(replay_.options) {
+    : program_(program),
+      game_(&game),
+      // Frozen time (the driver) counts in game ticks.
+      writer_(std::move(start), program.frozenTime()
+                                    ? std::function<qint64()>()
+                                    : std::function<qint64()>([this] { return clock_.elapsed(); })) {
     clock_.start();
     game.setTap(this);
     // Another recorder's hook on this screen hands over the game's own handler.
@@ -83,41 +83,20 @@ GameRecorder::~GameRecorder() {
 }
 
 bool GameRecorder::open() {
-    if (closed_) return false;
-    if (ending_ || !game_) {
-        close();
+    if (writer_.closed()) return false;
+    if (!game_) {
+        writer_.close(nullptr);
         return false;
     }
-    const level::GameOptions now = program_.gameOptions();
-    if (!(now == options_)) {
-        options_ = now;
-        add(Kind::Options).options = now;
-    }
-    return true;
-}
-
-void GameRecorder::close() {
-    if (closed_) return;
-    closed_ = true;
-    if (game_) {
-        replay_.end = checkOf(*game_);
-        game_->setTap(nullptr);
-    }
-    replay_.end.ticks = ticks_;
-}
-
-level::ReplayEvent& GameRecorder::add(Kind kind) {
-    level::ReplayEvent& e = replay_.events.emplace_back();
-    e.kind = kind;
-    // Frozen time (the driver) counts in game ticks.
-    e.ms = program_.frozenTime() ? qint64{ticks_} * replay_.tickMs : clock_.elapsed();
-    return e;
+    if (writer_.open(program_.gameOptions(), *game_)) return true;
+    game_->setTap(nullptr);
+    return false;
 }
 
 bool GameRecorder::mouse(tk::Screen::MouseAction a, int button, int shift, float x, float y,
                          const tk::Element* target, bool forced) {
     if (!open()) return true;
-    level::ReplayEvent& e = add(Kind::Mouse);
+    level::ReplayEvent& e = writer_.add(Kind::Mouse);
     e.action = actionOf(a);
     e.code = button;
     e.shift = shift;
@@ -130,7 +109,7 @@ bool GameRecorder::mouse(tk::Screen::MouseAction a, int button, int shift, float
 
 bool GameRecorder::key(KeyAction a, int code, int shift) {
     if (!open()) return true;
-    level::ReplayEvent& e = add(Kind::Key);
+    level::ReplayEvent& e = writer_.add(Kind::Key);
     e.action = actionOf(a);
     e.code = code;
     e.shift = shift;
@@ -138,33 +117,16 @@ bool GameRecorder::key(KeyAction a, int code, int shift) {
 }
 
 bool GameRecorder::timer(const tk::Timer& t) {
-    if (!open()) return true;
-    const bool tick = &t == &game_->Timer1;
-    if (tick) {
-        if (ticks_ > 0 && ticks_ % kCheckEvery == 0) {
-            level::Check& c = add(Kind::Check).check;
-            c = checkOf(*game_);
-            c.ticks = ticks_;
-        }
-        ++ticks_;
-    }
-    add(Kind::Timer).name = t.objectName();
-    ticking_ = tick ? static_cast<std::ptrdiff_t>(replay_.events.size()) - 1 : -1;
+    if (open()) writer_.timer(*game_, t);
     return true;
 }
 
 void GameRecorder::ended(bool won) {
-    replay_.outcome = won ? level::Outcome::Won : level::Outcome::Lost;
-    ending_ = true;
+    writer_.ended(won);
 }
 
 level::Replay GameRecorder::replay() {
-    level::Replay r = replay_;
-    if (!closed_) {
-        if (game_) r.end = checkOf(*game_);
-        r.end.ticks = ticks_;
-    }
-    return r;
+    return writer_.replay(game_.data());
 }
 
 // ---- Playing back.

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "game/headless.h"
+#include "game/recording.h"
 #include "level/replay.h"
 #include "toolkit/screen.h"
 
@@ -28,28 +29,21 @@ public:
     bool timer(const tk::Timer& t) override;
     // The game ended (won or lost; a later call in the same tick decides).
     void ended(bool won);
-    int ticks() const { return ticks_; }
+    int ticks() const { return writer_.ticks(); }
     // The replay so far, closed as the game stands now if it is still open.
     level::Replay replay();
 
 private:
     // False once the recording is closed; notes a change of the options first.
     bool open();
-    void close();
-    level::ReplayEvent& add(level::ReplayEvent::Kind kind);
     // Timer1's handler, followed by the digest of the state it left.
     struct TickEnd;
 
     ZelkProgram& program_;
     QPointer<frmsaut> game_;
     tk::Handler tick_;  // the game's own handler of Timer1
-    // The recorded firing of Timer1 that runs now (-1: none).
-    std::ptrdiff_t ticking_ = -1;
-    level::Replay replay_;
-    level::GameOptions options_;
     QElapsedTimer clock_;
-    int ticks_ = 0;
-    bool ending_ = false, closed_ = false;
+    ReplayWriter writer_;
 };
 
 // The line a shown replay keeps on the game screen: its speed (1 or 4), the
