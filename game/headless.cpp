@@ -5,6 +5,7 @@
 
 #include "game/digest.h"
 #include "game/platforms.h"
+#include "game/recording.h"
 #include "game/sky.h"
 #include "level/runtime.h"
 
@@ -40,15 +41,50 @@ void HeadlessGame::start(const level::Level& lev, int tickMs, bool day) {
     if (!img.isNull()) tem.setImage(img, sky);
 }
 
+bool HeadlessGame::recording() {
+    return writer_ && writer_->open(options, *this);
+}
+
+void HeadlessGame::levelOver(const QString&, const QString&, bool won) {
+    outcome_ = won ? level::Outcome::Won : level::Outcome::Lost;
+    if (writer_) writer_->ended(won);
+}
+
 void HeadlessGame::mouse(tk::Scene::MouseAction a, int button, int shift, float x, float y,
                          tk::Element* target, bool forced) {
+    if (recording()) {
+        level::ReplayEvent& e = writer_->add(Kind::Mouse);
+        e.action = a == tk::Scene::MouseAction::Down ? Action::Down
+                   : a == tk::Scene::MouseAction::Up ? Action::Up
+                                                     : Action::Move;
+        e.code = button;
+        e.shift = shift;
+        e.x = x;
+        e.y = y;
+        e.forced = forced;
+        if (forced && target) e.name = nameOf(target);
+    }
     routeMouse(a, button, shift, x, y, target, forced, *this);
+}
+
+void HeadlessGame::key(Action a, int code) {
+    if (recording()) {
+        level::ReplayEvent& e = writer_->add(Kind::Key);
+        e.action = a;
+        e.code = code;
+    }
+    if (a == Action::Down) keyDown(code);
+    if (a == Action::Up) keyUp(code);
+    if (a == Action::Press) keyPress(code);
 }
 
 bool HeadlessGame::fire(tk::Timer& t) {
     if (!t.enabled()) return false;
     if (&t == &Timer1) ++ticks_;
+    const bool written = recording();
+    if (written) writer_->timer(*this, t);
     t.fire();
+    if (written) writer_->tickOver(*this);
     return true;
 }
 
@@ -95,11 +131,9 @@ QString outcomeLine(level::Outcome outcome, int ticks) {
         .arg(ticks);
 }
 
-namespace {
-
-// Delivers one event; false (with `where`) when the game disagrees.
-bool deliver(HeadlessGame& g, level::Replay& replay, level::ReplayEvent& e, bool retake,
-             QString& where) {
+bool HeadlessGame::play(level::ReplayEvent& e, QString& where, const QString& fileName,
+                        bool retake) {
+    HeadlessGame& g = *this;
     switch (e.kind) {
         case Kind::Check: {
             level::Check now = checkOf(g);
@@ -126,13 +160,11 @@ bool deliver(HeadlessGame& g, level::Replay& replay, level::ReplayEvent& e, bool
                 return true;
             }
             if (now == *e.digest) return true;
-            where = digestDisagrees(e.line, replay.fileName, g.ticks(), now, *e.digest);
+            where = digestDisagrees(e.line, fileName, g.ticks(), now, *e.digest);
             return false;
         }
         case Kind::Key:
-            if (e.action == Action::Down) g.keyDown(e.code);
-            if (e.action == Action::Up) g.keyUp(e.code);
-            if (e.action == Action::Press) g.keyPress(e.code);
+            g.key(e.action, e.code);
             return true;
         case Kind::Mouse: {
             tk::Element* target = nullptr;
@@ -152,7 +184,6 @@ bool deliver(HeadlessGame& g, level::Replay& replay, level::ReplayEvent& e, bool
     return true;
 }
 
-}  // namespace
 
 bool playHeadless(tk::Services& services, level::Replay& replay, HeadlessRun& run, bool retake) {
     level::Rng& rng = services.rng();
@@ -183,7 +214,7 @@ bool playHeadless(tk::Services& services, level::Replay& replay, HeadlessRun& ru
     for (; i < replay.events.size(); ++i) {
         level::ReplayEvent& e = replay.events[i];
         try {
-            if (!deliver(game, replay, e, retake, run.where)) return done(false);
+            if (!game.play(e, run.where, replay.fileName, retake)) return done(false);
         } catch (const level::RuntimeError& err) {
             run.where = QStringLiteral("ligne %1 : %2").arg(e.line).arg(err.text());
             return done(false);

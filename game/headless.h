@@ -12,6 +12,8 @@
 
 namespace zelk {
 
+class ReplayWriter;
+
 class HeadlessGame : public Playfield {
 public:
     HeadlessGame(tk::Services& services, const level::GameOptions& options);
@@ -24,10 +26,22 @@ public:
     // mouse event goes to `target` (nullptr: the field) without a hit test.
     void mouse(tk::Scene::MouseAction a, int button, int shift, float x, float y,
                tk::Element* target = nullptr, bool forced = false);
+    // A key's down, up or press (an ASCII code).
+    void key(level::ReplayEvent::Action a, int code);
     // A game timer's firing; true when it ran (an enabled timer), and then
     // Timer1's counts as a game tick.
     bool fire(tk::Timer& t);
     int ticks() const { return ticks_; }
+
+    // One event of a replay, delivered as above: a check or a tick's digest
+    // (unless retaking, when the digest is written into the event instead)
+    // is compared with the game; false, with `where`, when it disagrees.
+    // `fileName` names the replay in what `where` says.
+    bool play(level::ReplayEvent& e, QString& where, const QString& fileName = {},
+              bool retake = false);
+
+    // Writes down every event delivered from now on (nullptr: no more).
+    void record(ReplayWriter* writer) { writer_ = writer; }
 
     level::GameOptions options;  // read at each use: a change counts at once
     level::Outcome outcome() const { return outcome_; }
@@ -42,10 +56,11 @@ public:
 
 private:
     // The last call in a tick decides, as on screen.
-    void levelOver(const QString&, const QString&, bool won) override {
-        outcome_ = won ? level::Outcome::Won : level::Outcome::Lost;
-    }
+    void levelOver(const QString&, const QString&, bool won) override;
+    // False when nothing is written down, or no more.
+    bool recording();
     level::Outcome outcome_ = level::Outcome::Unfinished;
+    ReplayWriter* writer_ = nullptr;
     int ticks_ = 0;
 };
 

@@ -1,7 +1,7 @@
 // zelk-solve: finds, for each level, a game that wins it from the start
 // through the game's own events, and writes its replay (NAME.rejeu) beside
-// the others. It plays on a copy of the level folder, so the records of the
-// games it wins stay out of it.
+// the others. It plays on headless fields, with no window and no program:
+// nothing of the level folder is written.
 //
 //   zelk-solve --folder LEVELS --out SOLUTIONS [--seed N] [--restarts N] [--max-ticks N] [NAME.lev ...]
 //
@@ -14,11 +14,8 @@
 // start and keeps the piece of the one that scored best after a look ahead:
 // kills first, then energy. Every piece is replayed from the level's start, so
 // what is written is exactly what was played.
-#include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTextStream>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,15 +23,17 @@
 #include <memory>
 #include <random>
 
-#include "app/program.h"
-#include "game/frmsaut.h"
+#include "game/headless.h"
+#include "game/recording.h"
 #include "game/rules.h"
-#include "toolkit/scriptdriver.h"
+#include "level/options.h"
+#include "level/replay.h"
+#include "toolkit/keys.h"
 #include "toolkit/scriptedservices.h"
 
 namespace {
 
-using zelk::frmsaut;
+using zelk::HeadlessGame;
 
 constexpr int kSpawnEvery = 222;  // Timer2's 4000 ms in ticks of 18 ms
 constexpr int kPiece = 150;       // ticks kept at each step of the search
@@ -43,77 +42,95 @@ constexpr int kCandidates = 10;   // continuations tried at each step
 constexpr float kMouseY = 10950;  // on the ground strip, under every enemy
 constexpr float kFieldRight = 15209;
 constexpr float kPlayer = 375;
-constexpr float kEdge = 90;  // how near a platform's end he goes before jumping off it
+constexpr float kEdge = 90;
+constexpr auto Move = level::ReplayEvent::Action::Move;
+constexpr auto Down = level::ReplayEvent::Action::Down;
+constexpr auto Up = level::ReplayEvent::Action::Up;  // how near a platform's end he goes before jumping off it
 
-// One game played through the driver, every line kept.
+// A level's start: its fields, the options a fresh player has with the
+// level's own enemy options, the generator's state.
+level::Replay startOf(const QString& folder, const QString& name) {
+    level::Record record;
+    level::Error err;
+    level::Replay start;
+    if (!level::read(QDir(folder).filePath(name), record, err) ||
+        !level::decodeForGame(record, name, start.level, err)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(err.message()));
+        std::exit(2);
+    }
+    start.levelName = name;
+    const level::GameSettings fresh;
+    const level::EnemyOptions enemy = level::EnemyOptions::of(start.level);
+    start.options = {enemy.bird, enemy.birdSpeed, enemy.green, enemy.greyToKill,
+                     enemy.vials, fresh.vie,      fresh.maxgb};
+    start.tickMs = fresh.dep;
+    start.day = fresh.jour;
+    start.seed = level::Rng().state();
+    return start;
+}
+
+// One game played on a headless field, every input kept and written down as
+// the game screen writes a game down.
 class Play {
 public:
-    Play(const QString& folder, const QString& level)
-        : services_(folder, nullptr),
-          program_(services_, true),
-          driver_(program_, services_, sink_) {
-        run(QStringLiteral("start"));
-        run(QStringLiteral("click avert.OKButton"));
-        run(QStringLiteral("select frmmenu.File1 %1").arg(tk::quoted(level)));
-        run(QStringLiteral("click frmmenu.Command1"));
-        run(QStringLiteral("key frmsaut 27"));
+    explicit Play(const level::Replay& start)
+        : game_(services_, start.options), writer_(start) {
+        services_.rng().reseed(start.seed);
+        game_.record(&writer_);
+        game_.start(start.level, start.tickMs, start.day);
+        key(tk::key::Escape);  // the game starts paused
     }
 
-    void run(const QString& line) {
-        flush();
-        lines_ << line;
-        exec(line);
-    }
-    // Lines played by another Play, as they were.
-    void replay(const QStringList& lines, int ticks) {
-        for (qsizetype i = lines_.size(); i < lines.size(); ++i) {
-            lines_ << lines[i];
-            exec(lines[i]);
-        }
+    // Inputs played by another Play, as they were.
+    void replay(const std::vector<level::ReplayEvent>& inputs, int ticks) {
+        for (size_t i = inputs_.size(); i < inputs.size(); ++i)
+            input(inputs[i]);
         ticks_ = ticks;
     }
     void tick() {
-        exec(QStringLiteral("fire frmsaut.Timer1"));
+        fire(game_.Timer1);
         ++ticks_;
-        ++pending_;
         if (ticks_ % kSpawnEvery == 0 && !over()) {
-            flush();
-            run(QStringLiteral("fire frmsaut.Timer2"));
-            run(QStringLiteral("fire frmsaut.Timer3"));
+            fire(game_.Timer2);
+            fire(game_.Timer3);
         }
     }
-    void mouse(const char* action, int button, float x) {
+    void mouse(level::ReplayEvent::Action action, int button, float x) {
         const int ix = static_cast<int>(std::clamp(x, 0.f, kFieldRight));
-        if (std::strcmp(action, "move") == 0 && std::abs(ix - lastX_) < 30) return;
-        if (std::strcmp(action, "move") == 0) lastX_ = ix;
-        run(QStringLiteral("mouse frmsaut at %1 %2 %3 %4")
-                .arg(QLatin1String(action))
-                .arg(button)
-                .arg(ix)
-                .arg(static_cast<int>(kMouseY)));
+        const bool move = action == level::ReplayEvent::Action::Move;
+        if (move && std::abs(ix - lastX_) < 30) return;
+        if (move) lastX_ = ix;
+        level::ReplayEvent e;
+        e.kind = level::ReplayEvent::Kind::Mouse;
+        e.action = action;
+        e.code = button;
+        e.x = static_cast<float>(ix);
+        e.y = kMouseY;
+        input(e);
     }
-    void flush() {
-        if (pending_ == 0) return;
-        lines_ << QStringLiteral("fire frmsaut.Timer1 %1").arg(pending_);
-        pending_ = 0;
+    // A key down and its press, as a keyboard gives them.
+    void key(int code) {
+        level::ReplayEvent e;
+        e.kind = level::ReplayEvent::Kind::Key;
+        e.code = code;
+        e.action = level::ReplayEvent::Action::Down;
+        input(e);
+        e.action = level::ReplayEvent::Action::Press;
+        input(e);
     }
 
-    frmsaut& game() { return program_.get<frmsaut>(); }
-    bool saveReplay(const QString& path, QString& why) { return program_.saveRecording(path, why); }
-    bool over() { return !game().Timer1.enabled(); }
+    zelk::HeadlessGame& game() { return game_; }
+    level::Replay recording() { return writer_.replay(&game_); }
+    bool over() { return !game_.Timer1.enabled(); }
     // pg() tests the loss after the win: a level that ends with energy left is won.
-    bool won() { return over() && game().energie > 0; }
+    bool won() { return over() && game_.energie > 0; }
     int ticks() const { return ticks_; }
-    const QStringList& lines() {
-        flush();
-        return lines_;
-    }
+    const std::vector<level::ReplayEvent>& inputs() const { return inputs_; }
     int kills() {
-        frmsaut& g = game();
         int dead = 0;
-        for (int k = 1; k <= g.nbvertes; ++k)
-            if (!g.mech2(k).Visible) ++dead;
-        return g.tuesgris + dead;
+        for (int k = 1; k <= game_.nbvertes; ++k)
+            if (!game_.mech2(k).Visible) ++dead;
+        return game_.tuesgris + dead;
     }
     // Higher is better: won soonest; lost is worst; else the kills and the
     // energy left, a kill worth its share of the energy a level starts with,
@@ -121,26 +138,28 @@ public:
     double score() {
         if (won()) return 1e9 - ticks_;
         if (over()) return -1e9 + ticks_;
-        frmsaut& g = game();
-        const int needed = std::max(1, g.greyToKill() + g.nbvertes);
-        const double full = g.lifeOption() * zelk::kEnergyPerVie;
-        return kills() * full / needed + g.energie;
+        const int needed = std::max(1, game_.greyToKill() + game_.nbvertes);
+        const double full = game_.lifeOption() * zelk::kEnergyPerVie;
+        return kills() * full / needed + game_.energie;
     }
 
 private:
-    void exec(const QString& line) {
-        driver_.execute(line);
-        program_.collectGarbage();
-        services_.clearLog();
+    void fire(tk::Timer& t) {
+        level::ReplayEvent e;
+        e.kind = level::ReplayEvent::Kind::Timer;
+        e.name = t.objectName();
+        input(e);
     }
-    QString printed_;  // what `get` would print: nothing, the player reads the game itself
-    QTextStream sink_{&printed_};
-    tk::ScriptedServices services_;
-    zelk::ZelkProgram program_;
-    tk::ScriptDriver driver_;
-    QStringList lines_;
+    void input(const level::ReplayEvent& e) {
+        inputs_.push_back(e);
+        QString where;
+        game_.play(inputs_.back(), where);
+    }
+    tk::ScriptedServices services_{QString(), nullptr};
+    zelk::HeadlessGame game_;
+    zelk::ReplayWriter writer_;
+    std::vector<level::ReplayEvent> inputs_;
     int ticks_ = 0;
-    int pending_ = 0;
     int lastX_ = -1000;
 };
 
@@ -151,7 +170,7 @@ public:
     explicit Player(uint32_t seed) : rng_(seed) {}
 
     void step(Play& p) {
-        frmsaut& g = p.game();
+        HeadlessGame& g = p.game();
         const float px = g.joueur.Left + kPlayer / 2;
         const float feet = g.joueur.Top + kPlayer;
         if (g.etat != zelk::jump::Standing) {
@@ -159,7 +178,7 @@ public:
             if (charging_) release(p);
             float x = goalX(g, px);
             if (!goalAlive(g)) x = nearestBelow(g, px, feet, x);
-            p.mouse("move", 0, x);
+            p.mouse(Move, 0, x);
             jumping_ = false;
             wait_ = 0;
             return;
@@ -172,17 +191,17 @@ public:
             const tk::Shape& s = g.Shape1(g.plateau);
             x = std::clamp(x, s.Left + kEdge, std::max(s.Left + kEdge, s.Left + s.Width - kEdge));
         }
-        p.mouse("move", 0, x);
+        p.mouse(Move, 0, x);
         if (!jumping_) return;
         if (std::abs(x - px) > std::max(reach_, kEdge)) return;
         if (!charging_ && need_ > 0) {
-            p.mouse("down", tk::LeftButton, x);
+            p.mouse(Down, tk::LeftButton, x);
             charging_ = true;
         }
         if (g.puiss >= need_) {
             if (charging_) release(p);
-            p.mouse("down", tk::RightButton, x);
-            p.mouse("up", tk::RightButton, x);
+            p.mouse(Down, tk::RightButton, x);
+            p.mouse(Up, tk::RightButton, x);
         }
     }
 
@@ -190,11 +209,11 @@ private:
     enum class Goal { Grey, Green, Bird, Platform, Walk };
 
     void release(Play& p) {
-        p.mouse("up", tk::LeftButton, lastGoalX_);
+        p.mouse(Up, tk::LeftButton, lastGoalX_);
         charging_ = false;
     }
 
-    bool goalAlive(frmsaut& g) const {
+    bool goalAlive(HeadlessGame& g) const {
         switch (goal_) {
             case Goal::Grey:
                 return index_ <= g.nbgris && g.mech1(index_).Visible;
@@ -207,7 +226,7 @@ private:
         }
     }
 
-    float goalX(frmsaut& g, float px) {
+    float goalX(HeadlessGame& g, float px) {
         float x = px;
         switch (goal_) {
             case Goal::Grey:
@@ -235,7 +254,7 @@ private:
 
     static float centre(const tk::Picture& e) { return e.Left + e.Width / 2; }
 
-    float nearestBelow(frmsaut& g, float px, float feet, float fallback) const {
+    float nearestBelow(HeadlessGame& g, float px, float feet, float fallback) const {
         float best = 1e9f, x = fallback;
         auto consider = [&](const tk::Picture& e) {
             if (!e.Visible || e.Top + 100 < feet) return;
@@ -256,7 +275,7 @@ private:
             std::clamp(feet - top + extra(rng_), 0.f, static_cast<float>(zelk::kPowerMax)));
     }
 
-    void choose(Play& p, frmsaut& g, float px, float feet) {
+    void choose(Play& p, HeadlessGame& g, float px, float feet) {
         struct Option {
             Goal goal;
             int index;
@@ -302,7 +321,7 @@ private:
         }
         // A vial on the way of the grey frogs coming to this platform.
         if (unit(rng_) < 0.25f && g.nbf.Caption != QLatin1String("0") && !g.nbf.Caption.isEmpty())
-            p.run(QStringLiteral("key frmsaut 13"));
+            p.key(tk::key::Enter);
     }
 
     std::mt19937 rng_;
@@ -326,22 +345,23 @@ int gRestarts = 8;        // fresh searches before giving up (--restarts)
 int gMaxTicks = 15000;    // a search not won by then starts afresh (--max-ticks)
 uint32_t gSeed = 0;   // where the searches' seeds start (--seed)
 
-bool solve(const QString& folder, const QString& level, QStringList& winning, int& ticks) {
+bool solve(const level::Replay& start, std::vector<level::ReplayEvent>& winning, int& ticks) {
+    const QString& level = start.levelName;
     for (int restart = 0; restart < gRestarts; ++restart) {
         double keptScore = 0;
-        QStringList kept;
+        std::vector<level::ReplayEvent> kept;
         int keptTicks = 0;
         for (int round = 0; keptTicks < gMaxTicks; ++round) {
             double bestScore = -2e9;
-            QStringList best;
+            std::vector<level::ReplayEvent> best;
             int bestTicks = 0;
             bool bestWon = false;
             for (int c = 0; c < kCandidates; ++c) {
-                Play p(folder, level);
-                if (!kept.isEmpty()) p.replay(kept, keptTicks);
+                Play p(start);
+                if (!kept.empty()) p.replay(kept, keptTicks);
                 Player player(gSeed + static_cast<uint32_t>(restart * 1000003 + round * 101 + c));
                 playFor(p, player, kPiece);
-                const QStringList piece = p.lines();
+                const std::vector<level::ReplayEvent> piece = p.inputs();
                 const int pieceTicks = p.ticks();
                 const bool wonHere = p.won();
                 playFor(p, player, kLookAhead);
@@ -363,9 +383,9 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
         std::fprintf(stderr, "%s: restart %d (%d ticks kept, score %.0f)\n", qPrintable(level),
                      restart + 1, keptTicks, keptScore);
         // What was left to kill where the search stopped.
-        Play left(folder, level);
+        Play left(start);
         left.replay(kept, keptTicks);
-        frmsaut& g = left.game();
+        HeadlessGame& g = left.game();
         std::fprintf(stderr, "  grey killed %d of %d, energy %.0f; green left:", g.tuesgris,
                      g.greyToKill(), static_cast<double>(g.energie));
         for (int k = 1; k <= g.nbvertes; ++k)
@@ -381,7 +401,7 @@ bool solve(const QString& folder, const QString& level, QStringList& winning, in
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString folder, out;
     QStringList levels;
@@ -406,32 +426,30 @@ int main(int argc, char** argv) {
     }
     if (levels.isEmpty())
         levels = QDir(folder).entryList({QStringLiteral("*.lev")}, QDir::Files, QDir::Name);
-    QTemporaryDir copy;
-    for (const QString& name : QDir(folder).entryList(QDir::Files))
-        QFile::copy(QDir(folder).filePath(name), copy.filePath(name));
-    folder = copy.path();
     int failed = 0;
     for (const QString& level : levels) {
-        QStringList lines;
+        const level::Replay start = startOf(folder, level);
+        std::vector<level::ReplayEvent> inputs;
         int ticks = 0;
-        if (!solve(folder, level, lines, ticks)) {
+        if (!solve(start, inputs, ticks)) {
             std::fprintf(stderr, "%s: no win found\n", qPrintable(level));
             ++failed;
             continue;
         }
         // The winning game played once more, recorded as the game records one.
-        Play p(folder, level);
-        p.replay(lines, ticks);
+        Play p(start);
+        p.replay(inputs, ticks);
         const QString path =
             QDir(out).filePath(level.chopped(4) + QStringLiteral(".rejeu"));
         QString why;
-        if (!p.won() || !p.saveReplay(path, why)) {
+        tk::ScriptedServices files(QString(), nullptr);
+        if (!p.won() || !level::writeReplayFile(files.files(), path, p.recording(), why)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path),
                          p.won() ? qPrintable(why) : "not won when played again");
             return 1;
         }
-        std::printf("%s: won in %d ticks, %lld lines\n", qPrintable(level), ticks,
-                    static_cast<long long>(lines.size()));
+        std::printf("%s: won in %d ticks, %lld inputs\n", qPrintable(level), ticks,
+                    static_cast<long long>(inputs.size()));
         std::fflush(stdout);
     }
     return failed == 0 ? 0 : 1;
