@@ -148,10 +148,11 @@ int main(int argc, char** argv) {
         out.flush();
         return code;
     }
+    // The check runs on a headless field: no program is needed.
+    if (!verify.isEmpty()) return zelk::verifyLevelFile(services, verify, out, err);
     std::unique_ptr<tk::Program> program;
     if (programName == QLatin1String("zelk")) {
         program = std::make_unique<zelk::ZelkProgram>(services, true);
-        if (!verify.isEmpty()) return zelk::verifyLevelFile(program->services(), verify, out, err);
     } else if (programName == QLatin1String("velmo")) {
         program = std::make_unique<velmo::VelmoProgram>(services, true);
     } else {
