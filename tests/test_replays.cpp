@@ -1,7 +1,8 @@
 // Replays: random games played through the driver (random levels, options
 // and input: the mouse, the keys and a pad; won, lost or left unfinished),
 // followed step by step by their replay in another program, then saved, read
-// back and played headless in a fresh program, end in the very state the
+// back and played headless in a fresh program and on a field with no
+// window, end in the very state the
 // game ended in; shown (dropped on the menu, "Revoir", "SOLUTION") they end
 // there for good.
 #include <QRandomGenerator>
@@ -255,6 +256,14 @@ private slots:
             QCOMPARE(ticks, replay.end.ticks);
             QCOMPARE(dumpGame(fresh, again), end);
             // The generator and the options are the player's again.
+            QCOMPARE(again.rng().state(), 12345u);
+            // With no window, every tick's state is the one the game screen
+            // recorded.
+            zelk::HeadlessRun headless;
+            QVERIFY2(zelk::playHeadless(again, replay, headless),
+                     qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(headless.where)));
+            QCOMPARE(headless.outcome, expected);
+            QCOMPARE(headless.ticks, replay.end.ticks);
             QCOMPARE(again.rng().state(), 12345u);
 
             // Shown with pauses put in and random keys: the same game, in time.
