@@ -196,35 +196,6 @@ void ZelkProgram::setEnemyOptions(const level::EnemyOptions& e) {
 
 // ---- Reads that cross screens.
 
-int ZelkProgram::birdOption() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->bird : enemyOptions().bird;
-}
-int ZelkProgram::birdSpeed() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->birdSpeed : enemyOptions().birdSpeed;
-}
-int ZelkProgram::greenOption() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->green : enemyOptions().green;
-}
-int ZelkProgram::greyToKill() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->greyToKill : enemyOptions().greyToKill;
-}
-QString ZelkProgram::vialsOption() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->vials : enemyOptions().vials;
-}
-int ZelkProgram::lifeOption() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->life : gameSettings().vie;
-}
-int ZelkProgram::greyOnScreen() {
-    const level::GameOptions* r = options_.replayed();
-    return r ? r->greyOnScreen : gameSettings().maxgb;
-}
-
 level::GameOptions ZelkProgram::gameOptions() {
     if (!options_.replayed()) {
         enemyOptions();  // both screens loaded, frmopt first

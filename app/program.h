@@ -126,7 +126,7 @@ public:
     // would be too large to read back.
     bool writeReplay(const QString& path, const level::Replay& r, QString& whyNot);
     // The options a game reads, and a replay's instead of them while one plays.
-    level::GameOptions gameOptions();
+    level::GameOptions gameOptions() override;
     void overrideOptions(const level::GameOptions* options) { options_.playBack(options); }
     // A fresh game screen with a level (options already in place), its timer
     // interval and sky; `applyLevelOptions` puts the level's enemy options
@@ -157,13 +157,6 @@ public:
     // ---- Reads that cross screens: the model's values, a replay's while
     // one plays, at every call (a change made while a level runs counts at once).
 
-    int birdOption() override;
-    int birdSpeed() override;
-    int greenOption() override;
-    int greyToKill() override;
-    QString vialsOption() override;
-    int lifeOption() override;
-    int greyOnScreen() override;
     // A level's enemy options into the model, and back.
     void applyEnemyOptions(const level::Level& l) override;
     void storeEnemyOptions(level::Level& l) override;

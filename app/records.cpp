@@ -103,7 +103,7 @@ std::optional<level::Replay> ZelkProgram::recording() const {
 
 int ZelkProgram::energyLeft(const frmsaut& game) {
     // An empty bar is empty, however far below nothing the energy fell.
-    const double full = level::cint(lifeOption() * kEnergyPerVie);
+    const double full = level::cint(gameOptions().life * kEnergyPerVie);
     return full > 0 ? std::max(0, static_cast<int>(std::lround(100 * game.energie / full))) : 0;
 }
 

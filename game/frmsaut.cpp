@@ -40,26 +40,8 @@ void frmsaut::levelOver(const QString& picture, const QString& standIn, bool won
 
 // ---- The options, read live.
 
-int frmsaut::birdOption() const {
-    return zelk_.birdOption();
-}
-int frmsaut::birdSpeed() const {
-    return zelk_.birdSpeed();
-}
-int frmsaut::greenOption() const {
-    return zelk_.greenOption();
-}
-int frmsaut::greyToKill() const {
-    return zelk_.greyToKill();
-}
-QString frmsaut::vialsOption() const {
-    return zelk_.vialsOption();
-}
-int frmsaut::lifeOption() const {
-    return zelk_.lifeOption();
-}
-int frmsaut::greyOnScreen() const {
-    return zelk_.greyOnScreen();
+level::GameOptions frmsaut::gameOptions() const {
+    return zelk_.gameOptions();
 }
 
 // ---- The window's keys and pad: the field hears them.

@@ -53,13 +53,7 @@ public:
     bool tried = false;
 
     // The options, read from the program's options model at each use.
-    int birdOption() const override;
-    int birdSpeed() const override;
-    int greenOption() const override;
-    int greyToKill() const override;
-    QString vialsOption() const override;
-    int lifeOption() const override;
-    int greyOnScreen() const override;
+    level::GameOptions gameOptions() const override;
 
     // The window's names and the field's: the driver and the tests reach both
     // through the screen.

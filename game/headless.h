@@ -46,13 +46,7 @@ public:
     level::GameOptions options;  // read at each use: a change counts at once
     level::Outcome outcome() const { return outcome_; }
 
-    int birdOption() const override { return options.bird; }
-    int birdSpeed() const override { return options.birdSpeed; }
-    int greenOption() const override { return options.green; }
-    int greyToKill() const override { return options.greyToKill; }
-    QString vialsOption() const override { return options.vials; }
-    int lifeOption() const override { return options.life; }
-    int greyOnScreen() const override { return options.greyOnScreen; }
+    level::GameOptions gameOptions() const override { return options; }
 
 private:
     // The last call in a tick decides, as on screen.

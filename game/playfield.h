@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/rules.h"
+#include "level/replay.h"
 #include "toolkit/scene.h"
 #include "toolkit/services.h"
 #include "toolkit/timer.h"
@@ -81,15 +82,19 @@ public:
     // The options, read from whoever runs the field at each use and never
     // kept here: a change made on an option screen while a level runs counts
     // at once.
-    // Enemy options (frmopt):
-    virtual int birdOption() const = 0;       // ois: 1 when the level has a bird
-    virtual int birdSpeed() const = 0;        // vitois: the bird's speed, twips per tick and axis
-    virtual int greenOption() const = 0;      // nb: green frogs
-    virtual int greyToKill() const = 0;       // nbg: grey frogs to kill
-    virtual QString vialsOption() const = 0;  // nbf: vials, as text
-    // Game options (frmaut):
-    virtual int lifeOption() const = 0;    // vie: the starting energy in hundreds
-    virtual int greyOnScreen() const = 0;  // maxgb: the most grey frogs on screen
+    virtual level::GameOptions gameOptions() const = 0;
+    // Each option by its game name: the enemy options (frmopt) ois (1 when
+    // the level has a bird), vitois (the bird's speed, twips per tick and
+    // axis), nb (green frogs), nbg (grey frogs to kill), nbf (vials, as
+    // text); the game options (frmaut) vie (the starting energy in
+    // hundreds) and maxgb (the most grey frogs on screen).
+    int birdOption() const { return gameOptions().bird; }
+    int birdSpeed() const { return gameOptions().birdSpeed; }
+    int greenOption() const { return gameOptions().green; }
+    int greyToKill() const { return gameOptions().greyToKill; }
+    QString vialsOption() const { return gameOptions().vials; }
+    int lifeOption() const { return gameOptions().life; }
+    int greyOnScreen() const { return gameOptions().greyOnScreen; }
 
     // The level was won or lost: the result is shown.
     virtual void levelOver(const QString& picture, const QString& standIn, bool won) = 0;
@@ -146,7 +151,7 @@ private:
     tk::Services& services_;
     std::bitset<256> held_;  // keys and pad buttons down: a repeat is no new press
     int walk_ = 0;           // where the walk keys send the player: -1, 1, or 0 for nowhere
-    bool over_ = false;  // the level was won or lost
+    bool over_ = false;      // the level was won or lost
     std::vector<tk::Picture*> grey_;
     std::vector<int16_t> greyPlatform_;
     std::array<tk::Shape*, kShapeCount + 1> platforms_{};

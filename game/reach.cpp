@@ -28,13 +28,7 @@ constexpr int kPositionStep = 10;
 class Walker : public Playfield {
 public:
     using Playfield::Playfield;
-    int birdOption() const override { return 0; }
-    int birdSpeed() const override { return 0; }
-    int greenOption() const override { return 0; }
-    int greyToKill() const override { return 0; }
-    QString vialsOption() const override { return {}; }
-    int lifeOption() const override { return 0; }
-    int greyOnScreen() const override { return 0; }
+    level::GameOptions gameOptions() const override { return {}; }
     void levelOver(const QString&, const QString&, bool) override {}
 };
 

@@ -88,14 +88,9 @@ public:
 
     // For their controls' handlers; anyone else reads through the calls below.
     virtual level::OptionsModel& options() = 0;
-    // The model's values, a replay's while one plays, at every call.
-    virtual int birdOption() = 0;
-    virtual int birdSpeed() = 0;
-    virtual int greenOption() = 0;
-    virtual int greyToKill() = 0;
-    virtual QString vialsOption() = 0;
-    virtual int lifeOption() = 0;
-    virtual int greyOnScreen() = 0;
+    // The options a game reads: the model's values, a replay's while one
+    // plays, at every call.
+    virtual level::GameOptions gameOptions() = 0;
     // A level's enemy options into the model, and back.
     virtual void applyEnemyOptions(const level::Level& l) = 0;
     virtual void storeEnemyOptions(level::Level& l) = 0;
