@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/program.h"
+#include "game/headless.h"
 #include "level/records.h"
 #include "level/replay.h"
 #include "toolkit/scriptedservices.h"
@@ -27,15 +28,24 @@ void checkRefusal(const QString& m, bool withLine = true) {
         if (c.unicode() < 32 || c.unicode() == 127) fail("control character in a refusal", m);
 }
 
-// As zelk-script --rejeu plays it: a run-time error shows as a message box.
+// On the game screen, as "Revoir" plays it (a run-time error shows as a
+// message box), and with no window, as zelk-script --rejeu does: the two
+// agree on how it ends.
 void play(const level::Replay& r) {
     tk::ScriptedServices services(QDir::tempPath(), nullptr);
+    level::Replay headless = r;
+    zelk::HeadlessRun run;
+    const bool same = zelk::playHeadless(services, headless, run);
+    if (!same) checkRefusal(run.where, false);
     {
         zelk::ZelkProgram program(services, true);
         level::Outcome outcome{};
         int ticks = 0;
         QString where;
-        if (!program.checkReplay(r, outcome, ticks, where)) checkRefusal(where, false);
+        const bool shown = program.checkReplay(r, outcome, ticks, where);
+        if (!shown) checkRefusal(where, false);
+        if (shown != same || (same && (outcome != run.outcome || ticks != run.ticks)))
+            fail("the game screen and the headless game disagree", where + run.where);
     }
     for (const QString& line : services.log())
         if (line.startsWith(QStringLiteral("msgbox"))) fail("message while playing", line);
