@@ -1,5 +1,7 @@
-// Helpers for the game tests: the program started on its main menu in a fresh
-// folder, levels written and started through "JOUER", elements placed.
+// Helpers for the game tests: a playing field with no window, as a fresh game
+// screen or with a level started on it; the program started on its main menu
+// in a fresh folder, levels written and started through "JOUER"; elements
+// placed.
 #pragma once
 
 #include <QtTest>
@@ -7,7 +9,10 @@
 #include "app/program.h"
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
+#include "game/headless.h"
 #include "game/rules.h"
+#include "level/levelfile.h"
+#include "level/options.h"
 #include "menus/frmaut.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
@@ -39,6 +44,40 @@ inline void quietRaiseWarnings() {
             if (previous) previous(type, context, message);
         });
 }
+
+// The field with no window and no program: set up as a fresh game screen
+// is, with a fresh player's options.
+class Field {
+public:
+    Field() : game(fx.services(), options(level::EnemyOptions())) {
+        game.setup();
+        fx.takeLog();
+    }
+
+    // Starts a level line as "JOUER" starts it: its enemy options, a fresh
+    // player's game options, tick and sky.
+    void play(const QByteArray& line) {
+        const QString name = QStringLiteral("test.lev");
+        level::Record record;
+        level::Error err;
+        level::Level lev;
+        QVERIFY2(
+            level::parse(line, name, record, err) && level::decodeForGame(record, name, lev, err),
+            qPrintable(err.message()));
+        game.options = options(level::EnemyOptions::of(lev));
+        const level::GameSettings fresh;
+        game.start(lev, fresh.dep, fresh.jour);
+    }
+
+    static level::GameOptions options(const level::EnemyOptions& enemy) {
+        const level::GameSettings fresh;
+        return {enemy.bird,  enemy.birdSpeed, enemy.green, enemy.greyToKill,
+                enemy.vials, fresh.vie,       fresh.maxgb};
+    }
+
+    Fixture fx;
+    zelk::HeadlessGame game;
+};
 
 class Game {
 public:
@@ -76,7 +115,7 @@ inline void place(tk::Element& e, float left, float top) {
 }
 
 // A clean field: every enemy and the vial hidden.
-inline void clearField(zelk::frmsaut& s) {
+inline void clearField(zelk::Playfield& s) {
     for (int i : s.mech1.indices())
         s.mech1(i).Visible = false;
     for (int k = 1; k <= zelk::kShapeCount; ++k)

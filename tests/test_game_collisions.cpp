@@ -2,7 +2,7 @@
 // the enemy and throws the player up.
 #include "game_support.h"
 
-using testing::Game;
+using testing::Field;
 
 namespace {
 // The player stands on the ground at left 6000.
@@ -12,13 +12,13 @@ constexpr double kEnergy = 12500;
 
 enum Kind { Grey, Green, Bird };
 
-tk::Picture& enemy(zelk::frmsaut& s, int kind) {
+tk::Picture& enemy(zelk::Playfield& s, int kind) {
     return kind == Grey ? s.mech1(0) : kind == Green ? s.mech2(1) : s.mech3;
 }
 
 // A field with the player at his place and one enemy of a kind at (left, top).
-zelk::frmsaut& field(Game& g, int kind, float left, float top, int16_t etat) {
-    auto& s = g.screen();
+zelk::Playfield& field(Field& f, int kind, float left, float top, int16_t etat) {
+    auto& s = f.game;
     testing::clearField(s);
     s.nbvertes = 1;
     testing::place(s.joueur, kPLeft, kPTop);
@@ -27,7 +27,7 @@ zelk::frmsaut& field(Game& g, int kind, float left, float top, int16_t etat) {
     tk::Picture& e = enemy(s, kind);
     e.Visible = true;
     testing::place(e, left, top);
-    g.fx.takeLog();
+    f.fx.takeLog();
     return s;
 }
 }  // namespace
@@ -74,8 +74,8 @@ private slots:
         QFETCH(float, left);
         QFETCH(float, top);
         QFETCH(double, cost);
-        Game g;
-        auto& s = field(g, kind, left, top, jump::Standing);
+        Field f;
+        auto& s = field(f, kind, left, top, jump::Standing);
         s.evie();
         QCOMPARE(s.energie, kEnergy - cost);
         s.evie();
@@ -130,9 +130,9 @@ private slots:
         QFETCH(float, dl);
         QFETCH(float, db);
         QFETCH(bool, stomp);
-        Game g;
+        Field f;
         // The enemy placed relative to the player.
-        auto& s = field(g, kind, kPLeft - dl, kPBottom - db, etat);
+        auto& s = field(f, kind, kPLeft - dl, kPBottom - db, etat);
         s.tuesgris = 3;
         s.puiss = 0;
         s.basesaut = 10305;
@@ -142,26 +142,26 @@ private slots:
             QCOMPARE(s.etat, jump::Rising);
             QCOMPARE(s.puiss, int16_t(1450));
             QCOMPARE(s.basesaut, int16_t(kPBottom));
-            QVERIFY(g.fx.takeLog().contains(QStringLiteral("sound \"defaut.wav\"")));
+            QVERIFY(f.fx.takeLog().contains(QStringLiteral("sound \"defaut.wav\"")));
         } else {
             QCOMPARE(s.etat, etat);
             QCOMPARE(s.puiss, int16_t(0));
-            QVERIFY(g.fx.takeLog().isEmpty());
+            QVERIFY(f.fx.takeLog().isEmpty());
         }
         QCOMPARE(s.tuesgris, int16_t(stomp && kind == Grey ? 4 : 3));
     }
 
     void stompsAlsoPayTheTouch() {
-        Game g;
-        auto& s = field(g, Grey, kPLeft + 30, kPBottom - 10, jump::Falling);
+        Field f;
+        auto& s = field(f, Grey, kPLeft + 30, kPBottom - 10, jump::Falling);
         s.evie();
         QVERIFY(!s.mech1(0).Visible);
         QCOMPARE(s.energie, kEnergy - 40);
     }
 
     void oneStompPerTick() {
-        Game g;
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
+        Field f;
+        auto& s = field(f, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.spawn();
         s.mech1(1).Visible = true;
         testing::place(s.mech1(1), kPLeft - 30, kPBottom - 10);
@@ -177,9 +177,9 @@ private slots:
     }
 
     void killsCountOnlyUpToTheLevelsNumber() {
-        Game g;
-        g.opt().nbg.setValue(2);
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
+        Field f;
+        f.game.options.greyToKill = 2;
+        auto& s = field(f, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.tuesgris = 2;
         s.evie();
         QVERIFY(!s.mech1(0).Visible);
@@ -187,8 +187,8 @@ private slots:
     }
 
     void hiddenEnemiesAreLeftAlone() {
-        Game g;
-        auto& s = field(g, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
+        Field f;
+        auto& s = field(f, Grey, kPLeft - 30, kPBottom - 10, jump::Falling);
         s.mech1(0).Visible = false;
         s.evie();
         QCOMPARE(s.energie, kEnergy);

@@ -2,7 +2,7 @@
 // green frogs keeping to their platforms; the bird chasing the player.
 #include "game_support.h"
 
-using testing::Game;
+using testing::Field;
 
 namespace {
 constexpr float kGroundTop = 10680;
@@ -13,8 +13,8 @@ constexpr float kP4Left = 5040, kP4Top = 6240, kP4Width = 2295;
 
 // A screen with every enemy hidden and grey frogs 0 to n - 1 standing on the
 // ground (tag "1") at the given lefts, all visible.
-zelk::frmsaut& greyOnGround(Game& g, const QList<float>& lefts) {
-    auto& s = g.screen();
+zelk::Playfield& greyOnGround(Field& field, const QList<float>& lefts) {
+    auto& s = field.game;
     testing::clearField(s);
     for (int i = 0; i < lefts.size(); ++i) {
         if (i > 0) s.mech1.load(i);
@@ -28,7 +28,7 @@ zelk::frmsaut& greyOnGround(Game& g, const QList<float>& lefts) {
 }
 
 // Puts the player's centre at x.
-void playerAt(zelk::frmsaut& s, float x) {
+void playerAt(zelk::Playfield& s, float x) {
     s.joueur.Left = x - 375 / 2.0f;
 }
 }  // namespace
@@ -37,8 +37,8 @@ class TestGameEnemies : public QObject {
     Q_OBJECT
 private slots:
     void greyFrogFallsFromItsCloudAndLands() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.spawn();  // frog 1 under a cloud
         tk::Picture& f = s.mech1(1);
@@ -82,8 +82,8 @@ private slots:
         QFETCH(float, centre);
         QFETCH(float, bottomAtRun5);
         QFETCH(bool, lands);
-        Game g;
-        auto& s = greyOnGround(g, {0});
+        Field field;
+        auto& s = greyOnGround(field, {0});
         tk::Picture& f = s.mech1(0);
         f.Tag.clear();
         f.Left = centre - kGreyW / 2;
@@ -110,11 +110,11 @@ private slots:
     void greyFrogsWalkAndFallPerRunOfTheLoop() {
         QFETCH(int, frogs);
         QFETCH(float, step);
-        Game g;
+        Field field;
         QList<float> lefts;
         for (int i = 0; i < frogs; ++i)
             lefts << 1000.0f + 2000 * i;
-        auto& s = greyOnGround(g, lefts);
+        auto& s = greyOnGround(field, lefts);
         playerAt(s, 14000);
         s.mechant();
         for (int i = 0; i < frogs; ++i)
@@ -134,8 +134,8 @@ private slots:
     }
 
     void greyFrogOnThePlayersCentreStaysPut() {
-        Game g;
-        auto& s = greyOnGround(g, {6000});
+        Field field;
+        auto& s = greyOnGround(field, {6000});
         playerAt(s, 6000 + kGreyW / 2);
         s.mechant();
         QCOMPARE(s.mech1(0).Left, 6000.0f);
@@ -146,8 +146,8 @@ private slots:
     }
 
     void greyFrogNotExactlyOnItsPlatformDoesNotWalk() {
-        Game g;
-        auto& s = greyOnGround(g, {6000});
+        Field field;
+        auto& s = greyOnGround(field, {6000});
         s.mech1(0).Top -= 1;  // its bottom a twip above the ground's top
         playerAt(s, 14000);
         s.mechant();
@@ -156,8 +156,8 @@ private slots:
     }
 
     void greyFrogWalkingOffItsPlatformFallsAndKeepsItsTag() {
-        Game g;
-        auto& s = greyOnGround(g, {0});
+        Field field;
+        auto& s = greyOnGround(field, {0});
         tk::Picture& f = s.mech1(0);
         f.Tag = QStringLiteral("5");
         f.Top = kP4Top - kGreyH;
@@ -184,8 +184,8 @@ private slots:
         QFETCH(float, left);
         QFETCH(float, player);
         QFETCH(float, after);
-        Game g;
-        auto& s = greyOnGround(g, {left});
+        Field field;
+        auto& s = greyOnGround(field, {left});
         playerAt(s, player);
         s.mechant();
         QCOMPARE(s.mech1(0).Left, after);
@@ -205,8 +205,8 @@ private slots:
         QFETCH(float, secondTop);
         QFETCH(bool, secondVisible);
         QFETCH(bool, pushed);
-        Game g;
-        auto& s = greyOnGround(g, {6000, 6400});
+        Field field;
+        auto& s = greyOnGround(field, {6000, 6400});
         s.mech1(1).Top = secondTop;
         s.mech1(1).Visible = secondVisible;
         playerAt(s, 6000 + 200 + kGreyW / 2);  // between the two centres
@@ -230,8 +230,8 @@ private slots:
     void greenFrogSpeedGrowsWithItsPlatform() {
         QFETCH(int, frog);
         QFETCH(float, step);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.nbvertes = 7;
         tk::Picture& f = s.mech2(frog);
@@ -271,8 +271,8 @@ private slots:
         QFETCH(float, left);
         QFETCH(float, player);
         QFETCH(float, after);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.nbvertes = 5;
         s.mech2(5).Left = left;
@@ -282,8 +282,8 @@ private slots:
     }
 
     void greenFrogOnTheGroundPastTheRightEdge() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.nbvertes = 1;
         s.mech2(1).Left = 14800;
@@ -305,8 +305,8 @@ private slots:
         QFETCH(float, greyTop);
         QFETCH(float, greyLeft);
         QFETCH(float, after);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.nbvertes = 1;
         s.mech2(1).Visible = true;
@@ -318,8 +318,8 @@ private slots:
     }
 
     void hiddenGreenFrogsWalkButDoNotPush() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.nbvertes = 1;
         testing::place(s.mech2(1), 6000, kGroundTop - kGreenH);
@@ -349,10 +349,10 @@ private slots:
         QFETCH(float, dy);
         QFETCH(float, mx);
         QFETCH(float, my);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.mech3.Visible = true;
-        g.opt().vitois.setValue(10);
+        field.game.options.birdSpeed = 10;
         testing::place(s.joueur, 6000, 5000);
         const float left = 6000 + 187.5f + dx - 525, top = 5000 + 187.5f + dy - 330;
         testing::place(s.mech3, left, top);
@@ -362,10 +362,10 @@ private slots:
     }
 
     void birdNeverStaysBelowTheGround() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.mech3.Visible = true;
-        g.opt().vitois.setValue(50);
+        field.game.options.birdSpeed = 50;
         testing::place(s.joueur, 6000, 10305);
         testing::place(s.mech3, 6000 + 187.5f - 525, kGroundTop - 660 + 40);
         s.mechant3();
@@ -376,8 +376,8 @@ private slots:
     }
 
     void hiddenBirdDoesNotMove() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.mech3.Visible = false;
         testing::place(s.mech3, 100, 100);
         s.mechant3();

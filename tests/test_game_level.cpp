@@ -4,6 +4,7 @@
 
 #include "game_support.h"
 
+using testing::Field;
 using testing::Game;
 using testing::levelLine;
 
@@ -224,9 +225,9 @@ private slots:
         QFETCH(int, greensKilled);
         QFETCH(QString, label1);
         QFETCH(QString, label3);
-        Game g;
-        g.play(levelLine(0, 10, nb, nbg, "2"));
-        auto& s = *g.game();
+        Field field;
+        field.play(levelLine(0, 10, nb, nbg, "2"));
+        auto& s = field.game;
         s.tuesgris = static_cast<int16_t>(tuesgris);
         for (int k = 1; k <= greensKilled; ++k)
             s.mech2(k).Visible = false;
@@ -251,8 +252,8 @@ private slots:
         QFETCH(double, energie);
         QFETCH(float, jump);
         QFETCH(float, life);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.puiss = static_cast<int16_t>(puiss);
         s.energie = energie;
         s.delai = 50;
@@ -263,11 +264,11 @@ private slots:
     }
 
     void unusedChargeRunsOut() {
-        Game g;
-        auto& s = g.screen();
-        s.Form_MouseDown(tk::LeftButton, 0, 0, 0);
+        Field field;
+        auto& s = field.game;
+        s.sceneMouseDown(tk::LeftButton, 0, 0, 0);
         s.puiss = 2000;
-        s.Form_MouseUp(tk::LeftButton, 0, 0, 0);
+        s.sceneMouseUp(tk::LeftButton, 0, 0, 0);
         QCOMPARE(s.delai, zelk::kChargeWindow);
         for (int t = 1; t < zelk::kChargeWindow; ++t)
             s.chars();
@@ -278,7 +279,7 @@ private slots:
         // A jump started in time is not affected.
         s.puiss = 2000;
         s.etat = jump::Standing;
-        s.Form_MouseDown(tk::RightButton, 0, 0, 0);
+        s.sceneMouseDown(tk::RightButton, 0, 0, 0);
         for (int t = 0; t < 300; ++t)
             s.chars();
         QCOMPARE(s.puiss, int16_t(2000));

@@ -4,6 +4,8 @@
 #include "game_support.h"
 #include "toolkit/scriptdriver.h"
 
+using Key = level::ReplayEvent::Action;
+using testing::Field;
 using testing::Game;
 
 namespace {
@@ -29,8 +31,8 @@ private slots:
     void wallsKeepThePlayerOnScreen() {
         QFETCH(float, left);
         QFETCH(float, after);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.joueur.Left = left;
         s.com();
         QCOMPARE(s.joueur.Left, after);
@@ -53,8 +55,8 @@ private slots:
         QFETCH(qint16, etat);
         QFETCH(float, offset);
         QFETCH(float, moved);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.joueur.Left = 5000;
         s.etat = etat;
         s.sourisx = 5000 + kSide / 2 + offset;
@@ -63,8 +65,8 @@ private slots:
     }
 
     void holdingTheLeftButtonChargesThePower() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.sourisx = s.joueur.Left + kSide / 2;
         s.charge = 1;
         for (int t = 1; t <= 26; ++t)
@@ -92,8 +94,8 @@ private slots:
     void jumpRisesToThePowerPausesAndFalls() {
         QFETCH(int, puiss);
         QFETCH(QList<float>, rise);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         // The layout has the player a little in the ground; the first tick lifts him.
         QCOMPARE(s.joueur.Top, 10320.0f);
         s.saut();
@@ -130,8 +132,8 @@ private slots:
     }
 
     void jumpWithoutChargeEndsAtOnce() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.saut();
         s.puiss = 0;
         s.etat = jump::Rising;
@@ -170,8 +172,8 @@ private slots:
         QFETCH(float, depth);
         QFETCH(float, centre);
         QFETCH(bool, lands);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.etat = etat;
         s.puiss = 800;
         s.attente = 0;
@@ -200,8 +202,8 @@ private slots:
     void walkingOffAPlatformStartsAFallAtOnce() {
         QFETCH(float, centre);
         QFETCH(float, top);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.plateau = 5;
         s.etat = jump::Standing;
         s.joueur.Top = kP4Top - kSide;
@@ -211,8 +213,8 @@ private slots:
     }
 
     void theGroundCatchesEveryone() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.etat = jump::Rising;
         s.puiss = 3000;
         s.joueur.Top = kGroundTop - 100;  // bottom 275 below the ground's top
@@ -225,33 +227,33 @@ private slots:
     }
 
     void escapeTogglesThePauseAndEnterDropsAVial() {
-        Game g;
-        g.play(testing::levelLine(0, 10, 1, 15, "2"));
-        auto& s = *g.game();
+        Field field;
+        field.play(testing::levelLine(0, 10, 1, 15, "2"));
+        auto& s = field.game;
         QVERIFY(s.pause.Visible && s.pause2.Visible);
         QVERIFY(!s.Timer1.enabled() && !s.Timer2.enabled() && s.Timer3.enabled());
-        s.deliverKeyDown(27, 0);
-        s.deliverKeyPress(27);
+        s.key(Key::Down, 27);
+        s.key(Key::Press, 27);
         QVERIFY(!s.pause.Visible && !s.pause2.Visible);
         QVERIFY(s.Timer1.enabled() && s.Timer2.enabled() && s.Timer3.enabled());
-        s.deliverKeyDown(27, 0);
-        s.deliverKeyPress(27);
+        s.key(Key::Down, 27);
+        s.key(Key::Press, 27);
         QVERIFY(s.pause.Visible && s.pause2.Visible);
         QVERIFY(!s.Timer1.enabled() && !s.Timer2.enabled() && !s.Timer3.enabled());
         // Enter works while paused, once the player stands on the ground.
-        g.fx.takeLog();
-        s.deliverKeyDown(13, 0);
-        s.deliverKeyPress(13);
+        field.fx.takeLog();
+        s.key(Key::Down, 13);
+        s.key(Key::Press, 13);
         QVERIFY(!s.fiole.Visible);
         s.joueur.Top = kStandOnGround;
-        s.deliverKeyDown(13, 0);
-        s.deliverKeyPress(13);
+        s.key(Key::Down, 13);
+        s.key(Key::Press, 13);
         QVERIFY(s.fiole.Visible);
         QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
-        QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
+        QCOMPARE(field.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
         // Other keys do nothing.
-        s.deliverKeyDown(65, 0);
-        s.deliverKeyPress(97);
+        s.key(Key::Down, 65);
+        s.key(Key::Press, 97);
         QVERIFY(s.pause.Visible);
         QCOMPARE(s.nbf.Caption, QStringLiteral("1"));
     }
@@ -328,8 +330,8 @@ private slots:
     void mouseButtonsReachThePicturesButNotTheLabels() {
         QFETCH(QString, over);
         QFETCH(bool, heard);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.joueur.Top = kStandOnGround;
         // Everything apart, away from the labels, so that each is on top where it is.
         testing::place(s.mech1(0), 600, 3000);
@@ -388,25 +390,25 @@ private slots:
         else if (over == QLatin1String("Label2"))
             r = rect(s.Label2);
         const float x = static_cast<float>(r.center().x()), y = static_cast<float>(r.center().y());
-        using A = tk::Screen::MouseAction;
+        using A = tk::Scene::MouseAction;
 
         // Only the background and its shapes report the position.
         s.sourisx = -1;
-        s.deliverMouse(A::Move, 0, 0, x, y);
+        s.mouse(A::Move, 0, 0, x, y);
         const bool background = over == QLatin1String("background") ||
                                 over == QLatin1String("joueur") ||
                                 over == QLatin1String("Shape1") || over == QLatin1String("div1");
         QCOMPARE(s.sourisx, background ? x : -1.0f);
-        s.deliverMouse(A::Down, tk::LeftButton, 0, x, y);
+        s.mouse(A::Down, tk::LeftButton, 0, x, y);
         QCOMPARE(s.charge, int16_t(heard ? 1 : 0));
-        s.deliverMouse(A::Up, tk::LeftButton, 0, x, y);
+        s.mouse(A::Up, tk::LeftButton, 0, x, y);
         QCOMPARE(s.delai, heard ? zelk::kChargeWindow : 0.0);
-        s.deliverMouse(A::Down, tk::RightButton, 0, x, y);
-        s.deliverMouse(A::Up, tk::RightButton, 0, x, y);
+        s.mouse(A::Down, tk::RightButton, 0, x, y);
+        s.mouse(A::Up, tk::RightButton, 0, x, y);
         QCOMPARE(s.etat, heard ? jump::Rising : jump::Standing);
         // The middle button's release drops a vial (the player stands on the ground).
-        s.deliverMouse(A::Down, tk::MiddleButton, 0, x, y);
-        s.deliverMouse(A::Up, tk::MiddleButton, 0, x, y);
+        s.mouse(A::Down, tk::MiddleButton, 0, x, y);
+        s.mouse(A::Up, tk::MiddleButton, 0, x, y);
         QCOMPARE(s.nbf.Caption, QString::fromLatin1(heard ? "1" : "2"));
     }
 
@@ -427,8 +429,8 @@ private slots:
     void mouseFollowsThePointerWhileAButtonIsHeld() {
         QFETCH(QStringList, events);
         QFETCH(QString, after);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.joueur.Top = kStandOnGround;
         s.sourisx = -1;
         // The sky, nuage1(3), Label2 and the sun, twips.
@@ -436,12 +438,12 @@ private slots:
                                         {"cloud", "7350 1477"},
                                         {"label", "6000 300"},
                                         {"sun", "13800 650"}};
-        QString out;
-        QTextStream o(&out);
-        tk::ScriptDriver d(g.program, g.fx.services(), o);
+        const QMap<QString, tk::Scene::MouseAction> action{{"down", tk::Scene::MouseAction::Down},
+                                                           {"up", tk::Scene::MouseAction::Up},
+                                                           {"move", tk::Scene::MouseAction::Move}};
         for (const QString& ev : events) {
-            const QStringList w = ev.split(u' ');
-            d.execute(QStringLiteral("mouse frmsaut at %1 %2 %3").arg(w[0], w[1], at[w[2]]));
+            const QStringList w = ev.split(u' '), xy = at[w[2]].split(u' ');
+            s.mouse(action[w[0]], w[1].toInt(), 0, xy[0].toFloat(), xy[1].toFloat());
         }
         QCOMPARE(QStringLiteral("%1 %2 %3 %4")
                      .arg(s.sourisx)
@@ -464,15 +466,15 @@ private slots:
         QFETCH(qint16, etat);
         QFETCH(qint16, after);
         QFETCH(double, delai);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.etat = etat;
         s.delai = 7;
-        s.Form_MouseDown(tk::RightButton, 0, 100, 100);
+        s.sceneMouseDown(tk::RightButton, 0, 100, 100);
         QCOMPARE(s.etat, after);
         QCOMPARE(s.delai, delai);
         // Two buttons at once is neither.
-        s.Form_MouseDown(tk::LeftButton | tk::RightButton, 0, 100, 100);
+        s.sceneMouseDown(tk::LeftButton | tk::RightButton, 0, 100, 100);
         QCOMPARE(s.charge, int16_t(0));
     }
 
@@ -511,7 +513,7 @@ private slots:
     void reachIsWhereThePlayersOwnMovesLand() {
         QFETCH(QList<QRectF>, platforms);
         QFETCH(QString, answer);
-        Game g;
+        testing::Fixture fx;
         level::Level lev;
         for (int k = 0; k < level::kPlatformCount; ++k) {
             const QRectF& r = platforms[k];
@@ -520,7 +522,7 @@ private slots:
             lev.geometry[4 * k + 2] = static_cast<float>(r.height());
             lev.geometry[4 * k + 3] = static_cast<float>(r.width());
         }
-        QCOMPARE(zelk::reachSentence(zelk::unreachablePlatforms(g.program.services(), lev)), answer);
+        QCOMPARE(zelk::reachSentence(zelk::unreachablePlatforms(fx.services(), lev)), answer);
     }
 };
 

@@ -2,7 +2,7 @@
 // under the clouds and coming back; the bird's return.
 #include "game_support.h"
 
-using testing::Game;
+using testing::Field;
 
 namespace {
 constexpr float kGroundTop = 10680;
@@ -25,44 +25,44 @@ class TestGameVials : public QObject {
     Q_OBJECT
 private slots:
     void droppingSpendsTheStockWhileStanding() {
-        Game g;
-        g.play(testing::levelLine(0, 10, 1, 15, "1"));
-        auto& s = *g.game();
+        Field field;
+        field.play(testing::levelLine(0, 10, 1, 15, "1"));
+        auto& s = field.game;
         s.saut();  // onto the ground
         s.joueur.Left = 3000;
-        g.fx.takeLog();
+        field.fx.takeLog();
         s.dropVial();
         QVERIFY(s.fiole.Visible);
         QCOMPARE(s.fiole.Left, 3000.0f);
         QCOMPARE(s.fiole.Top, kVialOnGround);
         QCOMPARE(s.nbf.Caption, QStringLiteral("0"));
-        QCOMPARE(g.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
+        QCOMPARE(field.fx.takeLog(), QStringList{QStringLiteral("sound \"mur.wav\"")});
         s.joueur.Left = 6000;
         s.dropVial();
         QCOMPARE(s.fiole.Left, 3000.0f);
         QCOMPARE(s.nbf.Caption, QStringLiteral("0"));
-        QVERIFY(g.fx.takeLog().isEmpty());
+        QVERIFY(field.fx.takeLog().isEmpty());
     }
 
     void droppingInTheAirDoesNothing() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.joueur.Top = kStandOnGround - 275;  // rising
         s.dropVial();
         QVERIFY(!s.fiole.Visible);
         QCOMPARE(s.nbf.Caption, QStringLiteral("2"));
-        QVERIFY(g.fx.takeLog().isEmpty());
+        QVERIFY(field.fx.takeLog().isEmpty());
     }
 
     void twoPlatformsOfOneHeightSpendTwoVials() {
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         s.Shape1(6).Top = s.Shape1(5).Top;
         s.joueur.Left = 6000;
         s.joueur.Top = s.Shape1(5).Top - 375;
         s.dropVial();
         QCOMPARE(s.nbf.Caption, QStringLiteral("0"));
-        QCOMPARE(g.fx.takeLog().size(), 2);
+        QCOMPARE(field.fx.takeLog().size(), 2);
     }
 
     // The vial stands at kVialLeft on the ground; a grey frog stands beside
@@ -99,8 +99,8 @@ private slots:
         QFETCH(float, frogLeft);
         QFETCH(float, frogTop);
         QFETCH(bool, hit);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
         s.fiole.Visible = true;
         testing::place(s.fiole, kVialLeft, kVialOnGround);
@@ -123,11 +123,11 @@ private slots:
         QFETCH(int, tuesgris);
         QFETCH(int, nbg);
         QFETCH(int, after);
-        Game g;
-        auto& s = g.screen();
+        Field field;
+        auto& s = field.game;
         testing::clearField(s);
-        g.opt().nbg.setValue(nbg);
-        g.opt().nb.setValue(7);
+        field.game.options.greyToKill = nbg;
+        field.game.options.green = 7;
         s.tuesgris = static_cast<int16_t>(tuesgris);
         s.fiole.Visible = true;
         testing::place(s.fiole, kVialLeft, kVialOnGround);
@@ -170,10 +170,10 @@ private slots:
         QFETCH(int, maxgb);
         QFETCH(QList<int>, nbgris);
         QFETCH(bool, revived);
-        Game g;
-        auto& s = g.screen();
-        g.opt().nbg.setValue(nbg);
-        g.aut().maxgb.setValue(maxgb);
+        Field field;
+        auto& s = field.game;
+        field.game.options.greyToKill = nbg;
+        field.game.options.greyOnScreen = maxgb;
         QList<int> seen;
         for (int t = 0; t < 6; ++t) {
             s.spawn();
@@ -210,10 +210,10 @@ private slots:
     }
 
     void everyCloudServes() {
-        Game g;
-        auto& s = g.screen();
-        g.opt().nbg.setValue(20);
-        g.aut().maxgb.setValue(15);
+        Field field;
+        auto& s = field.game;
+        field.game.options.greyToKill = 20;
+        field.game.options.greyOnScreen = 15;
         for (int t = 0; t < 14; ++t)
             s.spawn();
         QCOMPARE(s.nbgris, int16_t(14));
@@ -234,9 +234,9 @@ private slots:
     void birdComesBackAfterFiveFirings() {
         QFETCH(int, ois);
         QFETCH(bool, back);
-        Game g;
-        g.play(testing::levelLine(ois, 10, 1, 15, "2"));
-        auto& s = *g.game();
+        Field field;
+        field.play(testing::levelLine(ois, 10, 1, 15, "2"));
+        auto& s = field.game;
         QCOMPARE(s.mech3.Visible, ois == 1);
         s.mech3.Visible = false;
         testing::place(s.mech3, 500, 500);
