@@ -27,6 +27,12 @@ struct EnemyOptions {
     bool operator==(const EnemyOptions&) const = default;
 };
 
+// The options a game reads: enemy options and game options together (by
+// default, a fresh player's game options).
+inline GameOptions optionsOf(const EnemyOptions& e, const GameSettings& s = {}) {
+    return {e.bird, e.birdSpeed, e.green, e.greyToKill, e.vials, s.vie, s.maxgb};
+}
+
 class OptionsModel {
 public:
     const GameSettings& settings() const { return settings_; }
@@ -45,8 +51,7 @@ public:
     // updates them as it plays its changes), else the player's.
     GameOptions game() const {
         if (replayed_) return *replayed_;
-        return {enemy_.bird,  enemy_.birdSpeed, enemy_.green,   enemy_.greyToKill,
-                enemy_.vials, settings_.vie,    settings_.maxgb};
+        return optionsOf(enemy_, settings_);
     }
     const GameOptions* replayed() const { return replayed_; }
     // Null gives the game the player's options again; they are never

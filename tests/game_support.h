@@ -49,7 +49,7 @@ inline void quietRaiseWarnings() {
 // is, with a fresh player's options.
 class Field {
 public:
-    Field() : game(fx.services(), options(level::EnemyOptions())) {
+    Field() : game(fx.services(), level::optionsOf(level::EnemyOptions())) {
         game.setup();
         fx.takeLog();
     }
@@ -64,15 +64,9 @@ public:
         QVERIFY2(
             level::parse(line, name, record, err) && level::decodeForGame(record, name, lev, err),
             qPrintable(err.message()));
-        game.options = options(level::EnemyOptions::of(lev));
+        game.options = level::optionsOf(level::EnemyOptions::of(lev));
         const level::GameSettings fresh;
         game.start(lev, fresh.dep, fresh.jour);
-    }
-
-    static level::GameOptions options(const level::EnemyOptions& enemy) {
-        const level::GameSettings fresh;
-        return {enemy.bird,  enemy.birdSpeed, enemy.green, enemy.greyToKill,
-                enemy.vials, fresh.vie,       fresh.maxgb};
     }
 
     Fixture fx;

@@ -60,9 +60,7 @@ level::Replay startOf(const QString& folder, const QString& name) {
     }
     start.levelName = name;
     const level::GameSettings fresh;
-    const level::EnemyOptions enemy = level::EnemyOptions::of(start.level);
-    start.options = {enemy.bird, enemy.birdSpeed, enemy.green, enemy.greyToKill,
-                     enemy.vials, fresh.vie,      fresh.maxgb};
+    start.options = level::optionsOf(level::EnemyOptions::of(start.level));
     start.tickMs = fresh.dep;
     start.day = fresh.jour;
     start.seed = level::Rng().state();
