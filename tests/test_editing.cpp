@@ -15,6 +15,7 @@
 #include "editor/frmouvrir.h"
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
+#include "game/platforms.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "support.h"
@@ -339,6 +340,11 @@ private slots:
             const tk::Shape& f = e->ed.frame;
             QCOMPARE(QRectF(f.Left, f.Top, f.Width, f.Height).adjusted(45, 45, -45, -45),
                      QRectF(sel.Left, sel.Top, sel.Width, sel.Height));
+            // The screen shows the document's level and its file, nothing of its own.
+            level::Level onScreen = e->ed.currentLevel();
+            zelk::storePlatforms(e->ed.Shape1, onScreen);
+            QCOMPARE(onScreen, e->ed.currentLevel());
+            QCOMPARE(e->ed.Text1.text(), e->ed.nomfichier);
             QCOMPARE(fx.readFile(kRecovery), e->ed.modified() ? e->state() + "\r\n" : QByteArray());
         }
         QCOMPARE(fx.readFile(own[0]) + fx.readFile(own[1]), QByteArray("12"));
