@@ -17,28 +17,62 @@ constexpr const char* kRecentsFile = ".recents";
 
 }  // namespace
 
-void Document::commit(const History::Step& now, const History::Run& run) {
-    unrecorded_.reset();
-    history_.record(now, run);
+Rect platformOf(const level::Level& l, int k) {
+    return {l.left(k), l.top(k), l.width(k), l.height(k)};
 }
 
-void Document::opened(const History::Step& now) {
+level::Level withPlatform(level::Level l, int k, const Rect& r) {
+    l.geometry[4 * k] = r.top;
+    l.geometry[4 * k + 1] = r.left;
+    l.geometry[4 * k + 2] = r.height;
+    l.geometry[4 * k + 3] = r.width;
+    return l;
+}
+
+level::Level withinLimits(level::Level l, float right) {
+    for (int k = 0; k < level::kPlatformCount; ++k)
+        l = withPlatform(l, k, limited(platformOf(l, k), right));
+    return l;
+}
+
+void Document::start(const History::Step& now) {
+    replace(now);
+    start();
+}
+
+void Document::commit(const History::Run& run) {
+    unrecorded_.reset();
+    history_.record(step_, run);
+}
+
+void Document::commit(const History::Step& now, const History::Run& run) {
+    replace(now);
+    commit(run);
+}
+
+void Document::opened() {
     // Saved as it is recorded: no recovery copy of it is ever written.
-    commit(now);
+    commit();
     markSaved();
 }
 
-bool Document::pending(const level::Level& now) const {
-    return !(now == history_.current().level) && !unrecorded(now);
+void Document::opened(const History::Step& now) {
+    replace(now);
+    opened();
+}
+
+bool Document::pending() const {
+    return !(step_.level == history_.current().level) && !unrecorded();
 }
 
 const History::Step& Document::travel(bool back) {
     unrecorded_.reset();
-    return back ? history_.undo() : history_.redo();
+    step_ = back ? history_.undo() : history_.redo();
+    return step_;
 }
 
-History::Step Document::standing(const QString& name) const {
-    return unrecorded_ ? History::Step{*unrecorded_, name} : history_.current();
+History::Step Document::standing() const {
+    return unrecorded_ ? History::Step{*unrecorded_, step_.name} : history_.current();
 }
 
 // ---- The recovery copy: the level as a level file holds it, then a line
@@ -48,16 +82,16 @@ QString Document::recoveryPath() const {
     return QDir(services_.levelFolder()).filePath(QString::fromLatin1(kRecoveryFile));
 }
 
-void Document::keepOrDropRecovery(const QString& name) {
-    if (modified(name)) {
-        keepRecovery(name);
+void Document::keepOrDropRecovery() {
+    if (modified()) {
+        keepRecovery();
     } else {
         dropRecovery();
     }
 }
 
-void Document::keepRecovery(const QString& name) {
-    const History::Step now = standing(name);
+void Document::keepRecovery() {
+    const History::Step now = standing();
     const QByteArray bytes = level::format(now.level) + now.name.toUtf8() + "\r\n";
     if (bytes == recovery_) return;
     QString why;
@@ -130,9 +164,9 @@ std::optional<History::Step> Document::offerRecovery() {
     return std::nullopt;
 }
 
-void Document::keepForNextRun(const QString& name) {
+void Document::keepForNextRun() {
     recovery_.clear();
-    if (modified(name)) keepRecovery(name);
+    if (modified()) keepRecovery();
 }
 
 // ---- The writes.

@@ -51,11 +51,18 @@ constexpr float kStart[kShapeCount][4] = {
     {7560, 5520, 3135, 1455},
 };
 
-Rect rectOf(const tk::Shape& s) {
-    return {s.Left, s.Top, s.Width, s.Height};
-}
-void place(tk::Shape& s, const Rect& r) {
-    s.setRect(r.left, r.top, r.width, r.height);
+// Shape1(k + kFirstPlatform) shows platform k of the level.
+constexpr int kFirstPlatform = kGround + 1;
+
+// The start layout's platforms as a level, with the enemy options left as
+// they are.
+level::Level startLevel() {
+    level::Level l;
+    for (int k = 0; k < level::kPlatformCount; ++k) {
+        const float* r = kStart[k + 1];
+        l = withPlatform(l, k, {r[0], r[1], r[2], r[3]});
+    }
+    return l;
 }
 
 }  // namespace
@@ -66,6 +73,8 @@ ScreenMap& frmedit::zelk() {
 
 frmedit::frmedit(tk::Program& program)
     : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
+      doc_(program.services()),
+      nomfichier(doc_.name()),
       Shape1(*this, "Shape1"),
       Label1(*this, "Label1"),
       handles(*this, "handles"),
@@ -99,10 +108,11 @@ frmedit::frmedit(tk::Program& program)
       posi(*this, "posi", QStringLiteral("Position"), &mode),
       edition(*this, "edition", QStringLiteral("Edition")),
       annuler(*this, "annuler", QStringLiteral("Annuler"), &edition),
-      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition),
-      doc_(program.services()) {
+      retablir(*this, "retablir", QStringLiteral("Rétablir"), &edition) {
+    doc_.replace({startLevel(), doc_.name()});
     buildLayout();
     wireMenus();
+    Text1.setText(doc_.name());
 }
 
 void frmedit::buildLayout() {
@@ -199,11 +209,9 @@ void frmedit::wireMenus() {
         showSelection();
     };
     Timer1.Tick = [this] {
-        if (nomfichier.isEmpty()) {
-            nomfichier = QString::fromLatin1(kNewLevel);
-            Text1.setText(nomfichier);
-        }
-        nomfichier = Text1.text();
+        // A name typed into the hidden box; none is a new level's.
+        if (Text1.text().isEmpty()) Text1.setText(QString::fromLatin1(kNewLevel));
+        if (Text1.text() != doc_.name()) doc_.rename(Text1.text());
         centreLabels();
         showSelection();
     };
@@ -250,7 +258,8 @@ void frmedit::wireMenus() {
     essayer.Click = [this] {
         cancelDrag();
         checkReach();
-        zelk().tryLevel(currentLevel(), fileName());
+        takeOptions();
+        zelk().tryLevel(doc_.level(), fileName());
     };
     essayer.setShortcuts({QKeySequence(Qt::Key_F5)});
     annuler.Click = [this] { travel(true); };
@@ -282,7 +291,8 @@ void frmedit::wireMenus() {
 }
 
 void frmedit::Form_Load() {
-    doc_.start(currentStep());
+    takeOptions();
+    doc_.start();
     if (const std::optional<History::Step> found = doc_.offerRecovery()) {
         restore(*found);
         commit();
@@ -292,14 +302,7 @@ void frmedit::Form_Load() {
 
 void frmedit::newLevel() {
     if (!mayLeave()) return;
-    History::Step fresh{{}, QString::fromLatin1(kNewLevel)};
-    for (int k = 0; k < level::kPlatformCount; ++k) {
-        const float* r = kStart[k + 1];
-        fresh.level.geometry[4 * k] = r[1];
-        fresh.level.geometry[4 * k + 1] = r[0];
-        fresh.level.geometry[4 * k + 2] = r[3];
-        fresh.level.geometry[4 * k + 3] = r[2];
-    }
+    History::Step fresh{startLevel(), QString::fromLatin1(kNewLevel)};
     zelk().enemyOptionDefaults(fresh.level);
     restore(fresh);
     opened();
@@ -313,10 +316,8 @@ bool frmedit::openLevel(const QString& name) {
         return false;
     // The current file at once, not at the next tick: a save in between would
     // write this level over the one set aside.
-    Text1.setText(name);
-    nomfichier = name;
-    applyPlatforms(Shape1, l);
-    zelk().applyEnemyOptions(l);
+    doc_.replace({l, name});
+    showLevel();
     opened();
     addRecent(name);
     return true;
@@ -340,19 +341,18 @@ void frmedit::showRecents() {
 }
 
 bool frmedit::checkReach() {
-    level::Level l;
-    storePlatforms(Shape1, l);
-    const std::vector<int> unreachable = unreachablePlatforms(program().services(), l);
+    const std::vector<int> unreachable = unreachablePlatforms(program().services(), doc_.level());
     reach_ = reachSentence(unreachable);
-    reachChecked_ = l;
+    reachChecked_ = doc_.level();
     showSelection();
     return unreachable.empty();
 }
 
 void frmedit::showSelection() {
-    const tk::Shape& s = Shape1(selected());
-    frame.setRect(s.Left - kFrameGap, s.Top - kFrameGap, s.Width + 2 * kFrameGap,
-                  s.Height + 2 * kFrameGap);
+    applyPlatforms(Shape1, doc_.level());
+    const Rect s = doc_.platform(selectedPlatform());
+    frame.setRect(s.left - kFrameGap, s.top - kFrameGap, s.width + 2 * kFrameGap,
+                  s.height + 2 * kFrameGap);
     const float x[] = {frame.Left, frame.Left + frame.Width / 2, frame.Left + frame.Width};
     const float y[] = {frame.Top, frame.Top + frame.Height / 2, frame.Top + frame.Height};
     // Corners, then the middles of the top, bottom, left and right sides.
@@ -372,10 +372,8 @@ void frmedit::showSelection() {
             .arg(fileName())
             .arg(selected() - kGround)
             .arg(resize ? lh.caption() : posi.caption())
-            .arg(level::str(s.Left), level::str(s.Top), level::str(s.Width), level::str(s.Height));
-    level::Level now;
-    storePlatforms(Shape1, now);
-    if (reachChecked_ && reachChecked_->geometry == now.geometry)
+            .arg(level::str(s.left), level::str(s.top), level::str(s.width), level::str(s.height));
+    if (reachChecked_ && reachChecked_->geometry == doc_.level().geometry)
         text += QStringLiteral("     ") + reach_;
     status.Caption = text;
     // The title names the file too, once it is not a new level's.
@@ -396,20 +394,29 @@ int frmedit::selected() const {
     return 2;
 }
 
+int frmedit::selectedPlatform() const {
+    return selected() - kFirstPlatform;
+}
+
 void frmedit::centreLabels() {
-    for (int i = kGround + 1; i <= kShapeCount; ++i) {
+    for (int i = kFirstPlatform; i <= kShapeCount; ++i) {
         tk::Label& l = Label1(i);
-        const tk::Shape& s = Shape1(i);
-        l.Left = s.Width / 2 + s.Left - l.Width / 2;
-        l.Top = s.Height / 2 + s.Top - l.Height / 2;
+        const Rect s = doc_.platform(i - kFirstPlatform);
+        l.Left = s.width / 2 + s.left - l.Width / 2;
+        l.Top = s.height / 2 + s.top - l.Height / 2;
     }
 }
 
 void frmedit::limits() {
     // The right-hand limit is the game screen's width.
-    const float right = zelk().gameScreenWidth();
-    for (int i = kGround + 1; i <= kShapeCount; ++i)
-        place(Shape1(i), limited(rectOf(Shape1(i)), right));
+    doc_.keepWithinLimits(zelk().gameScreenWidth());
+    applyPlatforms(Shape1, doc_.level());
+}
+
+void frmedit::takeShownPlatforms() {
+    History::Step shown = doc_.step();
+    storePlatforms(Shape1, shown.level);
+    doc_.replace(shown);
 }
 
 void frmedit::Form_KeyDown(int keyCode, int) {
@@ -419,23 +426,24 @@ void frmedit::Form_KeyDown(int keyCode, int) {
         if (keyCode == tk::key::Escape) cancelDrag();
         return;
     }
-    const level::Level before = currentLevel();
-    const bool pending = doc_.pending(before);
+    takeOptions();
+    const bool pending = doc_.pending();
     limits();
     const bool arrow = keyCode >= tk::key::Left && keyCode <= tk::key::Down;
     if (!arrow && !pending) {
         // A key with no action of its own (a modifier before its letter, a
         // shortcut's key, ...) keeps the limits pass out of the history, so
         // that it never ends the redo list: undo and redo pass over it.
-        doc_.passedLimits(currentLevel());
+        doc_.passedLimits();
         showHistory();  // still a change of the level: the mark and the copy say so
         return;
     }
-    const int selectedShape = selected();
-    tk::Shape& s = Shape1(selectedShape);
+    const int k = selectedPlatform();
     const bool resize = lh.checked();
-    if (arrow) place(s, stepped(rectOf(s), static_cast<Arrow>(keyCode - tk::key::Left), resize));
-    commit(arrow ? History::Run{keyCode, resize, selectedShape} : History::Run{});
+    if (arrow)
+        doc_.place(k,
+                   stepped(doc_.platform(k), static_cast<Arrow>(keyCode - tk::key::Left), resize));
+    commit(arrow ? History::Run{keyCode, resize, selected()} : History::Run{});
 }
 
 // ---- Mouse editing. A drag counts whole steps of the arrow keys from where
@@ -464,15 +472,18 @@ void frmedit::mouseDown(int button, float x, float y, int shape, bool handle) {
     // Selected exactly as its item of "Changer de shape" does it.
     tk::MenuItem* items[] = {&un, &deux, &trois, &quatre, &cinq, &six};
     items[shape - kGround - 1]->click();
-    const Rect r = rectOf(Shape1(shape));
-    drag_ = Drag{shape, {handle ? 0 : edgesAt(r, x, y), x, y, r}};
+    const int k = shape - kFirstPlatform;
+    const Rect r = doc_.platform(k);
+    drag_ = Drag{k, {handle ? 0 : edgesAt(r, x, y), x, y, r}};
     setMousePointer(pointerFor(drag_->grab.edges));
 }
 
 void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
     if (!drag_) {
-        setMousePointer(shape == 0 ? tk::PointerDefault
-                                   : pointerFor(handle ? 0 : edgesAt(rectOf(Shape1(shape)), x, y)));
+        setMousePointer(
+            shape == 0
+                ? tk::PointerDefault
+                : pointerFor(handle ? 0 : edgesAt(doc_.platform(shape - kFirstPlatform), x, y)));
     } else if (buttons & tk::LeftButton) {
         follow(x, y);
     } else {
@@ -483,24 +494,25 @@ void frmedit::mouseMove(int buttons, float x, float y, int shape, bool handle) {
 // The dragged edges stop at the limits as the drag goes, wherever the
 // pointer goes.
 void frmedit::follow(float x, float y) {
-    tk::Shape& s = Shape1(drag_->shape);
-    place(s, dragged(drag_->grab, x, y, zelk().gameScreenWidth(), rectOf(s)));
+    const int k = drag_->platform;
+    doc_.place(k, dragged(drag_->grab, x, y, zelk().gameScreenWidth(), doc_.platform(k)));
     showSelection();
 }
 
 void frmedit::release() {
     const Drag d = *drag_;
     drag_.reset();
-    tk::Shape& s = Shape1(d.shape);
+    const int k = d.platform;
     // The drag kept its edges within the limits; a platform that was beyond
     // them before (from a file, or left by a key) is brought within.
-    if (!(rectOf(s) == d.grab.start)) place(s, fitted(rectOf(s), zelk().gameScreenWidth()));
+    if (!(doc_.platform(k) == d.grab.start))
+        doc_.place(k, fitted(doc_.platform(k), zelk().gameScreenWidth()));
     commit();
 }
 
 void frmedit::cancelDrag() {
     if (!drag_) return;
-    place(Shape1(drag_->shape), drag_->grab.start);
+    doc_.place(drag_->platform, drag_->grab.start);
     drag_.reset();
     setMousePointer(tk::PointerDefault);
     showSelection();
@@ -508,8 +520,15 @@ void frmedit::cancelDrag() {
 
 // ---- History and unsaved changes.
 
+void frmedit::takeOptions() {
+    level::Level l;
+    zelk().storeEnemyOptions(l);
+    doc_.chooseOptions(level::EnemyOptions::of(l));
+}
+
 void frmedit::commit(const History::Run& run) {
-    doc_.commit(currentStep(), run);
+    takeOptions();
+    doc_.commit(run);
     showHistory();
 }
 
@@ -525,12 +544,13 @@ void frmedit::optionsClosed() {
 }
 
 void frmedit::opened() {
-    doc_.opened(currentStep());
+    takeOptions();  // as the options screen took them
+    doc_.opened();
     showHistory();
 }
 
 bool frmedit::modified() const {
-    return doc_.modified(stepName());
+    return doc_.modified();
 }
 
 void frmedit::showHistory() {
@@ -538,14 +558,18 @@ void frmedit::showHistory() {
     retablir.setEnabled(doc_.history().canRedo());
     setMenuNote(modified() ? QStringLiteral("● Modifications non enregistrées") : QString());
     showSelection();
-    doc_.keepOrDropRecovery(stepName());
+    doc_.keepOrDropRecovery();
+}
+
+void frmedit::showLevel() {
+    applyPlatforms(Shape1, doc_.level());
+    zelk().applyEnemyOptions(doc_.level());
+    Text1.setText(doc_.name());
 }
 
 void frmedit::restore(const History::Step& step) {
-    applyPlatforms(Shape1, step.level);
-    zelk().applyEnemyOptions(step.level);
-    Text1.setText(step.name);
-    nomfichier = step.name;
+    doc_.replace(step);
+    showLevel();
     centreLabels();
 }
 
@@ -553,25 +577,20 @@ void frmedit::restore(const History::Step& step) {
 // brings it back; what only a key's limits pass changed is not worth a step.
 void frmedit::travel(bool back) {
     cancelDrag();
-    if (!doc_.unrecorded(currentLevel())) commit();
+    takeOptions();
+    if (!doc_.unrecorded()) commit();
     if (back ? !doc_.history().canUndo() : !doc_.history().canRedo()) return;
-    restore(doc_.travel(back));
+    doc_.travel(back);
+    showLevel();
+    centreLabels();
     showHistory();
-}
-
-QString frmedit::fileName() const {
-    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier;
-}
-
-QString frmedit::stepName() const {
-    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : Text1.text();
 }
 
 void frmedit::Form_Interrupted() {
     doc_.stopping();  // no question now: the program ends at once
     if (drag_) release();
     if (optionsShown_) commit();
-    doc_.keepForNextRun(stepName());
+    doc_.keepForNextRun();
 }
 
 bool frmedit::mayLeave() {
@@ -595,25 +614,14 @@ bool frmedit::Form_QueryUnload() {
     return mayLeave();
 }
 
-level::Level frmedit::currentLevel() {
-    level::Level l;
-    storePlatforms(Shape1, l);
-    zelk().storeEnemyOptions(l);
-    return l;
-}
-
-History::Step frmedit::currentStep() {
-    return {currentLevel(), stepName()};
-}
-
 bool frmedit::writeLevel(const QString& fileName, bool becomesCurrent) {
     commit();  // what is written is a step of the history
     if (!doc_.write(fileName)) return false;
     if (becomesCurrent) {
         // The name is a step of its own, so that undo gives the old one back.
+        doc_.rename(fileName);
         Text1.setText(fileName);
-        nomfichier = fileName;
-        doc_.commit(currentStep());
+        doc_.commit();
     }
     doc_.markSaved();
     showHistory();

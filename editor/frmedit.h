@@ -1,7 +1,9 @@
 // The level editor's screen: the six platforms of one level, moved and
 // resized with the arrow keys or the mouse, and the file commands that save,
-// open and try levels. The document keeps the history of the changes, the
-// saved mark, the recovery copy and the writes.
+// open and try levels. The document holds the level and its file name, the
+// history of the changes, the saved mark, the recovery copy and the writes;
+// the screen shows the document's level and turns what the author does into
+// its operations.
 #pragma once
 
 #include <QStringList>
@@ -19,9 +21,13 @@ class ScreenMap;
 
 class frmedit : public tk::Screen {
     Q_OBJECT
-    Q_PROPERTY(QString nomfichier MEMBER nomfichier)
+    // The file "Sauvegarder" writes to.
+    Q_PROPERTY(QString nomfichier READ fileName)
     // The level differs from the one last opened or saved.
     Q_PROPERTY(bool modifie READ modified)
+    // First, for the members below that show it.
+    Document doc_;
+
 public:
     static constexpr const char* kName = "frmedit";
     static constexpr const char* kNewLevel = Document::kNewLevel;
@@ -43,9 +49,12 @@ public:
     int selected() const;
     // Keeps the platforms within the editor's bounds.
     void limits();
-    // The level as it would be saved now, and with its file name.
-    level::Level currentLevel();
-    History::Step currentStep();
+    // The level as it would be saved now.
+    const level::Level& currentLevel() const { return doc_.level(); }
+    // For tests and tools that set the geometry of Shape1's elements
+    // directly: the platforms shown become the level's, an edit like a
+    // key's, not yet a step. Nothing else reads the platforms back.
+    void takeShownPlatforms();
     // Writes the level to a file of the level folder and says how it went;
     // true when it was written. `becomesCurrent`: the file is from then on the
     // one "Sauvegarder" writes ("Sauvegerder sous...").
@@ -58,7 +67,8 @@ public:
     // unsaved changes, asks whether to save them. False when the author goes
     // back to the editor, which is then shown.
     bool mayLeave();
-    // Takes the level as it stands as a step of the history.
+    // Takes the level as it stands as a step of the history, with the enemy
+    // options the options screen holds.
     void commit(const History::Run& run = {});
     // The enemy options' OK: their changes are one step.
     void optionsChosen();
@@ -80,7 +90,8 @@ public:
     const QStringList& recentLevels() const { return doc_.recentLevels(); }
     const History& history() const { return doc_.history(); }
 
-    QString nomfichier;  // the file "Sauvegarder" writes to
+    // The file "Sauvegarder" writes to: the document's.
+    const QString& nomfichier;
 
     tk::ElementArray<tk::Shape> Shape1;
     tk::ElementArray<tk::Label> Label1;
@@ -94,6 +105,8 @@ public:
     // The status line below the ground: the file "Sauvegarder" writes, the
     // selected platform, the mode, its place and size, the last check.
     tk::Label status;
+    // Never shown: it holds the file name, and a name typed into it (by a
+    // script) is the level's from the next tick on.
     tk::TextBox Text1;
     tk::Timer Timer1;
     // The check after a save runs once the save is done and said, so that it
@@ -113,7 +126,7 @@ private:
     ScreenMap& zelk();
     // A platform being dragged with the mouse.
     struct Drag {
-        int shape;  // its Shape1 index
+        int platform;  // 0 to 5
         Grab grab;
     };
 
@@ -127,14 +140,20 @@ private:
     void newLevel();
     void saveAs();
     void centreLabels();
-    QString fileName() const;
-    // The name the level belongs to as a step sees it: what the next tick
-    // makes the current file name.
-    QString stepName() const;
+    QString fileName() const { return doc_.name(); }
+    // The options screen changes the program's enemy options as its controls
+    // change, OK or not: the level takes them before it is recorded or tried.
+    void takeOptions();
+    // The document's level wherever it is shown: the platforms, the options
+    // screen, the file name.
+    void showLevel();
     // The menu items, the mark and the recovery copy, for the level as it stands.
     void showHistory();
+    // Another level, or another file, in the editor: shown, its numbers too.
     void restore(const History::Step& step);
     void travel(bool back);
+    // The selected platform, 0 to 5.
+    int selectedPlatform() const;
     // The topmost platform under a point (its Shape1 index), 0 for none.
     int platformAt(float x, float y) const;
     // Mouse events of the screen and of the number labels; a label is the
@@ -145,7 +164,6 @@ private:
     void release();
     void cancelDrag();
 
-    Document doc_;
     std::optional<Drag> drag_;
     bool optionsShown_ = false;  // the enemy options were shown and not closed with OK
     // The last check of the reachability and the platforms it was made on.

@@ -15,6 +15,7 @@
 #include "editor/frmouvrir.h"
 #include "game/frmaffpg.h"
 #include "game/frmsaut.h"
+#include "game/platforms.h"
 #include "menus/frmmenu.h"
 #include "menus/frmopt.h"
 #include "support.h"
@@ -339,6 +340,11 @@ private slots:
             const tk::Shape& f = e->ed.frame;
             QCOMPARE(QRectF(f.Left, f.Top, f.Width, f.Height).adjusted(45, 45, -45, -45),
                      QRectF(sel.Left, sel.Top, sel.Width, sel.Height));
+            // The screen shows the document's level and its file, nothing of its own.
+            level::Level onScreen = e->ed.currentLevel();
+            zelk::storePlatforms(e->ed.Shape1, onScreen);
+            QCOMPARE(onScreen, e->ed.currentLevel());
+            QCOMPARE(e->ed.Text1.text(), e->ed.nomfichier);
             QCOMPARE(fx.readFile(kRecovery), e->ed.modified() ? e->state() + "\r\n" : QByteArray());
         }
         QCOMPARE(fx.readFile(own[0]) + fx.readFile(own[1]), QByteArray("12"));
@@ -388,9 +394,10 @@ private slots:
                 doc->commit(now);
             } else if (kind == 3) {  // a limits pass
                 now.level.geometry[pick(24)] += 5;
-                doc->passedLimits(now.level);
+                doc->replace(now);
+                doc->passedLimits();
             } else if (kind == 4) {
-                if (!doc->unrecorded(now.level)) doc->commit(now);
+                if (!doc->unrecorded()) doc->commit(now);
                 now = doc->travel(pick(2));
             } else if (kind == 5) {
                 doc->commit(now);
@@ -407,9 +414,9 @@ private slots:
                 doc->opened(now);
                 saved = now;
             } else {  // a stop, and the next run offered the copy
-                const bool changed = doc->modified(now.name);
+                const bool changed = doc->modified();
                 doc->stopping();
-                doc->keepForNextRun(now.name);
+                doc->keepForNextRun();
                 doc = std::make_unique<zelk::Document>(fx.services());
                 doc->start(saved);
                 if (changed) fx.services().queueMsgBoxAnswer(tk::mb::Yes);
@@ -420,11 +427,12 @@ private slots:
                 doc->commit(now);
                 start = level::format(saved.level);
             }
-            doc->keepOrDropRecovery(now.name);
-            QCOMPARE(doc->modified(now.name), !(now == saved));
+            QCOMPARE(doc->step(), now);  // the level being edited is the one driven
+            doc->keepOrDropRecovery();
+            QCOMPARE(doc->modified(), !(now == saved));
             QCOMPARE(fx.readFile(kRecovery),
-                     doc->modified(now.name) ? level::format(now.level) + now.name.toUtf8() + "\r\n"
-                                             : QByteArray());
+                     doc->modified() ? level::format(now.level) + now.name.toUtf8() + "\r\n"
+                                     : QByteArray());
         }
         while (doc->history().canUndo())
             now = doc->travel(true);

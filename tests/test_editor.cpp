@@ -25,7 +25,9 @@ struct Editor {
         e.Timer1.fire();
         return e;
     }
+    // The platforms some tests set on the screen first become the level's.
     void key(int code, int times = 1) {
+        ed.takeShownPlatforms();
         for (int i = 0; i < times; ++i)
             ed.deliverKeyDown(code, 0);
     }
