@@ -74,7 +74,6 @@ ScreenMap& frmedit::zelk() {
 frmedit::frmedit(tk::Program& program)
     : tk::Screen(program, kName, level::kPlayfieldWidth, level::kPlayfieldHeight),
       doc_(program.services()),
-      nomfichier(doc_.name()),
       Shape1(*this, "Shape1"),
       Label1(*this, "Label1"),
       handles(*this, "handles"),
@@ -112,7 +111,6 @@ frmedit::frmedit(tk::Program& program)
     doc_.replace({startLevel(), doc_.name()});
     buildLayout();
     wireMenus();
-    Text1.setText(doc_.name());
 }
 
 void frmedit::buildLayout() {
@@ -209,9 +207,14 @@ void frmedit::wireMenus() {
         showSelection();
     };
     Timer1.Tick = [this] {
-        // A name typed into the hidden box; none is a new level's.
-        if (Text1.text().isEmpty()) Text1.setText(QString::fromLatin1(kNewLevel));
-        if (Text1.text() != doc_.name()) doc_.rename(Text1.text());
+        // The first tick names a new level; a name typed into the hidden box
+        // is the file's from the next one.
+        if (nomfichier.isEmpty()) {
+            nomfichier = QString::fromLatin1(kNewLevel);
+            Text1.setText(nomfichier);
+        }
+        nomfichier = Text1.text();
+        doc_.rename(stepName());
         centreLabels();
         showSelection();
     };
@@ -524,6 +527,15 @@ void frmedit::takeOptions() {
     level::Level l;
     zelk().storeEnemyOptions(l);
     doc_.chooseOptions(level::EnemyOptions::of(l));
+    doc_.rename(stepName());
+}
+
+QString frmedit::fileName() const {
+    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : nomfichier;
+}
+
+QString frmedit::stepName() const {
+    return nomfichier.isEmpty() ? QString::fromLatin1(kNewLevel) : Text1.text();
 }
 
 void frmedit::commit(const History::Run& run) {
@@ -565,6 +577,7 @@ void frmedit::showLevel() {
     applyPlatforms(Shape1, doc_.level());
     zelk().applyEnemyOptions(doc_.level());
     Text1.setText(doc_.name());
+    nomfichier = doc_.name();
 }
 
 void frmedit::restore(const History::Step& step) {
@@ -621,6 +634,7 @@ bool frmedit::writeLevel(const QString& fileName, bool becomesCurrent) {
         // The name is a step of its own, so that undo gives the old one back.
         doc_.rename(fileName);
         Text1.setText(fileName);
+        nomfichier = fileName;
         doc_.commit();
     }
     doc_.markSaved();

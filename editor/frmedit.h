@@ -22,7 +22,7 @@ class ScreenMap;
 class frmedit : public tk::Screen {
     Q_OBJECT
     // The file "Sauvegarder" writes to.
-    Q_PROPERTY(QString nomfichier READ fileName)
+    Q_PROPERTY(QString nomfichier MEMBER nomfichier)
     // The level differs from the one last opened or saved.
     Q_PROPERTY(bool modifie READ modified)
     // First, for the members below that show it.
@@ -91,7 +91,9 @@ public:
     const History& history() const { return doc_.history(); }
 
     // The file "Sauvegarder" writes to: the document's.
-    const QString& nomfichier;
+    // Empty until the first tick names the new level; the document's name
+    // follows it.
+    QString nomfichier;
 
     tk::ElementArray<tk::Shape> Shape1;
     tk::ElementArray<tk::Label> Label1;
@@ -140,9 +142,13 @@ private:
     void newLevel();
     void saveAs();
     void centreLabels();
-    QString fileName() const { return doc_.name(); }
+    QString fileName() const;
+    // The name the level belongs to as a step sees it: what the next tick
+    // makes the current file name.
+    QString stepName() const;
     // The options screen changes the program's enemy options as its controls
-    // change, OK or not: the level takes them before it is recorded or tried.
+    // change, OK or not, and a script may type a name into the hidden box:
+    // the level takes both before it is recorded or tried.
     void takeOptions();
     // The document's level wherever it is shown: the platforms, the options
     // screen, the file name.
