@@ -64,9 +64,9 @@ GameRecorder::GameRecorder(ZelkProgram& program, frmsaut& game, level::Replay st
     : program_(program),
       game_(&game),
       // Frozen time (the driver) counts in game ticks.
-      writer_(std::move(start), program.frozenTime()
-                                    ? std::function<qint64()>()
-                                    : std::function<qint64()>([this] { return clock_.elapsed(); })) {
+      writer_(std::move(start),
+              program.frozenTime() ? std::function<qint64()>()
+                                   : std::function<qint64()>([this] { return clock_.elapsed(); })) {
     clock_.start();
     game.setTap(this);
     // Another recorder's hook on this screen hands over the game's own handler.
@@ -229,24 +229,20 @@ bool ReplayRun::deliver(size_t i, QString& where) {
         case Kind::Options:
             replay_.options = e.options;
             break;
-        case Kind::Timer:
-            if (auto* t = qobject_cast<tk::Timer*>(g.control(e.name))) {
-                t->fire();
-                if (!game_ || (!e.digest && !retaking_)) break;
-                const uint64_t now = stateDigest(g);
-                if (retaking_) {
-                    if (t == &g.Timer1) e.digest = now;
-                } else if (now != *e.digest) {
-                    where = digestDisagrees(e.line, replay_.fileName, ticks_, now, *e.digest);
-                    return false;
-                }
-            } else {
-                where = QStringLiteral("ligne %1 : pas de minuterie « %2 »")
-                            .arg(e.line)
-                            .arg(level::shown(e.name));
+        case Kind::Timer: {
+            tk::Timer* t = nullptr;
+            if (!timerOf(g, e, t, where)) return false;
+            t->fire();
+            if (!game_ || (!e.digest && !retaking_)) break;
+            const uint64_t now = stateDigest(g);
+            if (retaking_) {
+                if (t == &g.Timer1) e.digest = now;
+            } else if (now != *e.digest) {
+                where = digestDisagrees(e.line, replay_.fileName, ticks_, now, *e.digest);
                 return false;
             }
             break;
+        }
         case Kind::Key:
             if (e.action == Action::Down) g.deliverKeyDown(e.code, e.shift);
             if (e.action == Action::Up) g.deliverKeyUp(e.code, e.shift);
@@ -254,15 +250,8 @@ bool ReplayRun::deliver(size_t i, QString& where) {
             break;
         case Kind::Mouse: {
             tk::Element* target = nullptr;
-            if (e.forced && !e.name.isEmpty() && !(target = g.elementNamed(e.name))) {
-                where = QStringLiteral("ligne %1 : pas d'élément « %2 »")
-                            .arg(e.line)
-                            .arg(level::shown(e.name));
-                return false;
-            }
-            const auto a = e.action == Action::Down ? tk::Screen::MouseAction::Down
-                           : e.action == Action::Up ? tk::Screen::MouseAction::Up
-                                                    : tk::Screen::MouseAction::Move;
+            if (!forcedTarget(g, e, target, where)) return false;
+            const tk::Scene::MouseAction a = mouseActionOf(e.action);
             g.deliverMouse(a, e.code, e.shift, e.x, e.y, target, e.forced);
             if (finished_) g.showStandInPointer(true, e.x, e.y);
             break;

@@ -125,6 +125,29 @@ QString outcomeDisagrees(level::Outcome now, level::Outcome want) {
     return QStringLiteral("à la fin : %1 au lieu de %2").arg(said(now), said(want));
 }
 
+bool timerOf(const Playfield& field, const level::ReplayEvent& e, tk::Timer*& timer,
+             QString& where) {
+    timer = qobject_cast<tk::Timer*>(field.control(e.name));
+    if (timer) return true;
+    where =
+        QStringLiteral("ligne %1 : pas de minuterie « %2 »").arg(e.line).arg(level::shown(e.name));
+    return false;
+}
+
+bool forcedTarget(const Playfield& field, const level::ReplayEvent& e, tk::Element*& target,
+                  QString& where) {
+    target = nullptr;
+    if (!e.forced || e.name.isEmpty() || (target = field.elementNamed(e.name))) return true;
+    where = QStringLiteral("ligne %1 : pas d'élément « %2 »").arg(e.line).arg(level::shown(e.name));
+    return false;
+}
+
+tk::Scene::MouseAction mouseActionOf(level::ReplayEvent::Action a) {
+    return a == Action::Down ? tk::Scene::MouseAction::Down
+           : a == Action::Up ? tk::Scene::MouseAction::Up
+                             : tk::Scene::MouseAction::Move;
+}
+
 QString outcomeLine(level::Outcome outcome, int ticks) {
     return (outcome == level::Outcome::Unfinished ? QStringLiteral("inachevé après %1 ticks")
                                                   : said(outcome) + QStringLiteral(" en %1 ticks"))
@@ -146,13 +169,8 @@ bool HeadlessGame::play(level::ReplayEvent& e, QString& where, const QString& fi
             g.options = e.options;
             return true;
         case Kind::Timer: {
-            auto* t = qobject_cast<tk::Timer*>(g.control(e.name));
-            if (!t) {
-                where = QStringLiteral("ligne %1 : pas de minuterie « %2 »")
-                            .arg(e.line)
-                            .arg(level::shown(e.name));
-                return false;
-            }
+            tk::Timer* t = nullptr;
+            if (!timerOf(g, e, t, where)) return false;
             if (!g.fire(*t) || (!e.digest && !retake)) return true;
             const uint64_t now = stateDigest(g);
             if (retake) {
@@ -168,22 +186,13 @@ bool HeadlessGame::play(level::ReplayEvent& e, QString& where, const QString& fi
             return true;
         case Kind::Mouse: {
             tk::Element* target = nullptr;
-            if (e.forced && !e.name.isEmpty() && !(target = g.elementNamed(e.name))) {
-                where = QStringLiteral("ligne %1 : pas d'élément « %2 »")
-                            .arg(e.line)
-                            .arg(level::shown(e.name));
-                return false;
-            }
-            const auto a = e.action == Action::Down ? tk::Scene::MouseAction::Down
-                           : e.action == Action::Up ? tk::Scene::MouseAction::Up
-                                                    : tk::Scene::MouseAction::Move;
-            g.mouse(a, e.code, e.shift, e.x, e.y, target, e.forced);
+            if (!forcedTarget(g, e, target, where)) return false;
+            g.mouse(mouseActionOf(e.action), e.code, e.shift, e.x, e.y, target, e.forced);
             return true;
         }
     }
     return true;
 }
-
 
 bool playHeadless(tk::Services& services, level::Replay& replay, HeadlessRun& run, bool retake) {
     level::Rng& rng = services.rng();
@@ -227,8 +236,7 @@ bool playHeadless(tk::Services& services, level::Replay& replay, HeadlessRun& ru
     level::Check now = checkOf(game);
     now.ticks = game.ticks();
     if (!(now == replay.end)) {
-        run.where =
-            checkDisagrees(now, replay.end, static_cast<int>(replay.events.size()) + 8);
+        run.where = checkDisagrees(now, replay.end, static_cast<int>(replay.events.size()) + 8);
         return done(false);
     }
     return done(true);

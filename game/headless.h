@@ -65,6 +65,14 @@ level::Check checkOf(const Playfield& game);
 QString checkDisagrees(const level::Check& now, const level::Check& want, int line);
 QString digestDisagrees(int line, const QString& fileName, int ticks, uint64_t now, uint64_t want);
 QString outcomeDisagrees(level::Outcome now, level::Outcome want);
+// What a replayed event names on the field: the timer of a firing, the
+// element a mouse event was sent to (nullptr: none, or the field); false,
+// with `where`, when the field has no such timer or element.
+bool timerOf(const Playfield& field, const level::ReplayEvent& e, tk::Timer*& timer,
+             QString& where);
+bool forcedTarget(const Playfield& field, const level::ReplayEvent& e, tk::Element*& target,
+                  QString& where);
+tk::Scene::MouseAction mouseActionOf(level::ReplayEvent::Action a);
 // "gagné en N ticks", "perdu en N ticks", "inachevé après N ticks".
 QString outcomeLine(level::Outcome outcome, int ticks);
 
