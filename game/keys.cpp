@@ -4,9 +4,9 @@
 // and A for the left button, Up and B for the right one, Down and X for the
 // middle one, Start for Escape). Enter and Escape keep their own way, as key
 // presses.
+#include "toolkit/keys.h"
 #include "game/playfield.h"
 #include "level/levelfile.h"
-#include "toolkit/keys.h"
 
 namespace zelk {
 

@@ -20,7 +20,6 @@ public:
     // The map of a screen's program: the game's program object is one.
     static ScreenMap& of(tk::Program& program) { return dynamic_cast<ScreenMap&>(program); }
 
-
     // ---- Moving between screens.
 
     // The main menu, from the start-up warning, the editor or the result.
