@@ -66,10 +66,16 @@ uint64_t stateDigest(const Playfield& game) {
     h.add(game.over());
     h.add(game.nbf.Caption);
 
-    // By name, not by the screen's lists: their order is the drawing's.
+    // By name, not by the screen's lists: their order is the drawing's. A
+    // field's names are those of its layout: sorted once, not at every tick.
+    static thread_local std::vector<QString> laidOut, sorted;
     std::vector<QString> names = game.elementNames();
-    std::sort(names.begin(), names.end());
-    for (const QString& name : names) {
+    if (names != laidOut) {
+        laidOut = names;
+        sorted = std::move(names);
+        std::sort(sorted.begin(), sorted.end());
+    }
+    for (const QString& name : sorted) {
         if (name == QLatin1String("rejeu")) continue;
         if (game.isArray(name)) {
             std::vector<int> indices = game.arrayIndices(name);

@@ -50,32 +50,38 @@ public:
     void setWindowOffset(QPoint px) { windowOffset_ = px; }
 
     // Screens are reached by their class: get<frmopt>(), show<frmedit>().
-    // Each class names itself with a static kName.
+    // Each class names itself with a static kName, made a QString once: the
+    // game reads its options through get<>() at every tick.
+    template <class S>
+    static const QString& nameOf() {
+        static const QString name = QString::fromLatin1(S::kName);
+        return name;
+    }
     template <class S>
     void registerScreen() {
-        registerScreen(QString::fromLatin1(S::kName),
+        registerScreen(nameOf<S>(),
                        [](Program& p) { return std::make_unique<S>(p); });
     }
     // The screen, loaded (hidden, load event run) if needed.
     template <class S>
     S& get() {
-        return static_cast<S&>(screen(QString::fromLatin1(S::kName)));
+        return static_cast<S&>(screen(nameOf<S>()));
     }
     // The screen if it is loaded, else nullptr.
     template <class S>
     S* loadedAs() const {
-        return static_cast<S*>(loaded(QString::fromLatin1(S::kName)));
+        return static_cast<S*>(loaded(nameOf<S>()));
     }
     template <class S>
     S& show() {
-        show(QString::fromLatin1(S::kName));
+        show(nameOf<S>());
         return get<S>();
     }
     // Unloads a screen: its unload event runs, its window goes, and it is
     // destroyed once the running event is over. The next touch loads it afresh.
     template <class S>
     void unload() {
-        unload(QString::fromLatin1(S::kName));
+        unload(nameOf<S>());
     }
     int loadedCount() const { return static_cast<int>(screens_.size()); }
     // False once the screen is unloaded (it may still be waiting to be destroyed).
