@@ -25,10 +25,21 @@ public:
     }
     void add(bool value) { byte(value ? 1 : 0); }
     void add(const QString& text) {
-        const QByteArray utf8 = text.toUtf8();
-        add(static_cast<uint32_t>(utf8.size()));
-        for (char c : utf8)
-            byte(static_cast<uint8_t>(c));
+        // An ASCII text's UTF-8 bytes are its code units: fed as they are,
+        // unless a unit past ASCII comes.
+        const uint64_t before = hash_;
+        add(static_cast<uint32_t>(text.size()));
+        for (QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                hash_ = before;
+                const QByteArray utf8 = text.toUtf8();
+                add(static_cast<uint32_t>(utf8.size()));
+                for (char u : utf8)
+                    byte(static_cast<uint8_t>(u));
+                return;
+            }
+            byte(static_cast<uint8_t>(c.unicode()));
+        }
     }
     uint64_t value() const { return hash_; }
 
@@ -66,30 +77,21 @@ uint64_t stateDigest(const Playfield& game) {
     h.add(game.over());
     h.add(game.nbf.Caption);
 
-    // By name, not by the screen's lists: their order is the drawing's. A
-    // field's names are those of its layout: sorted once, not at every tick.
-    static thread_local std::vector<QString> laidOut, sorted;
-    std::vector<QString> names = game.elementNames();
-    if (names != laidOut) {
-        laidOut = names;
-        sorted = std::move(names);
-        std::sort(sorted.begin(), sorted.end());
-    }
-    for (const QString& name : sorted) {
-        if (name == QLatin1String("rejeu")) continue;
-        if (game.isArray(name)) {
-            std::vector<int> indices = game.arrayIndices(name);
-            std::sort(indices.begin(), indices.end());
-            for (int i : indices) {
-                h.add(name);
-                h.add(static_cast<int32_t>(i));
-                addElement(h, *game.element(name, i, true));
-            }
-        } else if (const tk::Element* e = game.element(name, 0, false)) {
-            h.add(name);
-            addElement(h, *e);
-        } else if (const auto* t = qobject_cast<const tk::Timer*>(game.control(name))) {
-            h.add(name);
+    // By name, not by the screen's lists: their order is the drawing's.
+    for (const tk::Scene::ByName& n : game.byName()) {
+        if (n.name.size() == 5 && n.name == u"rejeu") continue;
+        if (n.array) {
+            for (int i = n.array->lbound(), last = n.array->ubound(); i <= last; ++i)
+                if (const tk::Element* e = n.array->find(i)) {
+                    h.add(n.name);
+                    h.add(static_cast<int32_t>(i));
+                    addElement(h, *e);
+                }
+        } else if (n.element) {
+            h.add(n.name);
+            addElement(h, *n.element);
+        } else if (const auto* t = qobject_cast<const tk::Timer*>(n.control)) {
+            h.add(n.name);
             h.add(t->enabled());
             h.add(static_cast<int32_t>(t->interval()));
         }

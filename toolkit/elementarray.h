@@ -17,6 +17,10 @@ public:
     virtual ~ArrayBase() = default;
     virtual Element* find(int index) = 0;
     virtual std::vector<int> indices() const = 0;
+    // The lowest and highest index an item may have; find() tells which of
+    // those in between exist.
+    virtual int lbound() const = 0;
+    virtual int ubound() const = 0;
 };
 
 template <class T>
@@ -42,8 +46,8 @@ public:
         const int k = i - base_;
         return k >= 0 && k < static_cast<int>(items_.size()) && items_[k];
     }
-    int lbound() const { return base_; }
-    int ubound() const { return base_ + static_cast<int>(items_.size()) - 1; }
+    int lbound() const override { return base_; }
+    int ubound() const override { return base_ + static_cast<int>(items_.size()) - 1; }
 
     Element* find(int index) override {
         return exists(index) ? items_[index - base_].get() : nullptr;

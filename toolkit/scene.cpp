@@ -155,4 +155,18 @@ std::vector<int> Scene::arrayIndices(const QString& name) const {
                                                   : std::vector<int>{};
 }
 
+const std::vector<Scene::ByName>& Scene::byName() const {
+    if (byNameCount_ != order_.size()) {
+        std::vector<QString> names = order_;
+        std::sort(names.begin(), names.end());
+        byName_.clear();
+        for (QString& name : names) {
+            const Named& n = named_.at(name);
+            byName_.push_back(ByName{std::move(name), n.element, n.array, n.control});
+        }
+        byNameCount_ = order_.size();
+    }
+    return byName_;
+}
+
 }  // namespace tk

@@ -83,6 +83,16 @@ public:
     bool isArray(const QString& name) const;
     std::vector<QString> elementNames() const { return order_; }  // in layout order
     std::vector<int> arrayIndices(const QString& name) const;
+    // Every name in the order of its UTF-16 code units, a name registered
+    // twice twice, with what it names: one element, an array or a control.
+    // Made again only after a name was added.
+    struct ByName {
+        QString name;
+        Element* element;
+        ArrayBase* array;
+        QObject* control;
+    };
+    const std::vector<ByName>& byName() const;
 
     // Registration, in z-order.
     template <class T>
@@ -138,6 +148,8 @@ private:
     std::vector<Timer*> timers_;
     std::map<QString, Named> named_;
     std::vector<QString> order_;
+    mutable std::vector<ByName> byName_;
+    mutable size_t byNameCount_ = 0;  // the names byName_ was made from
     std::vector<Element*> drawList_;
     std::vector<Shown> shown_;
     Element* pressed_ = nullptr;  // for clicks: press and release on the same element
