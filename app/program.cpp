@@ -197,9 +197,12 @@ void ZelkProgram::setEnemyOptions(const level::EnemyOptions& e) {
 // ---- Reads that cross screens.
 
 level::GameOptions ZelkProgram::gameOptions() {
-    if (!options_.replayed()) {
-        enemyOptions();  // both screens loaded, frmopt first
+    // Both screens loaded, frmopt first; looked up again only after a screen
+    // was loaded or unloaded (the game reads its options many times a tick).
+    if (!options_.replayed() && optionsLoadedAt_ != screenChanges()) {
+        enemyOptions();
         gameSettings();
+        if (loadedAs<frmopt>() && loadedAs<frmaut>()) optionsLoadedAt_ = screenChanges();
     }
     return options_.game();
 }

@@ -193,6 +193,7 @@ private:
     std::unique_ptr<ReplayRun> playing_;
     std::optional<level::Replay> fileReplay_;  // the replay file shown last
     level::OptionsModel options_;
+    std::optional<unsigned> optionsLoadedAt_;  // the screen changes when both were loaded
     std::optional<level::RecordsFile> records_;
     QByteArray recordKey_;
     bool counted_ = false;      // the game being recorded has ended once

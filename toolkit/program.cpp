@@ -44,6 +44,7 @@ Screen& Program::load(const QString& name) {
     if (f == factories_.end())
         throw level::RuntimeError(QStringLiteral("Écran inconnu : %1.").arg(name));
     Screen& s = *(screens_[name] = f->second(*this));
+    ++screenChanges_;
     // Registered before its load event, so that code the event runs finds it.
     // An end during the event stops the code that loaded the screen too.
     bool ended = false;
@@ -69,6 +70,7 @@ void Program::unload(const QString& name) {
     if (it == screens_.end()) return;
     std::unique_ptr<Screen> s = std::move(it->second);
     screens_.erase(it);
+    ++screenChanges_;
     s->Form_Unload();
     s->hideWindow();
     services_.screenUnloaded(name);

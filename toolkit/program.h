@@ -84,6 +84,9 @@ public:
         unload(nameOf<S>());
     }
     int loadedCount() const { return static_cast<int>(screens_.size()); }
+    // Counts the screens loaded and unloaded: unchanged, every screen that
+    // was loaded still is.
+    unsigned screenChanges() const { return screenChanges_; }
     // False once the screen is unloaded (it may still be waiting to be destroyed).
     bool isLoaded(const Screen& s) const { return loaded(s.name()) == &s; }
     // Closing a window with its close box: unloads that screen, unless its
@@ -161,6 +164,7 @@ private:
     int depth_ = 0;
     std::map<QString, Factory> factories_;
     std::map<QString, std::unique_ptr<Screen>> screens_;
+    unsigned screenChanges_ = 0;
     std::vector<std::unique_ptr<Screen>> graveyard_;
     QTimer* frame_ = nullptr;
     QElapsedTimer clock_;

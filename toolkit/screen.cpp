@@ -738,7 +738,13 @@ bool Screen::frozenTime() const {
 }
 
 bool Screen::timersLive() const {
-    return program_.isLoaded(*this);
+    // Asked at every firing: looked up again only after a screen was loaded
+    // or unloaded.
+    if (liveAt_ != program_.screenChanges()) {
+        live_ = program_.isLoaded(*this);
+        liveAt_ = program_.screenChanges();
+    }
+    return live_;
 }
 
 Stats* Screen::stats() const {

@@ -15,6 +15,7 @@
 #include <QTransform>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "controls.h"
@@ -298,6 +299,9 @@ private:
     QPointer<Screen> owner_;  // the screen whose window this one stays above
     int pointer_ = PointerDefault;
     bool showPending_ = false;
+    // timersLive's answer and the program's screen changes it was found at.
+    mutable bool live_ = false;
+    mutable std::optional<unsigned> liveAt_;
     unsigned showRequest_ = 0;
     QImage picture_;
     QString pictureName_, pictureFallback_;
