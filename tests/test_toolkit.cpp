@@ -254,13 +254,17 @@ private slots:
         QCOMPARE(s.log, QStringList({QStringLiteral("ok"), QStringLiteral("key 37")}));
     }
 
-    void timersFireOnlyWhenEnabledAndNeverByThemselves() {
+    void timersFireOnlyWhenEnabledNeverByThemselvesNorUnloaded() {
         testing::Fixture fx;
         TestProgram p(fx.services());
         Probe& s = p.get<Probe>();
         s.tick.fire();
         s.tick.setEnabled(true);
         QTest::qWait(50);  // frozen time: nothing fires
+        s.tick.fire();
+        QCOMPARE(s.log, QStringList({QStringLiteral("tick")}));
+        // Unloaded, awaiting its destruction: its timers are dead.
+        p.unload<Probe>();
         s.tick.fire();
         QCOMPARE(s.log, QStringList({QStringLiteral("tick")}));
     }
