@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "app/program.h"
-#include "game/digest.h"
 #include "game/frmsaut.h"
 #include "game/headless.h"
 
@@ -233,14 +232,8 @@ bool ReplayRun::deliver(size_t i, QString& where) {
             tk::Timer* t = nullptr;
             if (!timerOf(g, e, t, where)) return false;
             t->fire();
-            if (!game_ || (!e.digest && !retaking_)) break;
-            const uint64_t now = stateDigest(g);
-            if (retaking_) {
-                if (t == &g.Timer1) e.digest = now;
-            } else if (now != *e.digest) {
-                where = digestDisagrees(e.line, replay_.fileName, ticks_, now, *e.digest);
+            if (game_ && !digestAfterFiring(g, *t, e, retaking_, replay_.fileName, ticks_, where))
                 return false;
-            }
             break;
         }
         case Kind::Key:

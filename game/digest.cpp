@@ -79,7 +79,7 @@ uint64_t stateDigest(const Playfield& game) {
 
     // By name, not by the screen's lists: their order is the drawing's.
     for (const tk::Scene::ByName& n : game.byName()) {
-        if (n.name.size() == 5 && n.name == u"rejeu") continue;
+        if (n.name == u"rejeu") continue;
         if (n.array) {
             for (int i = n.array->lbound(), last = n.array->ubound(); i <= last; ++i)
                 if (const tk::Element* e = n.array->find(i)) {

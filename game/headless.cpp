@@ -142,6 +142,19 @@ bool forcedTarget(const Playfield& field, const level::ReplayEvent& e, tk::Eleme
     return false;
 }
 
+bool digestAfterFiring(const Playfield& field, const tk::Timer& t, level::ReplayEvent& e,
+                       bool retake, const QString& fileName, int ticks, QString& where) {
+    if (!e.digest && !retake) return true;
+    const uint64_t now = stateDigest(field);
+    if (retake) {
+        if (&t == &field.Timer1) e.digest = now;
+        return true;
+    }
+    if (now == *e.digest) return true;
+    where = digestDisagrees(e.line, fileName, ticks, now, *e.digest);
+    return false;
+}
+
 tk::Scene::MouseAction mouseActionOf(level::ReplayEvent::Action a) {
     return a == Action::Down ? tk::Scene::MouseAction::Down
            : a == Action::Up ? tk::Scene::MouseAction::Up
@@ -171,15 +184,8 @@ bool HeadlessGame::play(level::ReplayEvent& e, QString& where, const QString& fi
         case Kind::Timer: {
             tk::Timer* t = nullptr;
             if (!timerOf(g, e, t, where)) return false;
-            if (!g.fire(*t) || (!e.digest && !retake)) return true;
-            const uint64_t now = stateDigest(g);
-            if (retake) {
-                if (t == &g.Timer1) e.digest = now;
-                return true;
-            }
-            if (now == *e.digest) return true;
-            where = digestDisagrees(e.line, fileName, g.ticks(), now, *e.digest);
-            return false;
+            if (!g.fire(*t)) return true;
+            return digestAfterFiring(g, *t, e, retake, fileName, g.ticks(), where);
         }
         case Kind::Key:
             g.key(e.action, e.code);

@@ -73,6 +73,10 @@ bool timerOf(const Playfield& field, const level::ReplayEvent& e, tk::Timer*& ti
 bool forcedTarget(const Playfield& field, const level::ReplayEvent& e, tk::Element*& target,
                   QString& where);
 tk::Scene::MouseAction mouseActionOf(level::ReplayEvent::Action a);
+// After a replayed firing: a replay being retaken takes a tick's digest,
+// any other must find the digest it recorded, if it recorded one.
+bool digestAfterFiring(const Playfield& field, const tk::Timer& t, level::ReplayEvent& e,
+                       bool retake, const QString& fileName, int ticks, QString& where);
 // "gagné en N ticks", "perdu en N ticks", "inachevé après N ticks".
 QString outcomeLine(level::Outcome outcome, int ticks);
 
